@@ -1,0 +1,105 @@
+#pragma once
+// The value of every record field and of every untyped argument or result.
+// Text is UTF-8; the COM boundary converts to and from UTF-16.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace qv {
+
+// Base of everything a Variant can hold as an object: collections, site
+// holders, platform objects.
+class Object {
+public:
+  virtual ~Object() = default;
+};
+
+using ObjectPtr = std::shared_ptr<Object>;
+
+struct EmptyValue {
+  bool operator==(const EmptyValue&) const = default;
+};
+struct NullValue {
+  bool operator==(const NullValue&) const = default;
+};
+
+// Automation date: days since 1899-12-30, time of day as the fraction.
+struct Date {
+  double serial = 0.0;
+  bool operator==(const Date&) const = default;
+};
+
+class Variant;
+
+// Array with a lower bound, as the management service delivers lists.
+struct VariantArray {
+  int32_t lowerBound = 0;
+  std::vector<Variant> items;
+};
+
+enum class VarKind { Empty, Null, Int16, Int32, Double, Date, Text, Bool, Object, Array };
+
+class Variant {
+public:
+  Variant() = default;
+  Variant(EmptyValue) {}
+  Variant(NullValue v) : value_(v) {}
+  Variant(int16_t v) : value_(v) {}
+  Variant(int32_t v) : value_(v) {}
+  Variant(double v) : value_(v) {}
+  Variant(Date v) : value_(v) {}
+  Variant(std::string v) : value_(std::move(v)) {}
+  Variant(std::string_view v) : value_(std::string(v)) {}
+  Variant(const char* v) : value_(std::string(v)) {}
+  Variant(bool v) : value_(v) {}
+  Variant(ObjectPtr v) : value_(std::move(v)) {}
+  template <class T>
+    requires std::is_base_of_v<Object, T>
+  Variant(std::shared_ptr<T> v) : value_(ObjectPtr(std::move(v))) {}
+  Variant(VariantArray v) : value_(std::make_shared<VariantArray>(std::move(v))) {}
+
+  static Variant null() { return Variant(NullValue{}); }
+
+  VarKind kind() const { return static_cast<VarKind>(value_.index()); }
+  bool isEmpty() const { return kind() == VarKind::Empty; }
+  bool isNull() const { return kind() == VarKind::Null; }
+  bool isText() const { return kind() == VarKind::Text; }
+  bool isObject() const { return kind() == VarKind::Object; }
+  bool isArray() const { return kind() == VarKind::Array; }
+  bool isNumeric() const {
+    auto k = kind();
+    return k == VarKind::Int16 || k == VarKind::Int32 || k == VarKind::Double;
+  }
+
+  // Unchecked accessors: call only after testing kind().
+  int16_t int16() const { return std::get<int16_t>(value_); }
+  int32_t int32() const { return std::get<int32_t>(value_); }
+  double dbl() const { return std::get<double>(value_); }
+  Date date() const { return std::get<Date>(value_); }
+  const std::string& text() const { return std::get<std::string>(value_); }
+  bool boolean() const { return std::get<bool>(value_); }
+  const ObjectPtr& object() const { return std::get<ObjectPtr>(value_); }
+  const VariantArray& array() const { return *std::get<std::shared_ptr<VariantArray>>(value_); }
+
+  // The held object as T, or null when it holds no object or another type.
+  template <class T> std::shared_ptr<T> as() const {
+    if (kind() != VarKind::Object) return nullptr;
+    return std::dynamic_pointer_cast<T>(object());
+  }
+
+  // Same kind and same value; objects compare by identity, arrays by content.
+  bool operator==(const Variant& other) const;
+
+private:
+  std::variant<EmptyValue, NullValue, int16_t, int32_t, double, Date, std::string, bool, ObjectPtr,
+               std::shared_ptr<VariantArray>>
+      value_;
+};
+
+const char* kindName(VarKind kind);
+
+} // namespace qv
