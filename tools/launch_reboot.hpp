@@ -1,0 +1,23 @@
+#pragma once
+// The reboot command the administration host runs against a computer.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/system.hpp"
+
+namespace qv {
+
+// A name the reboot command line can take as its target: not empty, not
+// starting with "-", and made only of ASCII letters, digits, "-", ".", "_"
+// and ":" (IPv6). Anything else could add options to the command.
+bool isRebootTargetName(std::string_view name);
+
+// Starts "shutdown.exe -f -r -t 1 -m \\<computer>" hidden, without waiting,
+// and returns the shell's result code (above 32: started). A computer name
+// that isRebootTargetName refuses fails with 5 "rebootComputer: invalid
+// computer name" and starts nothing.
+int32_t launchReboot(System &system, const std::string &computer);
+
+} // namespace qv
