@@ -1,0 +1,94 @@
+#include "eventlog/event_log.hpp"
+
+#include <utility>
+
+#include "core/convert.hpp"
+#include "core/handlers.hpp"
+#include "core/management.hpp"
+#include "core/sorter.hpp"
+#include "eventlog/event_queries.hpp"
+#include "eventlog/event_record.hpp"
+#include "eventlog/page_bounds.hpp"
+
+namespace qv {
+
+EventLog::EventLog(Platform platform) : platform_(std::move(platform)) {}
+
+CollectionPtr EventLog::EnumEventLogs(const std::string &computer) {
+  return reportAndFail("Unable to list eventlogs on " + computer, [&] {
+    const Regional &regional = *platform_.regional;
+    auto service = platform_.management->connect(managementMoniker(computer));
+    auto logs = service->instancesOf(kEventLogFileClass);
+    Collection names;
+    while (auto log = logs->next()) {
+      Variant name = log->get("LogFileName");
+      std::string key = toText(name, regional);
+      names.add(std::move(name), std::move(key));
+    }
+    return sortCollection(names, Variant(int32_t{1}), regional);
+  });
+}
+
+int32_t EventLog::numberOfEvents(const std::string &computer, const std::string &logfile) {
+  return reportAndFail("unable to count events", [&]() -> int32_t {
+    auto service = platform_.management->connect(managementMoniker(computer));
+    auto files = service->execQuery(eventCountQuery(logfile));
+    auto file = firstOf(*files);
+    if (!file) return 0;
+    Variant count = file->get("NumberOfRecords");
+    if (count.isNull()) return 0;
+    return toInt32(count, *platform_.regional);
+  });
+}
+
+Variant EventLog::EnumLogEvents(const std::string &computer, const std::string &enumFromLog,
+                                std::optional<int32_t> pagesize, int32_t *pagenum) {
+  const int32_t index = pageIndex(pagenum ? *pagenum : kDefaultPageNumber);
+  if (pagenum) *pagenum = index;
+  const int32_t size = pagesize.value_or(kDefaultPageSize);
+
+  return reportAndFail("Error listing events in " + enumFromLog, [&] {
+    const Regional &regional = *platform_.regional;
+
+    // The newest entry comes first; only it is read, however long the log.
+    // A log that yields none counts as ending at record 0.
+    int32_t newest = 0;
+    {
+      auto service = platform_.management->connect(managementMoniker(computer));
+      auto whole = service->execQuery(wholeLogQuery(enumFromLog));
+      if (auto first = firstOf(*whole)) newest = toInt32(first->get("RecordNumber"), regional);
+    }
+    const PageBounds bounds = pageBounds(newest, size, index);
+
+    const int32_t total = numberOfEvents(computer, enumFromLog);
+    const std::string query = total > size ? pageQuery(enumFromLog, bounds) : wholeLogQuery(enumFromLog);
+
+    auto service = platform_.management->connect(managementMoniker(computer));
+    auto entries = service->execQuery(query);
+    auto page = std::make_shared<Collection>();
+    while (auto entry = entries->next()) {
+      auto record = newRecord();
+      addEventFields(*record, *entry, *platform_.management, regional);
+      std::string key = toText((*record)["RecordNumber"], regional);
+      page->add(Variant(record), std::move(key));
+    }
+    return Variant(page);
+  });
+}
+
+CollectionPtr EventLog::getEvent(const std::string &computer, double EventRecordNumber,
+                                 const std::optional<std::string> &logfile) {
+  const std::string number = platform_.regional->doubleToText(EventRecordNumber);
+  return reportAndFail("Unable to fetch Event (" + number + ")", [&] {
+    auto service = platform_.management->connect(managementMoniker(computer));
+    auto entries = service->execQuery(eventQuery(number, logfile));
+    auto record = newRecord();
+    if (auto entry = firstOf(*entries)) {
+      addEventFields(*record, *entry, *platform_.management, *platform_.regional);
+      addEventDetailFields(*record, *entry);
+    }
+    return record;
+  });
+}
+
+} // namespace qv

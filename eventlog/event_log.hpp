@@ -1,0 +1,53 @@
+#pragma once
+// Class EventLog: the event logs of a computer through the management
+// service. The object keeps no target: every call names its computer, used
+// exactly as passed in the moniker "winmgmts://" + computer. Log names go
+// into queries escaped (see event_queries.hpp) and into messages as passed.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/collection.hpp"
+#include "core/platform.hpp"
+#include "core/variant.hpp"
+
+namespace qv {
+
+class EventLog {
+public:
+  explicit EventLog(Platform platform);
+
+  // The log names of the computer, sorted as text (letter case ignored,
+  // stable), without keys. Two names that differ only in letter case fail.
+  // Failures: "Unable to list eventlogs on " + computer.
+  CollectionPtr EnumEventLogs(const std::string &computer);
+
+  // The number of entries of logfile; 0 when the log does not exist or the
+  // service gives no count. Failures: "unable to count events".
+  int32_t numberOfEvents(const std::string &computer, const std::string &logfile);
+
+  // One page of enumFromLog, newest entries on page 1, as a Variant holding
+  // a collection of event records keyed by record number ("4711").
+  // pagesize: entries per page, 25 when omitted. pagenum: the caller's
+  // by-reference page number, or null when omitted (then page 1). When
+  // given it is read, then at once overwritten with the page counted from 0
+  // (4 leaves 3; 1, 0 and negative numbers leave 0) before anything can
+  // fail, so the caller's variable holds that value whether the call
+  // succeeds or fails. A log that fits one page is returned whole for any
+  // page number. Failures: "Error listing events in " + enumFromLog.
+  Variant EnumLogEvents(const std::string &computer, const std::string &enumFromLog,
+                        std::optional<int32_t> pagesize = std::nullopt, int32_t *pagenum = nullptr);
+
+  // The fourteen-field record of the first entry with that record number,
+  // in logfile when given, else in any log of the computer; an empty
+  // collection when there is none. Failures: "Unable to fetch Event (" +
+  // the number as text + ")".
+  CollectionPtr getEvent(const std::string &computer, double EventRecordNumber,
+                         const std::optional<std::string> &logfile = std::nullopt);
+
+private:
+  Platform platform_;
+};
+
+} // namespace qv

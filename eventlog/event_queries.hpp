@@ -1,0 +1,30 @@
+#pragma once
+// The WQL texts of the event-log methods. Every log name is escaped here, so
+// a name holding a quote or a backslash is matched literally and cannot
+// change the query.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "eventlog/page_bounds.hpp"
+
+namespace qv {
+
+inline constexpr const char *kEventLogFileClass = "Win32_NTEventLogFile";
+
+// "select numberOfRecords from win32_NTEventlogFile where LogfileName='<log>'"
+std::string eventCountQuery(std::string_view log);
+
+// "Select * from Win32_NTLogEvent where LogFile='<log>'"
+std::string wholeLogQuery(std::string_view log);
+
+// The whole-log query + " and Recordnumber <=<upper> and Recordnumber ><lower>"
+std::string pageQuery(std::string_view log, PageBounds bounds);
+
+// "select * from win32_NTLogEvent where RecordNumber=<number>", and
+// " and LogFile='<log>'" when a log is given. number is already text.
+std::string eventQuery(std::string_view recordNumber, const std::optional<std::string> &log);
+
+} // namespace qv
