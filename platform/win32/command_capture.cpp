@@ -1,0 +1,212 @@
+// Command capture on Windows: an anonymous pipe, a hidden CreateProcessA
+// child inside a job object (so whatever it starts can be ended with it),
+// and the pipe polled and read to its end (the component starts no threads).
+
+#include "platform/command_capture.hpp"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <vector>
+
+namespace qv::platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class Handle {
+public:
+  Handle() = default;
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  Handle(const Handle &) = delete;
+  Handle &operator=(const Handle &) = delete;
+  ~Handle() { reset(); }
+
+  HANDLE get() const { return handle_; }
+  HANDLE *receive() {
+    reset();
+    return &handle_;
+  }
+  explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+  void reset() {
+    if (*this) ::CloseHandle(handle_);
+    handle_ = nullptr;
+  }
+
+private:
+  HANDLE handle_ = nullptr;
+};
+
+std::string startFailure(const char *what, DWORD code) { return std::string(what) + std::to_string(code); }
+
+DWORD waitMilliseconds(Clock::duration remaining) {
+  auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining).count();
+  return static_cast<DWORD>(std::clamp<std::int64_t>(ms, 0, INFINITE - 1));
+}
+
+void appendAnsi(std::string &text, const char *bytes, int size) {
+  int wide = ::MultiByteToWideChar(CP_ACP, 0, bytes, size, nullptr, 0);
+  if (wide <= 0) return;
+  std::vector<wchar_t> buffer(static_cast<std::size_t>(wide));
+  ::MultiByteToWideChar(CP_ACP, 0, bytes, size, buffer.data(), wide);
+  int utf8 = ::WideCharToMultiByte(CP_UTF8, 0, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
+  if (utf8 <= 0) return;
+  std::size_t start = text.size();
+  text.resize(start + static_cast<std::size_t>(utf8));
+  ::WideCharToMultiByte(CP_UTF8, 0, buffer.data(), wide, text.data() + start, utf8, nullptr, nullptr);
+}
+
+// The collected bytes, text of the system's ANSI code page, as UTF-8. Decoded
+// as a whole so a double-byte character is never split; outputs beyond the
+// conversion calls' int range go in pieces cut at character boundaries.
+std::string decodeOutput(const std::string &bytes) {
+  constexpr std::size_t kPiece = std::size_t(1) << 30;
+  std::string text;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = std::min(bytes.size(), start + kPiece);
+    if (end < bytes.size()) {
+      std::size_t at = start;
+      while (at < end) {
+        std::size_t step = ::IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(bytes[at])) ? 2 : 1;
+        if (at + step > end) break;
+        at += step;
+      }
+      end = at;
+    }
+    appendAnsi(text, bytes.data() + start, static_cast<int>(end - start));
+    start = end;
+  }
+  return text;
+}
+
+} // namespace
+
+std::string captureCommandOutput(const std::string &commandLine,
+                                 const std::function<void(const std::string &)> &notice,
+                                 std::chrono::milliseconds limit) {
+  return captureCommandOutput(commandLine, notice, limit, nullptr);
+}
+
+std::string captureCommandOutput(const std::string &commandLine,
+                                 const std::function<void(const std::string &)> &notice,
+                                 std::chrono::milliseconds limit,
+                                 const std::function<void(std::size_t)> &onRead) {
+  auto tell = [&](const std::string &text) {
+    if (notice) notice(text);
+  };
+  limit = std::clamp<std::chrono::milliseconds>(limit, std::chrono::milliseconds(0),
+                                                std::chrono::hours(24 * 365));
+  const auto deadline = Clock::now() + limit;
+
+  SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  Handle readEnd, writeEnd;
+  if (!::CreatePipe(readEnd.receive(), writeEnd.receive(), &security, 0)) {
+    tell(startFailure("CreatePipe failed. Error: ", ::GetLastError()));
+    return {};
+  }
+  // Only the write end belongs in the child.
+  ::SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
+
+  // An embedded NUL would silently cut the command short.
+  if (commandLine.find('\0') != std::string::npos) {
+    tell(startFailure("CreateProcess failed. Error: ", ERROR_INVALID_PARAMETER));
+    return {};
+  }
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(STARTUPINFOA);
+  startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  startup.hStdInput = nullptr;
+  startup.hStdOutput = writeEnd.get();
+  startup.hStdError = writeEnd.get();
+  // CreateProcessA may write into its command line.
+  std::vector<char> command(commandLine.begin(), commandLine.end());
+  command.push_back('\0');
+  PROCESS_INFORMATION created{};
+  // Suspended until it is in the job, so nothing it starts escapes.
+  if (!::CreateProcessA(nullptr, command.data(), &security, &security, TRUE,
+                        NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &created)) {
+    tell(startFailure("CreateProcess failed. Error: ", ::GetLastError()));
+    return {};
+  }
+  Handle process(created.hProcess);
+  Handle thread(created.hThread);
+
+  // Closing the job's last handle ends whatever the command left running.
+  Handle job(::CreateJobObjectA(nullptr, nullptr));
+  if (job) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    // A host inside a job that forbids nesting keeps the child outside one;
+    // then only the child itself can be ended.
+    if (!::SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits) ||
+        !::AssignProcessToJobObject(job.get(), process.get()))
+      job.reset();
+  }
+  if (::ResumeThread(thread.get()) == static_cast<DWORD>(-1)) {
+    DWORD code = ::GetLastError();
+    ::TerminateProcess(process.get(), 1);
+    tell(startFailure("CreateProcess failed. Error: ", code));
+    return {};
+  }
+  writeEnd.reset();
+
+  std::string bytes;
+  bool timedOut = false;
+  bool childExited = false;
+  char buffer[kCaptureReadSize];
+  DWORD pause = 1;
+  for (;;) {
+    DWORD available = 0;
+    // Fails with ERROR_BROKEN_PIPE once every write end is closed and the
+    // pipe is drained.
+    if (!::PeekNamedPipe(readEnd.get(), nullptr, 0, nullptr, &available, nullptr)) break;
+    if (available > 0) {
+      DWORD count = 0;
+      if (!::ReadFile(readEnd.get(), buffer, std::min<DWORD>(available, sizeof buffer), &count, nullptr))
+        break;
+      bytes.append(buffer, count);
+      if (onRead && count > 0) onRead(count);
+      pause = 1;
+      continue;
+    }
+    auto remaining = deadline - Clock::now();
+    if (remaining <= Clock::duration::zero()) {
+      timedOut = true;
+      break;
+    }
+    DWORD wait = std::min(pause, waitMilliseconds(remaining));
+    // The child's exit also ends the pause early; after it, a grandchild may
+    // still hold the pipe.
+    if (!childExited)
+      childExited = ::WaitForSingleObject(process.get(), wait) == WAIT_OBJECT_0;
+    else
+      ::Sleep(wait);
+    pause = std::min<DWORD>(pause * 2, 16);
+  }
+
+  // The pipe normally ends as the child exits; give it until the deadline.
+  if (!timedOut && !childExited &&
+      ::WaitForSingleObject(process.get(), waitMilliseconds(deadline - Clock::now())) != WAIT_OBJECT_0)
+    timedOut = true;
+  if (timedOut) {
+    if (job)
+      ::TerminateJobObject(job.get(), 1);
+    else
+      ::TerminateProcess(process.get(), 1);
+  }
+  process.reset();
+  thread.reset();
+  readEnd.reset();
+  job.reset();
+
+  if (timedOut)
+    tell("Command ended after its time limit of " + std::to_string(limit.count()) +
+         " ms; output read so far returned: " + commandLine);
+  return decodeOutput(bytes);
+}
+
+} // namespace qv::platform
