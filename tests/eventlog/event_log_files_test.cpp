@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "eventlog/event_log.hpp"
+#include "tests/eventlog/failure_of.hpp"
+#include "tests/eventlog/fake_event_log.hpp"
+
+namespace qv {
+namespace {
+
+using test::failureOf;
+
+std::vector<std::string> listed(const Collection &logs) {
+  std::vector<std::string> names;
+  for (std::size_t i = 1; i <= logs.size(); ++i) {
+    EXPECT_FALSE(logs.keyAt(i).has_value());
+    names.push_back(logs[i].text());
+  }
+  return names;
+}
+
+TEST(EnumEventLogs, SortsNamesAsTextWithoutKeys) {
+  struct Case {
+    std::vector<std::string> given, expected;
+  };
+  const Case cases[] = {
+      {{"System", "Application", "Security"}, {"Application", "Security", "System"}},
+      {{"security", "Directory Service"}, {"Directory Service", "security"}},
+      {{}, {}},
+  };
+  for (const Case &c : cases) {
+    test::EventLogWorld world;
+    world.target->declareClass("Win32_NTEventLogFile");
+    for (const auto &name : c.given) {
+      world.target->addInstance("Win32_NTEventLogFile",
+                                std::make_shared<fake::WmiObject>(fake::WmiObject{{"LogFileName", name}}));
+    }
+    EventLog logs(world.platform);
+    EXPECT_EQ(listed(*logs.EnumEventLogs("srv")), c.expected);
+  }
+}
+
+TEST(EnumEventLogs, FailuresNameTheComputer) {
+  test::EventLogWorld world;
+  for (const char *name : {"System", "system"}) {
+    world.target->addInstance("Win32_NTEventLogFile",
+                              std::make_shared<fake::WmiObject>(fake::WmiObject{{"LogFileName", name}}));
+  }
+  EventLog logs(world.platform);
+
+  auto sameNameTwice = failureOf([&] { logs.EnumEventLogs("srv"); });
+  EXPECT_EQ(sameNameTwice.number(), kDuplicateKey);
+  EXPECT_EQ(sameNameTwice.description().rfind("Unable to list eventlogs on srv: ", 0), 0u);
+
+  auto unreachable = failureOf([&] { logs.EnumEventLogs("far away"); });
+  EXPECT_EQ(unreachable.number(), fake::kRpcUnavailable);
+  EXPECT_EQ(unreachable.description(),
+            "Unable to list eventlogs on far away: The RPC server is unavailable. ");
+}
+
+TEST(NumberOfEvents, ReadsTheCountOfOneLog) {
+  test::EventLogWorld world;
+  auto count = [](Variant value) {
+    return fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", value}})});
+  };
+  const std::string prefix = "select numberOfRecords from win32_NTEventlogFile where LogfileName=";
+  world.target->addQuery(prefix + "'System'", count(Variant(int32_t{1234})))
+      .addQuery(prefix + "'Text'", count(Variant("77")))
+      .addQuery(prefix + "'NoCount'", count(Variant::null()))
+      .addQuery(prefix + "'Missing'", fake::instances({}))
+      .addQuery(prefix + "'O\\'Brien\\\\Log'", count(Variant(int32_t{5})));
+  EventLog logs(world.platform);
+
+  struct Case {
+    const char *log;
+    int32_t expected;
+  };
+  const Case cases[] = {{"System", 1234}, {"Text", 77}, {"NoCount", 0}, {"Missing", 0}, {"O'Brien\\Log", 5}};
+  for (const Case &c : cases)
+    EXPECT_EQ(logs.numberOfEvents("srv", c.log), c.expected) << c.log;
+
+  auto failure = failureOf([&] { logs.numberOfEvents("srv", "Unknown"); });
+  EXPECT_EQ(failure.number(), fake::kWbemInvalidQuery);
+  EXPECT_EQ(failure.description(), "unable to count events: Invalid query ");
+}
+
+} // namespace
+} // namespace qv

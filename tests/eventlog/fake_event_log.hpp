@@ -1,0 +1,122 @@
+#pragma once
+// A fake event log served by a fake management service, for the tests and
+// the benchmark: entries are made on demand from their record numbers, so a
+// log of a million entries costs nothing until it is read. Newest entries
+// come first, as the service yields them. Page queries are parsed back into
+// their bounds, and the entries taken from them are counted.
+
+#include <algorithm>
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/platform.hpp"
+#include "core/portable_regional.hpp"
+#include "eventlog/event_queries.hpp"
+#include "eventlog/wmi_dates.hpp"
+#include "tests/fakes/fake_management.hpp"
+
+namespace qv::test {
+
+inline constexpr const char *kComputer = "srv";
+inline constexpr const char *kEventTime = "20050301120000.000000+000";
+
+// A complete entry of log with that record number.
+inline fake::WmiObjectPtr eventEntry(const std::string &log, int32_t recordNumber) {
+  auto entry = std::make_shared<fake::WmiObject>();
+  entry->set("User", "DOMAIN\\user")
+      .set("Type", "Information")
+      .set("Category", int32_t{0})
+      .set("CategoryString", "Logon")
+      .set("EventCode", int32_t{7036})
+      .set("EventIdentifier", int32_t{1073748860})
+      .set("RecordNumber", recordNumber)
+      .set("SourceName", "Service Control Manager")
+      .set("TimeGenerated", kEventTime)
+      .set("TimeWritten", kEventTime)
+      .set("message", "entry " + std::to_string(recordNumber))
+      .set("ComputerName", "SRV")
+      .set("Data", Variant::null())
+      .set("InsertionStrings", Variant::null())
+      .set("Logfile", log);
+  return entry;
+}
+
+// The management service of one computer plus the local one for the bias.
+struct EventLogWorld {
+  EventLogWorld() {
+    local->addQuery(
+        kTimeZoneBiasQuery,
+        fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"Bias", int32_t{0}}})}));
+    platform.management = management;
+    platform.regional = regional;
+  }
+
+  std::shared_ptr<fake::Management> management = std::make_shared<fake::Management>();
+  std::shared_ptr<fake::WmiService> target = management->service("winmgmts://srv");
+  std::shared_ptr<fake::WmiService> local = management->service("WinMgmts:");
+  std::shared_ptr<const Regional> regional = std::make_shared<PortableRegional>(PortableRegional::english());
+  Platform platform;
+};
+
+class FakeEventLog {
+public:
+  // A log whose entries are numbered newest down to 1. count is what the
+  // count query reports (the log's size unless a test says otherwise).
+  FakeEventLog(fake::WmiService &service, std::string log, int32_t newest,
+               std::optional<Variant> count = std::nullopt)
+      : log_(std::move(log)), newest_(newest) {
+    std::string name = log_;
+    int32_t top = newest_;
+    service.addQuery(wholeLogQuery(log_), [name, top](std::size_t i) -> ManagementObjectPtr {
+      if (i >= static_cast<std::size_t>(top)) return nullptr;
+      return eventEntry(name, top - static_cast<int32_t>(i));
+    });
+    Variant reported = count ? *count : Variant(newest_);
+    service.addQuery(
+        eventCountQuery(log_),
+        fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", reported}})}));
+    service.onQuery([this](std::string_view wql) { return page(wql); });
+  }
+  FakeEventLog(const FakeEventLog &) = delete; // the service holds this address
+  FakeEventLog &operator=(const FakeEventLog &) = delete;
+
+  std::vector<std::string> pageQueries; // page query texts, in order
+  std::shared_ptr<std::size_t> pageEntriesTaken = std::make_shared<std::size_t>(0);
+
+private:
+  std::unique_ptr<ResultSet> page(std::string_view wql) {
+    std::string prefix = wholeLogQuery(log_) + " and Recordnumber <=";
+    if (wql.substr(0, prefix.size()) != prefix) return nullptr;
+    std::string_view rest = wql.substr(prefix.size());
+    int32_t upper = 0, lower = 0;
+    auto [afterUpper, e1] = std::from_chars(rest.data(), rest.data() + rest.size(), upper);
+    std::string_view middle = " and Recordnumber >";
+    std::string_view tail(afterUpper, rest.data() + rest.size() - afterUpper);
+    if (e1 != std::errc() || tail.substr(0, middle.size()) != middle) return nullptr;
+    tail.remove_prefix(middle.size());
+    auto [end, e2] = std::from_chars(tail.data(), tail.data() + tail.size(), lower);
+    if (e2 != std::errc() || end != tail.data() + tail.size()) return nullptr;
+
+    pageQueries.emplace_back(wql);
+    int32_t first = std::min(upper, newest_);
+    std::string name = log_;
+    return std::make_unique<fake::GeneratedSet>(
+        [name, first, lower](std::size_t i) -> ManagementObjectPtr {
+          int64_t number = int64_t{first} - static_cast<int64_t>(i);
+          if (number <= lower || number < 1) return nullptr;
+          return eventEntry(name, static_cast<int32_t>(number));
+        },
+        pageEntriesTaken);
+  }
+
+  std::string log_;
+  int32_t newest_;
+};
+
+} // namespace qv::test
