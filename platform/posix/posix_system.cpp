@@ -1,0 +1,160 @@
+#include "platform/posix/posix_system.hpp"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <ctime>
+#include <string_view>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <syslog.h>
+#include <unistd.h>
+
+#include "platform/command_capture.hpp"
+#include "platform/folder_size.hpp"
+
+extern char **environ;
+
+namespace qv::posix {
+
+namespace {
+
+constexpr uint32_t kNotSupported = 50;
+constexpr int32_t kStarted = 42;
+// 1970-01-01 as an automation date.
+constexpr double kUnixEpochSerial = 25569.0;
+
+int32_t shellCode(int error) {
+  switch (error) {
+  case ENOENT: return 2;
+  case ENOTDIR: return 3;
+  case EACCES:
+  case EPERM: return 5;
+  case ENOMEM:
+  case EAGAIN: return 8;
+  case ENOEXEC: return 11;
+  default: return 31;
+  }
+}
+
+class SpawnFileActions {
+public:
+  SpawnFileActions() { error_ = posix_spawn_file_actions_init(&actions_); }
+  SpawnFileActions(const SpawnFileActions &) = delete;
+  SpawnFileActions &operator=(const SpawnFileActions &) = delete;
+  ~SpawnFileActions() {
+    if (error_ == 0) posix_spawn_file_actions_destroy(&actions_);
+  }
+  int error() const { return error_; }
+  posix_spawn_file_actions_t *get() { return &actions_; }
+
+  void toDevNull(int fd, int flags) {
+    if (error_ == 0) error_ = posix_spawn_file_actions_addopen(&actions_, fd, "/dev/null", flags, 0);
+  }
+
+private:
+  posix_spawn_file_actions_t actions_;
+  int error_ = 0;
+};
+
+std::vector<std::string> splitAtBlanks(const std::string &program, std::string_view parameters) {
+  std::vector<std::string> words{program};
+  std::size_t pos = 0;
+  while (pos < parameters.size()) {
+    std::size_t start = parameters.find_first_not_of(' ', pos);
+    if (start == std::string_view::npos) break;
+    std::size_t end = parameters.find(' ', start);
+    if (end == std::string_view::npos) end = parameters.size();
+    words.emplace_back(parameters.substr(start, end - start));
+    pos = end;
+  }
+  return words;
+}
+
+Date serialOf(time_t seconds) { return Date{kUnixEpochSerial + static_cast<double>(seconds) / 86400.0}; }
+
+} // namespace
+
+std::optional<std::string> PosixSystem::computerName() {
+  char name[HOST_NAME_MAX + 2] = {};
+  if (gethostname(name, sizeof name - 1) != 0) return std::nullopt;
+  return std::string(name);
+}
+
+uint32_t PosixSystem::withWorkgroupName(const std::function<void(const char16_t *)> &) {
+  return kNotSupported;
+}
+
+int32_t PosixSystem::launch(const std::string &program, const std::string &parameters) {
+  // Everything the children need is built before fork: after it, the
+  // intermediate child only calls setsid, posix_spawnp and _exit.
+  std::vector<std::string> words = splitAtBlanks(program, parameters);
+  std::vector<char *> argv;
+  argv.reserve(words.size() + 1);
+  for (std::string &word : words)
+    argv.push_back(word.data());
+  argv.push_back(nullptr);
+  SpawnFileActions actions;
+  actions.toDevNull(STDIN_FILENO, O_RDONLY);
+  actions.toDevNull(STDOUT_FILENO, O_WRONLY);
+  actions.toDevNull(STDERR_FILENO, O_WRONLY);
+  if (actions.error() != 0) return shellCode(actions.error());
+
+  // The program is started by a short-lived intermediate child, so it is
+  // adopted by init and never waits to be reaped by this process.
+  pid_t intermediate = fork();
+  if (intermediate < 0) return shellCode(errno);
+  if (intermediate == 0) {
+    setsid();
+    pid_t child = 0;
+    int error = posix_spawnp(&child, argv[0], actions.get(), nullptr, argv.data(), environ);
+    _exit(error == 0 ? 0 : shellCode(error));
+  }
+  int status = 0;
+  while (waitpid(intermediate, &status, 0) < 0) {
+    if (errno != EINTR) return shellCode(errno);
+  }
+  if (!WIFEXITED(status)) return 31;
+  int code = WEXITSTATUS(status);
+  return code == 0 ? kStarted : code;
+}
+
+std::string PosixSystem::captureCommandOutput(const std::string &commandLine) {
+  return platform::captureCommandOutput(commandLine,
+                                        [this](const std::string &text) { operatorNotice(text); });
+}
+
+uint64_t PosixSystem::folderSize(const std::string &path) { return platform::folderSize(path); }
+
+bool PosixSystem::fileExists(const std::string &path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::optional<std::string> PosixSystem::environment(const std::string &name) {
+  const char *value = std::getenv(name.c_str());
+  if (value == nullptr) return std::nullopt;
+  return std::string(value);
+}
+
+void PosixSystem::operatorNotice(const std::string &text) {
+  openlog("Quorvane", LOG_PID, LOG_USER);
+  syslog(LOG_USER | LOG_WARNING, "%s", text.c_str());
+  closelog();
+}
+
+Date PosixSystem::nowLocal() {
+  time_t now = time(nullptr);
+  struct tm local {};
+  if (localtime_r(&now, &local) == nullptr) return serialOf(now);
+  return serialOf(now + local.tm_gmtoff);
+}
+
+Date PosixSystem::nowUtc() { return serialOf(time(nullptr)); }
+
+} // namespace qv::posix
