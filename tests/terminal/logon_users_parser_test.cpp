@@ -1,0 +1,97 @@
+#include "terminal/logon_users_parser.hpp"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+using Fields = std::vector<std::string>;
+
+struct SplitCase {
+  const char *name;
+  std::string line;
+  Fields fields;
+};
+
+class SplitColumns : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitColumns, FindsTheColumns) { EXPECT_EQ(splitColumns(GetParam().line), GetParam().fields); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SplitColumns,
+    testing::Values(SplitCase{"SixColumnsLogonTimeKeepsSingleBlanks",
+                              " administrator  console  0  Active  none  3/5/2005 10:00 AM",
+                              {"administrator", "console", "0", "Active", "none", "3/5/2005 10:00 AM"}},
+                    SplitCase{"FiveColumnsWithoutSessionName",
+                              " user2                 2  Disc       1:05  3/5/2005 9:00 AM",
+                              {"user2", "2", "Disc", "1:05", "3/5/2005 9:00 AM"}},
+                    SplitCase{"ThreeBlankGapStillSeparates",
+                              "user1  rdp-tcp#1   3  Active  .  3/5/2005 9:30 AM",
+                              {"user1", "rdp-tcp#1", "3", "Active", ".", "3/5/2005 9:30 AM"}},
+                    SplitCase{"OddAndLongRuns", "a     b       c", {"a", "b", "c"}},
+                    SplitCase{"BlanksAtBothEndsTrimmed", "   a  b   ", {"a", "b"}},
+                    SplitCase{"SingleBlanksDoNotSeparate", "a b c", {"a b c"}},
+                    SplitCase{"EmptyLine", "", {}}, SplitCase{"OnlyBlanks", "     ", {}}),
+    [](const testing::TestParamInfo<SplitCase> &info) { return std::string(info.param.name); });
+
+TEST(ParseLogonUsers, BuildsSixAndFiveFieldSessionsUnderTheirLineNumbers) {
+  const std::string output = " USERNAME              SESSIONNAME        ID  STATE   IDLE TIME  LOGON TIME\r\n"
+                             " administrator  console  0  Active  none  3/5/2005 10:00 AM\r\n"
+                             " user2  2  Disc  1:05  3/5/2005 9:00 AM\r\n";
+  auto sessions = parseLogonUsers(output);
+  ASSERT_TRUE(sessions.has_value());
+  ASSERT_EQ(sessions->size(), 2u);
+
+  const SessionLine &admin = (*sessions)[0];
+  EXPECT_EQ(admin.lineNumber, 1u);
+  EXPECT_EQ(admin.username, "administrator");
+  EXPECT_EQ(admin.sessionid, "console");
+  EXPECT_EQ(admin.id, "0");
+  EXPECT_EQ(admin.state, "Active");
+  EXPECT_EQ(admin.idletime, "none");
+  EXPECT_EQ(admin.logontime, "3/5/2005 10:00 AM");
+
+  const SessionLine &user2 = (*sessions)[1];
+  EXPECT_EQ(user2.lineNumber, 2u);
+  EXPECT_EQ(user2.username, "user2");
+  EXPECT_EQ(user2.sessionid, "");
+  EXPECT_EQ(user2.id, "2");
+  EXPECT_EQ(user2.state, "Disc");
+  EXPECT_EQ(user2.idletime, "1:05");
+  EXPECT_EQ(user2.logontime, "3/5/2005 9:00 AM");
+}
+
+TEST(ParseLogonUsers, LinesThatAreNoSessionLeaveGaps) {
+  const std::string output = "header  with  six  fields  right  here\r\n"
+                             "a  console  1  Active  none  3/5/2005 10:00 AM\r\n" // 1: six
+                             "b  2  Disc  none\r\n"                               // 2: four
+                             "c  3  Disc  none  3/5/2005 9:00 AM\r\n"             // 3: five
+                             "d  e  4  Active  none  3/5/2005  extra\r\n"         // 4: seven
+                             "\r\n"                                               // 5: blank
+                             "f  6  Disc  1:00  3/5/2005 8:00 AM\r\n"             // 6: five
+                             "g  h  7  Active  none  3/5/2005 7:00 AM";           // last piece
+  auto sessions = parseLogonUsers(output);
+  ASSERT_TRUE(sessions.has_value());
+  std::vector<std::pair<std::size_t, std::string>> found;
+  for (const auto &session : *sessions)
+    found.emplace_back(session.lineNumber, session.username);
+  EXPECT_EQ(found, (std::vector<std::pair<std::size_t, std::string>>{{1, "a"}, {3, "c"}, {6, "f"}}));
+}
+
+TEST(ParseLogonUsers, OutputWithoutLineEndHasNoTable) {
+  for (std::string output : {"", "Error 1722 getting sessionnames", "a  b  1  Active  none  x\n", "a\rb\n"})
+    EXPECT_FALSE(parseLogonUsers(output).has_value()) << output;
+}
+
+TEST(ParseLogonUsers, HeaderAloneOrToolMessageGivesNoSessions) {
+  for (std::string output :
+       {"\r\n", " USERNAME  SESSIONNAME  ID  STATE  IDLE TIME  LOGON TIME\r\n", "No User exists for *\r\n",
+        "Error 1722 getting sessionnames\r\nError [1722]:The RPC server is unavailable.\r\n"}) {
+    auto sessions = parseLogonUsers(output);
+    ASSERT_TRUE(sessions.has_value()) << output;
+    EXPECT_TRUE(sessions->empty()) << output;
+  }
+}
+
+} // namespace
+} // namespace qv

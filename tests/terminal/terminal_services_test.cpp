@@ -1,0 +1,144 @@
+#include "terminal/terminal_services.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/fakes/fake_system.hpp"
+
+namespace qv {
+namespace {
+
+const std::string kListTs01 = "cmd.exe /C query user /server:ts01";
+
+class TerminalServicesTest : public testing::Test {
+protected:
+  std::shared_ptr<fake::System> system = std::make_shared<fake::System>();
+  TerminalServices terminal{Platform{nullptr, nullptr, system, nullptr}};
+
+  // Runs call, which must fail; returns the error.
+  template <class Call> AutomationError failure(Call &&call) {
+    try {
+      call();
+    } catch (const AutomationError &error) {
+      return error;
+    }
+    ADD_FAILURE() << "no error raised";
+    return AutomationError(0, "", "");
+  }
+};
+
+std::vector<std::string> keysOf(const Collection &collection) {
+  std::vector<std::string> keys;
+  for (std::size_t i = 1; i <= collection.size(); ++i)
+    keys.push_back(collection.keyAt(i).value_or("<none>"));
+  return keys;
+}
+
+TEST_F(TerminalServicesTest, ListsSessionsAsRecordsKeyedByLineNumber) {
+  system->commandOutputs[kListTs01] = " USERNAME  SESSIONNAME  ID  STATE  IDLE TIME  LOGON TIME\r\n"
+                                      ">administrator  console  0  Active  none  3/5/2005 10:00 AM\r\n"
+                                      " garbage line\r\n"
+                                      " user2  2  Disc  1:05  3/5/2005 9:00 AM\r\n";
+  CollectionPtr sessions = terminal.getLogonUsers("ts01");
+
+  EXPECT_EQ(system->commands, std::vector<std::string>{kListTs01});
+  ASSERT_EQ(keysOf(*sessions), (std::vector<std::string>{"1", "3"}));
+  auto admin = (*sessions)["1"].as<Collection>();
+  ASSERT_TRUE(admin);
+  EXPECT_EQ(keysOf(*admin),
+            (std::vector<std::string>{"username", "sessionid", "id", "state", "idletime", "logontime"}));
+  EXPECT_EQ((*admin)["username"], Variant(">administrator"));
+  EXPECT_EQ((*admin)["sessionid"], Variant("console"));
+  EXPECT_EQ((*admin)["id"], Variant("0"));
+  EXPECT_EQ((*admin)["logontime"], Variant("3/5/2005 10:00 AM"));
+
+  auto user2 = (*sessions)[2].as<Collection>();
+  ASSERT_TRUE(user2);
+  EXPECT_EQ((*user2)["sessionid"], Variant(""));
+  EXPECT_EQ((*user2)["id"], Variant("2"));
+  EXPECT_EQ((*user2)["STATE"], Variant("Disc"));
+  EXPECT_EQ((*user2)["idletime"], Variant("1:05"));
+}
+
+TEST_F(TerminalServicesTest, ListingFailsWhenTheOutputHasNoLineEnd) {
+  // "" is also what a tool that could not start gives.
+  for (std::string output : {"", "Error 5 getting sessionnames"}) {
+    system->commandOutputs[kListTs01] = output;
+    AutomationError error = failure([&] { terminal.getLogonUsers("ts01"); });
+    EXPECT_EQ(error.number(), kSubscriptOutOfRange);
+    EXPECT_EQ(error.description(), "Unable to get Terminal server users: Subscript out of range");
+  }
+}
+
+TEST_F(TerminalServicesTest, ToolMessageInsteadOfTableIsAnEmptyList) {
+  system->commandOutputs[kListTs01] = "No User exists for *\r\n";
+  EXPECT_EQ(terminal.getLogonUsers("ts01")->count(), 0);
+}
+
+struct StatusCase {
+  std::string status, server, id;
+  std::string commandLine;
+};
+
+TEST_F(TerminalServicesTest, ChangeUserStatusRunsTheToolOfTheStatus) {
+  const StatusCase cases[] = {
+      {"reset", "ts01", "3", "cmd.exe /C reset session 3 /server:ts01"},
+      {"disconnect", "ts01", "3", "cmd.exe /C tsdiscon 3 /server:ts01"},
+      {"disconnect", "ts01.corp.example", "rdp-tcp#0",
+       "cmd.exe /C tsdiscon rdp-tcp#0 /server:ts01.corp.example"},
+      {"reset", "fe80::1", "ICA-tcp_1", "cmd.exe /C reset session ICA-tcp_1 /server:fe80::1"},
+      {"reset", "10.0.0.5", "12", "cmd.exe /C reset session 12 /server:10.0.0.5"},
+      // Letter case counts; an unknown status runs the empty command line,
+      // and its values go nowhere, so they are not checked.
+      {"Disconnect", "ts01", "3", ""},
+      {"RESET", "ts01", "3", ""},
+      {"logoff", "ts01 & del /q C:\\*", "", ""},
+  };
+  for (const auto &c : cases) {
+    system->commands.clear();
+    system->commandOutputs[c.commandLine] = "output of [" + c.commandLine + "]";
+    EXPECT_EQ(terminal.changeUserStatus(c.status, c.server, c.id), "output of [" + c.commandLine + "]")
+        << c.status;
+    EXPECT_EQ(system->commands, std::vector<std::string>{c.commandLine}) << c.status;
+  }
+}
+
+TEST_F(TerminalServicesTest, ToolErrorsAndStartFailuresAreReturnedAsText) {
+  system->commandOutputs["cmd.exe /C tsdiscon 9 /server:ts01"] = "Session ID 9 not found\r\n";
+  EXPECT_EQ(terminal.changeUserStatus("disconnect", "ts01", "9"), "Session ID 9 not found\r\n");
+  // The fake gives "" for a command it does not know, as a failed start does.
+  EXPECT_EQ(terminal.changeUserStatus("reset", "ts02", "1"), "");
+}
+
+TEST_F(TerminalServicesTest, HostileServerNamesAreRejectedAndNothingRuns) {
+  for (std::string server : {"ts01 & del /q C:\\*", "ts01|calc", "ts01>x", "\"ts01\"", "ts01 /server:x",
+                             " ts01", "ts01\r\nx", "%COMPUTERNAME%", "ts^01", "ts01(1)", "caf\xC3\xA9", ""}) {
+    AutomationError listing = failure([&] { terminal.getLogonUsers(server); });
+    EXPECT_EQ(listing.number(), kInvalidCall);
+    EXPECT_EQ(listing.source(), kSource);
+    EXPECT_EQ(listing.description(), "Unable to get Terminal server users: invalid server name");
+    for (std::string status : {"disconnect", "reset"}) {
+      AutomationError change = failure([&] { terminal.changeUserStatus(status, server, "3"); });
+      EXPECT_EQ(change.number(), kInvalidCall);
+      EXPECT_EQ(change.description(),
+                "Unable to change user status on terminal server " + server + ": invalid server name");
+    }
+  }
+  EXPECT_TRUE(system->commands.empty());
+}
+
+TEST_F(TerminalServicesTest, HostileSessionIdsAreRejectedAndNothingRuns) {
+  for (std::string id : {"3 & shutdown -r", "3 /server:ts02", "3;4", "..\\3", " 3", "3\n", "", "*"}) {
+    for (std::string status : {"disconnect", "reset"}) {
+      AutomationError error = failure([&] { terminal.changeUserStatus(status, "ts01", id); });
+      EXPECT_EQ(error.number(), kInvalidCall);
+      EXPECT_EQ(error.description(),
+                "Unable to change user status on terminal server ts01: invalid session id");
+    }
+  }
+  EXPECT_TRUE(system->commands.empty());
+}
+
+} // namespace
+} // namespace qv
