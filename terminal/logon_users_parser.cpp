@@ -8,14 +8,13 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 std::optional<SessionLine> sessionFrom(std::size_t lineNumber, std::vector<std::string> &fields) {
+  if (fields.size() != 5 && fields.size() != 6) return std::nullopt;
   SessionLine session;
   session.lineNumber = lineNumber;
   std::size_t next = 0;
   session.username = std::move(fields[next++]);
-  if (fields.size() == 6)
-    session.sessionid = std::move(fields[next++]);
-  else if (fields.size() != 5)
-    return std::nullopt;
+  // Five fields: the session name column was blank.
+  if (fields.size() == 6) session.sessionid = std::move(fields[next++]);
   session.id = std::move(fields[next++]);
   session.state = std::move(fields[next++]);
   session.idletime = std::move(fields[next++]);

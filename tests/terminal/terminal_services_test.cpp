@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/automation_error.hpp"
 #include "tests/fakes/fake_system.hpp"
 
 namespace qv {
