@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/handlers.hpp"
+
+namespace qv {
+namespace {
+
+AutomationError platformFailure(std::string description = "The specified service does not exist.") {
+  return AutomationError(static_cast<int32_t>(0x80070424), "Active Directory", std::move(description));
+}
+
+AutomationError caught(const std::function<void()> &call) {
+  try {
+    call();
+  } catch (const AutomationError &error) {
+    return error;
+  }
+  ADD_FAILURE() << "no error raised";
+  return AutomationError(0, "", "");
+}
+
+TEST(ErrorReportingTest, ReporterPrefixesTheMessageAndKeepsNumberAndSource) {
+  AutomationError error = caught([] { raiseError("Error with getService", platformFailure()); });
+  EXPECT_EQ(error.number(), static_cast<int32_t>(0x80070424));
+  EXPECT_EQ(error.source(), "Active Directory");
+  EXPECT_EQ(error.description(), "Error with getService: The specified service does not exist.");
+}
+
+TEST(ErrorReportingTest, EmptyPendingDescriptionLeavesTheTrailingSeparator) {
+  AutomationError error = caught([] { raiseError("error with getWorkgroups", platformFailure("")); });
+  EXPECT_EQ(error.description(), "error with getWorkgroups: ");
+}
+
+TEST(ErrorReportingTest, NestedReportsStackOuterFirst) {
+  auto getService = [] {
+    return reportAndFail("Error with getService", []() -> int { throw platformFailure(); });
+  };
+  AutomationError error = caught([&] {
+    reportAndFail("Error getting running status for theW3SVC service", [&] { return getService(); });
+  });
+  EXPECT_EQ(error.number(), static_cast<int32_t>(0x80070424));
+  EXPECT_EQ(error.source(), "Active Directory");
+  EXPECT_EQ(error.description(), "Error getting running status for theW3SVC service: Error with getService: "
+                                 "The specified service does not exist.");
+}
+
+TEST(ErrorReportingTest, ReportAndFailPassesTheResultThrough) {
+  EXPECT_EQ(reportAndFail("unused", [] { return std::string("result"); }), "result");
+}
+
+TEST(ErrorReportingTest, NoHandlerLeavesTheFailureUnchanged) {
+  AutomationError error =
+      caught([] { noHandler([]() -> int { throw runtimeError(kSubscriptOutOfRange); }); });
+  EXPECT_EQ(error.number(), kSubscriptOutOfRange);
+  EXPECT_EQ(error.source(), "Quorvane");
+  EXPECT_EQ(error.description(), "Subscript out of range");
+}
+
+TEST(ErrorReportingTest, CaptureTurnsTheFailureIntoTheHandlersValue) {
+  std::string message;
+  bool reached = capture([]() -> bool { throw platformFailure(); },
+                         [&](const AutomationError &pending) {
+                           message = pending.description();
+                           return false;
+                         });
+  EXPECT_FALSE(reached);
+  EXPECT_EQ(message, "The specified service does not exist.");
+  EXPECT_TRUE(capture([] { return true; }, [](const AutomationError &) { return false; }));
+}
+
+TEST(ErrorReportingTest, ToleratedStepKeepsPreviousValuesAndReturnsThePendingError) {
+  std::string value = "before";
+  auto pending = tolerate([&] {
+    auto readProperty = []() -> std::string { throw platformFailure(); };
+    value = readProperty();
+  });
+  ASSERT_TRUE(pending.has_value());
+  EXPECT_EQ(pending->number(), static_cast<int32_t>(0x80070424));
+  EXPECT_EQ(value, "before");
+  EXPECT_FALSE(tolerate([&] { value = "after"; }).has_value());
+  EXPECT_EQ(value, "after");
+}
+
+TEST(ErrorReportingTest, RuntimeErrorsCarryTheRuntimesEnglishTexts) {
+  const std::pair<int32_t, const char *> cases[] = {
+      {kInvalidCall, "Invalid procedure call or argument"},
+      {kOverflow, "Overflow"},
+      {kTypeMismatch, "Type mismatch"},
+      {kInvalidUseOfNull, "Invalid use of Null"},
+      {kNoSuchMember, "Object doesn't support this property or method"},
+  };
+  for (const auto &[number, text] : cases) {
+    AutomationError error = runtimeError(number);
+    EXPECT_EQ(error.number(), number);
+    EXPECT_EQ(error.source(), "Quorvane");
+    EXPECT_EQ(error.description(), text);
+  }
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "core/convert.hpp"
+#include "core/portable_regional.hpp"
+#include "core/sorter.hpp"
+#include "tests/core/error_expect.hpp"
+
+namespace qv {
+namespace {
+
+using test::errorNumberOf;
+
+const Regional &regional() { return *PortableRegional::english(); }
+
+Collection collectionOf(const std::vector<std::string> &values) {
+  Collection items;
+  int key = 0;
+  for (const auto &value : values)
+    items.add(Variant(value), "k" + std::to_string(++key));
+  return items;
+}
+
+std::vector<std::string> texts(const Collection &items) {
+  std::vector<std::string> out;
+  for (const Variant &item : items)
+    out.push_back(item.text());
+  return out;
+}
+
+std::vector<std::string> sorted(const std::vector<std::string> &values, int32_t mode) {
+  return texts(*sortCollection(collectionOf(values), Variant(mode), regional()));
+}
+
+// The insertion sort exactly as the sorter's contract states it, on the
+// collection's own positional insertion; positions are counted in a wide
+// type, so it has no limit of its own.
+Collection literalInsertionSort(const Collection &source, int32_t mode) {
+  Collection result;
+  for (const Variant &value : source) {
+    const std::string text = toText(value, regional());
+    int64_t position = 0;
+    for (const Variant &placed : result) {
+      if (compareText(toText(placed, regional()), text, mode, regional()) > 0) break;
+      ++position;
+    }
+    if (position == 0) {
+      if (result.empty()) {
+        result.add(value);
+      } else {
+        result.insertBefore(value, std::nullopt, 1);
+      }
+    } else {
+      result.insertAfter(value, std::nullopt, static_cast<std::size_t>(position));
+    }
+  }
+  return result;
+}
+
+TEST(SorterTest, OrdersOfTheTwoCompareModes) {
+  EXPECT_EQ(sorted({"b", "A", "a", "C"}, 1), (std::vector<std::string>{"A", "a", "b", "C"}));
+  EXPECT_EQ(sorted({"b", "A", "a", "C"}, 0), (std::vector<std::string>{"A", "C", "a", "b"}));
+  EXPECT_EQ(sorted({"4", "16", "7"}, 1), (std::vector<std::string>{"16", "4", "7"}));
+}
+
+TEST(SorterTest, EqualValuesKeepTheirInputOrder) {
+  EXPECT_EQ(sorted({"b", "B", "a", "A", "bB", "b", "Bb"}, 1),
+            (std::vector<std::string>{"a", "A", "b", "B", "b", "bB", "Bb"}));
+  EXPECT_EQ(sorted({"x", "x", "X"}, 0), (std::vector<std::string>{"X", "x", "x"}));
+}
+
+TEST(SorterTest, ResultIsANewCollectionOfValuesWithoutKeys) {
+  Collection source = collectionOf({"b", "a"});
+  CollectionPtr result = sortCollection(source, Variant(int32_t{1}), regional());
+  ASSERT_EQ(result->count(), 2);
+  EXPECT_EQ(result->keyAt(1), std::nullopt);
+  EXPECT_EQ(texts(source), (std::vector<std::string>{"b", "a"}));
+  EXPECT_EQ(source["k1"].text(), "b");
+}
+
+TEST(SorterTest, EmptySourceGivesAnEmptyCollection) {
+  CollectionPtr result = sortCollection(Collection(), Variant(int32_t{1}), regional());
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(result->count(), 0);
+}
+
+TEST(SorterTest, ValuesAreComparedAsTextAndTheModeIsConverted) {
+  Collection numbers;
+  numbers.add(Variant(int32_t{10}));
+  numbers.add(Variant(9.5));
+  numbers.add(Variant(true));
+  EXPECT_EQ(texts(*sortCollection(numbers, Variant("1"), regional())),
+            (std::vector<std::string>{"10", "9.5", "True"}));
+  EXPECT_EQ(errorNumberOf([&] { sortCollection(numbers, Variant(int32_t{3}), regional()); }), kInvalidCall);
+  EXPECT_EQ(errorNumberOf([&] { sortCollection(numbers, Variant("text"), regional()); }), kTypeMismatch);
+  Collection withObject;
+  withObject.add(Variant("a"));
+  withObject.add(Variant(std::make_shared<Collection>()));
+  EXPECT_EQ(errorNumberOf([&] { sortCollection(withObject, Variant(int32_t{1}), regional()); }),
+            kTypeMismatch);
+}
+
+TEST(SorterTest, MatchesTheLiteralInsertionSortOnRandomDataWithTies) {
+  std::mt19937 random(1234);
+  const std::string alphabet = "aAbB1 _";
+  std::uniform_int_distribution<std::size_t> letter(0, alphabet.size() - 1);
+  std::uniform_int_distribution<int> length(0, 3);
+  for (int round = 0; round < 30; ++round) {
+    Collection source;
+    const int size = 1 + round * 17;
+    for (int i = 0; i < size; ++i) {
+      std::string value;
+      for (int n = length(random); n > 0; --n)
+        value.push_back(alphabet[letter(random)]);
+      source.add(Variant(value));
+    }
+    for (int32_t mode : {0, 1}) {
+      EXPECT_EQ(texts(*sortCollection(source, Variant(mode), regional())),
+                texts(literalInsertionSort(source, mode)))
+          << "round " << round << " mode " << mode;
+    }
+  }
+}
+
+TEST(SorterTest, SortsMoreValuesThanASixteenBitPositionHolds) {
+  Collection source;
+  for (int i = 0; i < 40000; ++i)
+    source.add(Variant(std::to_string(100000 + i)));
+  CollectionPtr result = sortCollection(source, Variant(int32_t{1}), regional());
+  ASSERT_EQ(result->count(), 40000);
+  EXPECT_EQ(result->at(1).text(), "100000");
+  EXPECT_EQ(result->at(40000).text(), "139999");
+}
+
+class WorkingListTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    list_ = std::make_shared<Collection>();
+    for (const char *name : {"Alpha", "Beta", " Gamma", "Beta"}) {
+      auto record = newRecord();
+      record->add(Variant(name), "Name");
+      record->add(Variant(int32_t{list_->count() + 1}), "Order");
+      list_->add(Variant(record));
+    }
+    workingList() = list_;
+  }
+  void TearDown() override { workingList() = nullptr; }
+
+  static int32_t orderOf(const Variant &record) { return (*record.as<Collection>())["Order"].int32(); }
+
+  CollectionPtr list_;
+};
+
+TEST_F(WorkingListTest, TakesMatchesInListOrderTrimmingOnlyTheValue) {
+  Variant first = takeMatchingRecord(" Beta ", "name", regional());
+  EXPECT_EQ(orderOf(first), 2);
+  EXPECT_EQ(list_->count(), 3);
+  Variant second = takeMatchingRecord("Beta", "NAME", regional());
+  EXPECT_EQ(orderOf(second), 4);
+  EXPECT_EQ(list_->count(), 2);
+
+  Variant none = takeMatchingRecord("Beta", "Name", regional());
+  EXPECT_TRUE(none.isObject());
+  EXPECT_EQ(none.object(), nullptr);
+  EXPECT_EQ(list_->count(), 2);
+}
+
+TEST_F(WorkingListTest, ComparesExactlyAndNeverTrimsTheField) {
+  for (const char *value : {" Gamma", "Gamma", "alpha", "ALPHA"}) {
+    EXPECT_EQ(takeMatchingRecord(value, "Name", regional()).object(), nullptr) << value;
+  }
+  EXPECT_EQ(list_->count(), 4);
+  EXPECT_EQ(orderOf(takeMatchingRecord("Alpha", "Name", regional())), 1);
+}
+
+TEST_F(WorkingListTest, FailsWithoutAListOrWithoutTheField) {
+  EXPECT_EQ(errorNumberOf([] { takeMatchingRecord("Alpha", "Missing", regional()); }), kInvalidCall);
+  workingList() = nullptr;
+  EXPECT_NE(errorNumberOf([] { takeMatchingRecord("Alpha", "Name", regional()); }), 0);
+}
+
+TEST_F(WorkingListTest, WorkingListBelongsToTheThread) {
+  bool otherThreadSawNone = false;
+  std::thread other([&] { otherThreadSawNone = workingList() == nullptr; });
+  other.join();
+  EXPECT_TRUE(otherThreadSawNone);
+  EXPECT_EQ(workingList(), list_);
+}
+
+} // namespace
+} // namespace qv
