@@ -1,0 +1,58 @@
+#include "automation/class_factory.hpp"
+
+#include <exception>
+#include <new>
+
+#include "automation/com_object.hpp"
+#include "automation/error_report.hpp"
+
+namespace qv::com {
+namespace {
+
+class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
+public:
+  explicit ClassFactory(const CreatableClass &entry) : entry_(entry) {}
+
+  void *find(REFIID iid) {
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) return static_cast<IClassFactory *>(this);
+    return nullptr;
+  }
+
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown *outer, REFIID iid, void **out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    try {
+      ComPtr<IDispatch> object = entry_.create(hostPlatform());
+      return object->QueryInterface(iid, out);
+    } catch (const std::bad_alloc &) {
+      return E_OUTOFMEMORY;
+    } catch (const AutomationError &error) {
+      return hresultOf(error.number());
+    } catch (const std::exception &) {
+      return E_UNEXPECTED;
+    }
+  }
+
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+    lockModule(lock != FALSE);
+    return S_OK;
+  }
+
+private:
+  const CreatableClass &entry_;
+};
+
+} // namespace
+
+HRESULT getClassFactory(const CreatableClass &entry, REFIID iid, void **out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  try {
+    return makeComObject<ClassFactory>(entry)->QueryInterface(iid, out);
+  } catch (const std::bad_alloc &) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+} // namespace qv::com

@@ -1,0 +1,15 @@
+#pragma once
+// The class object DllGetClassObject hands out for a creatable class.
+
+#include <objbase.h>
+#include <windows.h>
+
+#include "automation/class_catalog.hpp"
+
+namespace qv::com {
+
+// S_OK and the factory's interface iid in out, or the HRESULT of the
+// failure.
+HRESULT getClassFactory(const CreatableClass &entry, REFIID iid, void **out);
+
+} // namespace qv::com

@@ -1,0 +1,38 @@
+#pragma once
+// The member tables of the classes the module presents, and the way a new
+// object of a creatable class is made.
+
+#include <oaidl.h>
+#include <windows.h>
+
+#include "automation/member_table.hpp"
+#include "core/platform.hpp"
+#include "platform/win32/com_ptr.hpp"
+
+namespace qv {
+class Collection;
+class EventLog;
+class IisSite;
+class ServerInfo;
+class Services;
+class TerminalServices;
+class Tools;
+class Util;
+class iis;
+class process;
+} // namespace qv
+
+namespace qv::com {
+
+const ClassTable<Collection> &collectionTable();
+const ClassTable<Services> &servicesTable();
+const ClassTable<iis> &iisTable();
+const ClassTable<IisSite> &iisSiteTable();
+const ClassTable<Util> &utilTable();
+const ClassTable<ServerInfo> &serverInfoTable();
+const ClassTable<process> &processTable();
+const ClassTable<EventLog> &eventLogTable();
+const ClassTable<TerminalServices> &terminalServicesTable();
+const ClassTable<Tools> &toolsTable();
+
+} // namespace qv::com
