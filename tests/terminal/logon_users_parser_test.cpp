@@ -34,33 +34,6 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"EmptyLine", "", {}}, SplitCase{"OnlyBlanks", "     ", {}}),
     [](const testing::TestParamInfo<SplitCase> &info) { return std::string(info.param.name); });
 
-TEST(ParseLogonUsers, BuildsSixAndFiveFieldSessionsUnderTheirLineNumbers) {
-  const std::string output = " USERNAME              SESSIONNAME        ID  STATE   IDLE TIME  LOGON TIME\r\n"
-                             " administrator  console  0  Active  none  3/5/2005 10:00 AM\r\n"
-                             " user2  2  Disc  1:05  3/5/2005 9:00 AM\r\n";
-  auto sessions = parseLogonUsers(output);
-  ASSERT_TRUE(sessions.has_value());
-  ASSERT_EQ(sessions->size(), 2u);
-
-  const SessionLine &admin = (*sessions)[0];
-  EXPECT_EQ(admin.lineNumber, 1u);
-  EXPECT_EQ(admin.username, "administrator");
-  EXPECT_EQ(admin.sessionid, "console");
-  EXPECT_EQ(admin.id, "0");
-  EXPECT_EQ(admin.state, "Active");
-  EXPECT_EQ(admin.idletime, "none");
-  EXPECT_EQ(admin.logontime, "3/5/2005 10:00 AM");
-
-  const SessionLine &user2 = (*sessions)[1];
-  EXPECT_EQ(user2.lineNumber, 2u);
-  EXPECT_EQ(user2.username, "user2");
-  EXPECT_EQ(user2.sessionid, "");
-  EXPECT_EQ(user2.id, "2");
-  EXPECT_EQ(user2.state, "Disc");
-  EXPECT_EQ(user2.idletime, "1:05");
-  EXPECT_EQ(user2.logontime, "3/5/2005 9:00 AM");
-}
-
 TEST(ParseLogonUsers, LinesThatAreNoSessionLeaveGaps) {
   const std::string output = "header  with  six  fields  right  here\r\n"
                              "a  console  1  Active  none  3/5/2005 10:00 AM\r\n" // 1: six
