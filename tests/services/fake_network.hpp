@@ -1,0 +1,104 @@
+#pragma once
+// A small WinNT: network in the directory fake: workgroups, computers and
+// their services, all reachable by the paths the provider would answer.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/collection.hpp"
+#include "core/platform.hpp"
+#include "core/portable_regional.hpp"
+#include "core/targets.hpp"
+#include "tests/fakes/fake_directory.hpp"
+#include "tests/fakes/fake_system.hpp"
+
+namespace qv::test {
+
+struct ServiceSpec {
+  ServiceSpec(std::string name, std::string displayName, int32_t status = 4, int32_t startType = 2,
+              int32_t serviceType = 16, Variant dependencies = Variant())
+      : name(std::move(name)), displayName(std::move(displayName)), status(status), startType(startType),
+        serviceType(serviceType), dependencies(std::move(dependencies)) {}
+
+  std::string name;
+  std::string displayName;
+  int32_t status;
+  int32_t startType;
+  int32_t serviceType;
+  Variant dependencies;  // Empty: the provider has no value to give
+};
+
+class FakeNetwork {
+public:
+  FakeNetwork() : root_(directory->add(kWinNtRoot, "Namespace", "WinNT:")) {
+    platform.directory = directory;
+    platform.system = system;
+    platform.regional = regional;
+  }
+
+  fake::DirObjectPtr workgroup(const std::string &wg) {
+    std::string path = workgroupPath(wg);
+    for (const auto &existing : root_->childList()) {
+      if (existing->name() == wg) return existing;
+    }
+    return directory->add(path, root_->addChild("Domain", wg));
+  }
+
+  fake::DirObjectPtr computer(const std::string &wg, const std::string &name) {
+    auto object = directory->add(computerPath(wg, name), workgroup(wg)->addChild("Computer", name));
+    computers_[computerPath(wg, name)] = object;
+    return object;
+  }
+
+  fake::DirObjectPtr service(const std::string &wg, const std::string &pc, const ServiceSpec &spec) {
+    auto &host = computers_[computerPath(wg, pc)];
+    if (!host) host = computer(wg, pc);
+    auto object = std::make_shared<fake::DirObject>("Service", spec.name);
+    object->set("DisplayName", Variant(spec.displayName))
+        .set("status", Variant(spec.status))
+        .set("StartType", Variant(spec.startType))
+        .set("ServiceType", Variant(spec.serviceType))
+        .set("path", Variant("C:\\Windows\\system32\\" + spec.name + ".exe"))
+        .set("ServiceAccountName", Variant("LocalSystem"))
+        .set("ErrorControl", Variant(int32_t{1}));
+    if (!spec.dependencies.isEmpty()) object->set("Dependencies", spec.dependencies);
+    directory->add(servicePath(wg, pc, spec.name), object);
+    return host->addChild(object);
+  }
+
+  std::shared_ptr<fake::Directory> directory = std::make_shared<fake::Directory>();
+  std::shared_ptr<fake::System> system = std::make_shared<fake::System>();
+  std::shared_ptr<const Regional> regional = PortableRegional::english();
+  Platform platform;
+
+private:
+  fake::DirObjectPtr root_;
+  std::map<std::string, fake::DirObjectPtr> computers_;
+};
+
+// The error f fails with; a test failure when it does not fail.
+template <class F> AutomationError failureOf(F &&f) {
+  try {
+    f();
+  } catch (const AutomationError &error) {
+    return error;
+  }
+  ADD_FAILURE() << "expected an AutomationError";
+  return AutomationError(0, "", "");
+}
+
+// The text of field of every record of a result, in order.
+inline std::vector<std::string> column(const CollectionPtr &result, const char *field) {
+  std::vector<std::string> values;
+  for (const Variant &record : *result) {
+    auto fields = record.as<Collection>();
+    values.push_back(fields ? (*fields)[field].text() : "<no record>");
+  }
+  return values;
+}
+
+} // namespace qv::test

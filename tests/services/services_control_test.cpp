@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "services/services.hpp"
+#include "tests/services/fake_network.hpp"
+
+namespace qv {
+namespace {
+
+using test::failureOf;
+using test::FakeNetwork;
+using Calls = std::vector<std::string>;
+
+TEST(ServicesControl, StatusAndStartTypeMakeTheseCallsInThisOrder) {
+  struct Case {
+    int32_t status;
+    int32_t startType;
+    Calls calls;
+  };
+  const Case cases[] = {
+      {0, 0, {"Svc.SetInfo"}},
+      {4, 0, {"Svc.start", "Svc.SetInfo"}},
+      {1, 0, {"Svc.Stop", "Svc.SetInfo"}},
+      {999, 0, {"Svc.Stop", "Svc.SetInfo"}},
+      {6, -1, {"Svc.Pause", "Svc.SetInfo"}},
+      {7, 0, {"Svc.SetInfo"}},
+      {5, 0, {"Svc.SetInfo"}},
+      {1, 4, {"Svc.put StartType=4", "Svc.Stop", "Svc.SetInfo"}},
+      {0, 3, {"Svc.put StartType=3", "Svc.SetInfo"}},
+  };
+  for (const Case &c : cases) {
+    FakeNetwork net;
+    auto svc = net.service("LAB", "SRV1", {"Svc", "Some Service"});
+    for (const char *method : {"start", "Stop", "Pause", "Continue"})
+      svc->method(method, [](auto &, auto &) { return Variant(); });
+    Services services(net.platform);
+    services.setWorkgroup("LAB");
+    services.setComputerName("SRV1");
+    services.setStatus("Svc", c.status, c.startType);
+    EXPECT_EQ(*net.directory->journal, c.calls) << c.status << "/" << c.startType;
+  }
+}
+
+TEST(ServicesControl, RefusedStartLeavesTheStartTypeUncommitted) {
+  FakeNetwork net;
+  auto svc = net.service("LAB", "SRV1", {"Svc", "Some Service", 1, 4});
+  svc->method("start", [](auto &, auto &) -> Variant {
+    throw fake::adsError(static_cast<int32_t>(0x80070422), "The service cannot be started.");
+  });
+  Services services(net.platform);
+  services.setWorkgroup("LAB");
+  services.setComputerName("SRV1");
+  auto error = failureOf([&] { services.setStatus("Svc", 4, 2); });
+  EXPECT_EQ(error.number(), static_cast<int32_t>(0x80070422));
+  EXPECT_EQ(error.description(), "The service cannot be started.");
+  EXPECT_EQ(*net.directory->journal, (Calls{"Svc.put StartType=2", "Svc.start"}));
+  EXPECT_EQ(svc->setInfoCount, 0);
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "services/services.hpp"
+#include "tests/services/fake_network.hpp"
+
+namespace qv {
+namespace {
+
+using test::column;
+using test::failureOf;
+using test::FakeNetwork;
+using test::ServiceSpec;
+
+class ServicesDetails : public ::testing::Test {
+protected:
+  void SetUp() override {
+    for (const char *name : {"RpcSs", "Tcpip", "Afd", "NetBT"})
+      add({name, std::string(name) + " Service"});
+    services.setWorkgroup("LAB");
+    services.setComputerName("SRV1");
+  }
+  fake::DirObjectPtr add(ServiceSpec spec) { return net.service("LAB", "SRV1", spec); }
+
+  FakeNetwork net;
+  Services services{net.platform};
+};
+
+VariantArray list(std::vector<Variant> items, int32_t lowerBound = 0) {
+  return VariantArray{lowerBound, items};
+}
+
+TEST_F(ServicesDetails, DetailRecordHasNumbersWhereTheListingHasTexts) {
+  add({"Spooler", "Print Spooler", 4, 2, 272});
+  auto record = services.getService("Spooler");
+  const char *keys[] = {"Status",    "Name",        "DisplayName",  "Path",        "ServiceAccountName",
+                        "StartType", "ServiceType", "ErrorControl", "Dependencies"};
+  ASSERT_EQ(record->count(), 9);
+  for (std::size_t i = 0; i < 9; ++i)
+    EXPECT_EQ(record->keyAt(i + 1), keys[i]);
+  EXPECT_EQ((*record)["Status"], Variant(int32_t{4}));
+  EXPECT_EQ((*record)["StartType"], Variant(int32_t{2}));
+  EXPECT_EQ((*record)["ServiceType"], Variant(int32_t{272}));
+  EXPECT_EQ((*record)["ErrorControl"], Variant("1"));
+  EXPECT_EQ((*record)["Path"], Variant("C:\\Windows\\system32\\Spooler.exe"));
+  EXPECT_EQ((*record)["ServiceAccountName"], Variant("LocalSystem"));
+}
+
+TEST_F(ServicesDetails, DependencyListsAreKeyedFromZero) {
+  struct Case {
+    const char *label;
+    Variant dependencies;
+    std::vector<std::string> names;
+  };
+  const Case cases[] = {
+      {"none", Variant(), {}},
+      {"empty list", list({}), {}},
+      {"number", Variant(int32_t{3}), {}},
+      {"one text", Variant("RpcSs"), {"RpcSs"}},
+      {"list of one", list({Variant("Tcpip")}), {"Tcpip"}},
+      {"list of three",
+       list({Variant("Tcpip"), Variant("Afd"), Variant("NetBT")}),
+       {"Tcpip", "Afd", "NetBT"}},
+  };
+  for (const Case &c : cases) {
+    add({"Svc", "Some Service", 4, 2, 16, c.dependencies});
+    auto deps = (*services.getService("Svc"))["Dependencies"].as<Collection>();
+    ASSERT_TRUE(deps) << c.label;
+    ASSERT_EQ(deps->size(), c.names.size()) << c.label;
+    for (std::size_t i = 0; i < c.names.size(); ++i) {
+      EXPECT_EQ(deps->keyAt(i + 1), std::to_string(i)) << c.label;
+      const Collection &dep = *deps->at(i + 1).as<Collection>();
+      EXPECT_EQ(dep.keyAt(1), "Name");
+      EXPECT_EQ(dep["Name"], Variant(c.names[i]));
+      EXPECT_EQ(dep["DisplayName"], Variant(c.names[i] + " Service"));
+    }
+  }
+}
+
+TEST_F(ServicesDetails, UnreadableDependenciesAreNoneButUnknownOnesFail) {
+  add({"Quiet", "Quiet"})->failRead("Dependencies", fake::adsError(fake::kAdsNoObject, "no value"));
+  EXPECT_EQ((*services.getService("Quiet"))["Dependencies"].as<Collection>()->count(), 0);
+
+  add({"Grouped", "Grouped", 4, 2, 16, list({Variant("RpcSs"), Variant("+NetworkProvider")})});
+  add({"Shifted", "Shifted", 4, 2, 16, list({Variant("RpcSs")}, 1)});
+  struct Case {
+    const char *service;
+    int32_t number;
+    const char *description;
+  };
+  const Case cases[] = {
+      {"Grouped", fake::kAdsBadPath, "Error with getService: An invalid directory pathname was passed"},
+      {"Missing", fake::kAdsBadPath, "Error with getService: An invalid directory pathname was passed"},
+      {"Shifted", kSubscriptOutOfRange, "Error with getService: Subscript out of range"},
+  };
+  for (const Case &c : cases) {
+    auto error = failureOf([&] { services.getService(c.service); });
+    EXPECT_EQ(error.number(), c.number) << c.service;
+    EXPECT_EQ(error.description(), c.description);
+  }
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "tests/services/fake_network.hpp"
+#include "tools/tools.hpp"
+
+namespace qv {
+namespace {
+
+using test::failureOf;
+using test::FakeNetwork;
+
+TEST(ToolsLocalService, ReadsTheHostsServicesByItsOwnNames) {
+  struct Case {
+    int32_t status;
+    const char *singleServer;
+    bool running;
+  };
+  const Case cases[] = {
+      {4, "", true},
+      {1, "LAB,ADMINHOST", false},
+      {7, "LAB,ADMINHOST", false},
+  };
+  for (const Case &c : cases) {
+    FakeNetwork net;
+    net.service("LAB", "ADMINHOST", {"lanmanworkstation", "Workstation", c.status});
+    net.service("LAB", "ADMINHOST", {"Spooler", "Print Spooler", c.status});
+    Tools tools(net.platform);
+    EXPECT_EQ(tools.singleServerMode(), c.singleServer) << c.status;
+    EXPECT_EQ(tools.ServiceIsRunning("Spooler"), c.running) << c.status;
+    EXPECT_EQ(net.directory->binds[0], "WinNT://LAB/ADMINHOST/lanmanworkstation,Service");
+  }
+}
+
+TEST(ToolsLocalService, FailuresStackOnTheInnerReport) {
+  FakeNetwork net;
+  net.computer("LAB", "ADMINHOST");
+  Tools tools(net.platform);
+  auto running = failureOf([&] { tools.ServiceIsRunning("Spooler"); });
+  EXPECT_EQ(running.number(), fake::kAdsBadPath);
+  EXPECT_EQ(running.source(), "Active Directory");
+  EXPECT_EQ(running.description(),
+            "Error getting running status for theSpooler service: Error with getService: "
+            "An invalid directory pathname was passed");
+  EXPECT_EQ(failureOf([&] { tools.singleServerMode(); }).description(),
+            "Error getting singleServerMode status: Error with getService: An invalid directory pathname was "
+            "passed");
+
+  net.system->computer.reset();
+  auto nameless = failureOf([&] { tools.singleServerMode(); });
+  EXPECT_EQ(nameless.number(), kInvalidCall);
+  EXPECT_EQ(nameless.description(),
+            "Error getting singleServerMode status: Invalid procedure call or argument");
+}
+
+} // namespace
+} // namespace qv

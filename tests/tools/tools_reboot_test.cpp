@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "tests/services/fake_network.hpp"
+#include "tools/tools.hpp"
+
+namespace qv {
+namespace {
+
+using test::failureOf;
+using test::FakeNetwork;
+
+TEST(ToolsReboot, LocalNameBecomesLoopbackOtherNamesPassUnchanged) {
+  struct Case {
+    const char *name;
+    const char *target;
+  };
+  const Case cases[] = {
+      {"ADMINHOST", "127.0.0.1"},
+      {"adminhost", "127.0.0.1"},
+      {"  AdminHost ", "127.0.0.1"},
+      {"SRV-02", "SRV-02"},
+      {"srv02.lab.local", "srv02.lab.local"},
+      {"fe80::1", "fe80::1"},
+      {"10.0.0.7", "10.0.0.7"},
+      {"web_01", "web_01"},
+  };
+  for (const Case &c : cases) {
+    FakeNetwork net;
+    net.system->launchResult = 33;
+    Tools tools(net.platform);
+    std::string cname = c.name;
+    EXPECT_EQ(tools.rebootComputer(cname), 33);
+    EXPECT_EQ(cname, c.target);
+    ASSERT_EQ(net.system->launches.size(), 1u);
+    EXPECT_EQ(net.system->launches[0].first, "shutdown.exe");
+    EXPECT_EQ(net.system->launches[0].second, std::string("-f -r -t 1 -m \\\\") + c.target);
+  }
+}
+
+TEST(ToolsReboot, NamesThatWouldChangeTheCommandLaunchNothing) {
+  for (const char *name : {"", "   ", "-a", "-s", "srv 02", "srv&calc", "srv\"x", "a/b", "\\\\srv", "srv\n",
+                           "srv|more", "s%windir%", "srv;x", "sérveur"}) {
+    FakeNetwork net;
+    Tools tools(net.platform);
+    std::string cname = name;
+    auto error = failureOf([&] { tools.rebootComputer(cname); });
+    EXPECT_EQ(error.number(), kInvalidCall) << name;
+    EXPECT_EQ(error.description(), "rebootComputer: invalid computer name");
+    EXPECT_EQ(cname, name);
+    EXPECT_TRUE(net.system->launches.empty()) << name;
+  }
+}
+
+TEST(ToolsReboot, UnreadableLocalNameFailsBeforeAnyLaunch) {
+  FakeNetwork net;
+  net.system->computer.reset();
+  Tools tools(net.platform);
+  std::string cname = "SRV-02";
+  EXPECT_EQ(failureOf([&] { tools.rebootComputer(cname); }).number(), kInvalidCall);
+  EXPECT_TRUE(net.system->launches.empty());
+}
+
+TEST(ToolsBootTool, LooksForShutdownUnderWindir) {
+  struct Case {
+    std::optional<std::string> windir;
+    const char *file;
+    bool found;
+  };
+  const Case cases[] = {
+      {"C:\\Windows", "C:\\Windows\\system32\\shutdown.exe", true},
+      {"C:\\Windows", "C:\\WINNT\\system32\\shutdown.exe", false},
+      {std::nullopt, "\\system32\\shutdown.exe", true},
+  };
+  for (const Case &c : cases) {
+    FakeNetwork net;
+    if (c.windir) net.system->variables["windir"] = *c.windir;
+    net.system->files[c.file] = true;
+    EXPECT_EQ(Tools(net.platform).gotBootTool(), c.found) << c.file;
+  }
+}
+
+} // namespace
+} // namespace qv
