@@ -72,13 +72,18 @@ TEST_F(PagingTest, NothingIsLeftPastTheEndOfARoundLog) {
 }
 
 TEST_F(PagingTest, ALogOfOnePageComesWholeForAnyPageNumber) {
-  test::FakeEventLog log(*world.target, "Application", 20);
-  for (int32_t asked : {1, 2, 0, -3}) {
-    int32_t number = asked;
-    EXPECT_EQ(numbers(*page("Application", std::nullopt, &number)), range(20, 1)) << asked;
+  for (int32_t size : {20, 25}) {
+    test::EventLogWorld world;
+    test::FakeEventLog log(*world.target, "Application", size);
+    EventLog events(world.platform);
+    for (int32_t asked : {1, 2, 0, -3}) {
+      int32_t number = asked;
+      auto result = events.EnumLogEvents("srv", "Application", std::nullopt, &number).as<Collection>();
+      EXPECT_EQ(numbers(*result), range(size, 1)) << size << " entries, page " << asked;
+    }
+    EXPECT_TRUE(log.pageQueries.empty());
+    EXPECT_EQ(world.target->queries.back(), "Select * from Win32_NTLogEvent where LogFile='Application'");
   }
-  EXPECT_TRUE(log.pageQueries.empty());
-  EXPECT_EQ(world.target->queries.back(), "Select * from Win32_NTLogEvent where LogFile='Application'");
 }
 
 TEST_F(PagingTest, OmittedArgumentsMeanPageOneOfTwentyFive) {

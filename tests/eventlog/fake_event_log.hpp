@@ -60,7 +60,7 @@ struct EventLogWorld {
   std::shared_ptr<fake::Management> management = std::make_shared<fake::Management>();
   std::shared_ptr<fake::WmiService> target = management->service("winmgmts://srv");
   std::shared_ptr<fake::WmiService> local = management->service("WinMgmts:");
-  std::shared_ptr<const Regional> regional = std::make_shared<PortableRegional>(PortableRegional::english());
+  std::shared_ptr<const Regional> regional = PortableRegional::english();
   Platform platform;
 };
 

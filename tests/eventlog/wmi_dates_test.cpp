@@ -35,14 +35,14 @@ struct LocalZone {
 
   fake::Management management;
   std::shared_ptr<fake::WmiService> local = management.service("WinMgmts:");
-  PortableRegional regional = PortableRegional::english();
+  std::shared_ptr<const PortableRegional> regional = PortableRegional::english();
 };
 
 DateParts convert(const std::string &text, int32_t bias) {
   DateParts parts;
   onNewThread([&] {
     LocalZone zone{Variant(bias)};
-    parts = splitDate(wmiDateToDate(text, zone.management, zone.regional));
+    parts = splitDate(wmiDateToDate(text, zone.management, *zone.regional));
   });
   return parts;
 }
@@ -99,17 +99,17 @@ TEST(TimeZoneBias, ReadOnceFromTheLocalComputerPerThread) {
   onNewThread([] {
     LocalZone zone{Variant(int32_t{120})};
     fake::Management &management = zone.management;
-    EXPECT_EQ(getTimeZoneBias(management, zone.regional), 120);
+    EXPECT_EQ(getTimeZoneBias(management, *zone.regional), 120);
     zone.setBias(Variant(int32_t{30})); // never refreshed once read
-    wmiDateToDate("20050301120000.000000+000", management, zone.regional);
-    EXPECT_EQ(getTimeZoneBias(management, zone.regional), 120);
+    wmiDateToDate("20050301120000.000000+000", management, *zone.regional);
+    EXPECT_EQ(getTimeZoneBias(management, *zone.regional), 120);
     EXPECT_EQ(zone.biasQueries(), 1u);
     EXPECT_EQ(management.connects, std::vector<std::string>{"WinMgmts:"});
 
     // Another thread has its own cache and reads the current bias.
-    onNewThread([&] { EXPECT_EQ(getTimeZoneBias(management, zone.regional), 30); });
+    onNewThread([&] { EXPECT_EQ(getTimeZoneBias(management, *zone.regional), 30); });
     EXPECT_EQ(zone.biasQueries(), 2u);
-    EXPECT_EQ(getTimeZoneBias(management, zone.regional), 120);
+    EXPECT_EQ(getTimeZoneBias(management, *zone.regional), 120);
   });
 }
 
@@ -117,17 +117,18 @@ TEST(TimeZoneBias, NothingCachedWithoutAnInstanceOrWhenTheQueryFails) {
   onNewThread([] {
     LocalZone zone{Variant(int32_t{0})};
     zone.local->addQuery(kTimeZoneBiasQuery, fake::instances({}));
-    EXPECT_EQ(getTimeZoneBias(zone.management, zone.regional), 0);
-    EXPECT_EQ(getTimeZoneBias(zone.management, zone.regional), 0);
+    EXPECT_EQ(getTimeZoneBias(zone.management, *zone.regional), 0);
+    EXPECT_EQ(getTimeZoneBias(zone.management, *zone.regional), 0);
     EXPECT_EQ(zone.biasQueries(), 2u);
 
     zone.local->failWith(fake::wmiError(static_cast<int32_t>(0x80041003), "Access denied "));
-    EXPECT_THROW(wmiDateToDate("20050301120000.000000+000", zone.management, zone.regional), AutomationError);
+    EXPECT_THROW(wmiDateToDate("20050301120000.000000+000", zone.management, *zone.regional),
+                 AutomationError);
 
     // The failure left nothing behind: a working service is asked again.
     fake::Management healthy;
     healthy.service("WinMgmts:")->addQuery(kTimeZoneBiasQuery, fake::instances({timeZone(Variant("-60"))}));
-    EXPECT_EQ(getTimeZoneBias(healthy, zone.regional), -60);
+    EXPECT_EQ(getTimeZoneBias(healthy, *zone.regional), -60);
   });
 }
 

@@ -38,15 +38,9 @@ fake::WmiObjectPtr processInstance(int32_t id, Variant workingSet = Variant("409
 
 class ProcessTest : public ::testing::Test {
 protected:
-  ProcessTest() {
-    platform.management = management;
-    platform.regional = std::make_shared<PortableRegional>(PortableRegional::english());
-  }
-
   std::shared_ptr<fake::Management> management = std::make_shared<fake::Management>();
   std::shared_ptr<fake::WmiService> service = management->service(kMoniker);
-  Platform platform;
-  process processes{platform};
+  process processes{Platform{management, nullptr, nullptr, PortableRegional::english()}};
 };
 
 template <class Call> AutomationError failureOf(Call &&call) {
@@ -94,10 +88,10 @@ TEST_F(ProcessTest, MemUsageIsKilobytesAsRuntimeText) {
                         {Variant("1048576"), "1024 K"},
                         {Variant("1000000"), "976.5625 K"},
                         {Variant(int32_t{2048}), "2 K"}};
-  const PortableRegional english = PortableRegional::english();
+  const auto english = PortableRegional::english();
   for (const Case &c : cases)
-    EXPECT_EQ(memUsageText(c.bytes, english), c.expected) << c.expected;
-  EXPECT_EQ(memUsageText(Variant("1000000"), PortableRegional::european()), "976,5625 K");
+    EXPECT_EQ(memUsageText(c.bytes, *english), c.expected) << c.expected;
+  EXPECT_EQ(memUsageText(Variant("1000000"), *PortableRegional::european()), "976,5625 K");
 }
 
 TEST_F(ProcessTest, EmptyListAndFailuresOfTheListing) {
