@@ -82,6 +82,36 @@ std::string decodeOutput(const std::string &bytes) {
   return text;
 }
 
+// The command line (UTF-8, as all text here) in the ANSI code page, in a
+// buffer CreateProcessA may write into. A character the code page cannot
+// hold would become "?" or a look-alike and run another command than the
+// one asked for: then the result is an error code instead.
+DWORD toAnsiCommandLine(const std::string &commandLine, std::vector<char> &ansi) {
+  ansi.clear();
+  // An embedded NUL would silently cut the command short.
+  if (commandLine.find('\0') != std::string::npos || commandLine.size() > static_cast<std::size_t>(INT_MAX))
+    return ERROR_INVALID_PARAMETER;
+  if (::GetACP() == CP_UTF8 || commandLine.empty()) {
+    ansi.assign(commandLine.begin(), commandLine.end());
+    ansi.push_back('\0');
+    return ERROR_SUCCESS;
+  }
+  const int size = static_cast<int>(commandLine.size());
+  int wide = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, commandLine.data(), size, nullptr, 0);
+  if (wide <= 0) return ERROR_NO_UNICODE_TRANSLATION;
+  std::vector<wchar_t> buffer(static_cast<std::size_t>(wide));
+  ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, commandLine.data(), size, buffer.data(), wide);
+  BOOL lossy = FALSE;
+  int bytes =
+      ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, buffer.data(), wide, nullptr, 0, nullptr, &lossy);
+  if (bytes <= 0 || lossy) return ERROR_NO_UNICODE_TRANSLATION;
+  ansi.resize(static_cast<std::size_t>(bytes) + 1);
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, buffer.data(), wide, ansi.data(), bytes, nullptr,
+                        nullptr);
+  ansi.back() = '\0';
+  return ERROR_SUCCESS;
+}
+
 } // namespace
 
 std::string captureCommandOutput(const std::string &commandLine,
@@ -110,9 +140,9 @@ std::string captureCommandOutput(const std::string &commandLine,
   // Only the write end belongs in the child.
   ::SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
 
-  // An embedded NUL would silently cut the command short.
-  if (commandLine.find('\0') != std::string::npos) {
-    tell(startFailure("CreateProcess failed. Error: ", ERROR_INVALID_PARAMETER));
+  std::vector<char> command;
+  if (DWORD invalid = toAnsiCommandLine(commandLine, command); invalid != ERROR_SUCCESS) {
+    tell(startFailure("CreateProcess failed. Error: ", invalid));
     return {};
   }
   STARTUPINFOA startup{};
@@ -122,9 +152,6 @@ std::string captureCommandOutput(const std::string &commandLine,
   startup.hStdInput = nullptr;
   startup.hStdOutput = writeEnd.get();
   startup.hStdError = writeEnd.get();
-  // CreateProcessA may write into its command line.
-  std::vector<char> command(commandLine.begin(), commandLine.end());
-  command.push_back('\0');
   PROCESS_INFORMATION created{};
   // Suspended until it is in the job, so nothing it starts escapes.
   if (!::CreateProcessA(nullptr, command.data(), &security, &security, TRUE,
