@@ -1,5 +1,8 @@
 #include "platform/folder_size.hpp"
 
+#include <functional>
+#include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -83,6 +86,42 @@ bool isDotEntry(const wchar_t *name) {
   return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
+class FileHandle {
+public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle &) = delete;
+  FileHandle &operator=(const FileHandle &) = delete;
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+  HANDLE handle_;
+};
+
+// The volume and file identity of a folder, as bytes; empty when it cannot
+// be had. Folders a walk has seen are not walked again, which keeps a link
+// the listing does not show as one (as some file systems and emulations
+// present them) from looping.
+std::string folderIdentity(const std::wstring &folder) {
+  FileHandle handle(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle.valid()) return {};
+  FILE_ID_INFO id;
+  if (GetFileInformationByHandleEx(handle.get(), FileIdInfo, &id, sizeof id)) {
+    std::string bytes(reinterpret_cast<const char *>(&id.VolumeSerialNumber), sizeof id.VolumeSerialNumber);
+    bytes.append(reinterpret_cast<const char *>(&id.FileId), sizeof id.FileId);
+    return bytes;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle.get(), &info)) return {};
+  const DWORD parts[] = {info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+  return std::string(reinterpret_cast<const char *>(parts), sizeof parts);
+}
+
 // Adds the files of folder to total and its real subfolders to pending;
 // false when the folder cannot be searched.
 bool scanFolder(const std::wstring &folder, uint64_t &total, std::vector<std::wstring> &pending) {
@@ -113,10 +152,14 @@ uint64_t folderSize(const std::string &path) {
 
   uint64_t total = 0;
   std::vector<std::wstring> pending;
+  std::unordered_set<std::string> seen;
+  seen.insert(folderIdentity(top));
   if (!scanFolder(top, total, pending)) throw pathNotFound();
   while (!pending.empty()) {
     std::wstring folder = std::move(pending.back());
     pending.pop_back();
+    std::string identity = folderIdentity(folder);
+    if (!identity.empty() && !seen.insert(std::move(identity)).second) continue;
     scanFolder(folder, total, pending);
   }
   return total;
@@ -158,6 +201,27 @@ bool isDotEntry(const char *name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
+// A folder already on the walk (a bind mount of an ancestor, or the same
+// folder mounted twice) is not walked again.
+struct FolderIdentity {
+  dev_t device;
+  ino_t inode;
+  bool operator==(const FolderIdentity &) const = default;
+};
+struct FolderIdentityHash {
+  std::size_t operator()(const FolderIdentity &id) const {
+    return std::hash<uint64_t>()(static_cast<uint64_t>(id.inode) * 1000003u ^
+                                 static_cast<uint64_t>(id.device));
+  }
+};
+using SeenFolders = std::unordered_set<FolderIdentity, FolderIdentityHash>;
+
+bool firstVisit(const DirStream &folder, SeenFolders &seen) {
+  struct stat info;
+  if (fstat(folder.fd(), &info) != 0) return true;
+  return seen.insert({info.st_dev, info.st_ino}).second;
+}
+
 uint64_t regularFileBytes(int parent, const char *name) {
   struct stat info;
   if (fstatat(parent, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) return 0;
@@ -170,13 +234,11 @@ uint64_t folderSize(const std::string &path) {
   std::vector<DirStream> branch;
   branch.emplace_back(open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!branch.back().valid()) throw pathNotFound();
+  SeenFolders seen;
+  firstVisit(branch.back(), seen);
 
   uint64_t total = 0;
   while (!branch.empty()) {
-    if (!branch.back().valid()) {
-      branch.pop_back();
-      continue;
-    }
     int parent = branch.back().fd();
     const dirent *entry = readdir(branch.back().get());
     if (entry == nullptr) { // the end, or a folder that stopped reading: what was read counts
@@ -197,7 +259,8 @@ uint64_t folderSize(const std::string &path) {
     if (type == DT_REG) {
       total += regularFileBytes(parent, name);
     } else if (type == DT_DIR && !isDotEntry(name)) {
-      branch.emplace_back(openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+      DirStream folder(openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+      if (folder.valid() && firstVisit(folder, seen)) branch.push_back(std::move(folder));
     }
   }
   return total;

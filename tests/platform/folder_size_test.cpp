@@ -159,7 +159,7 @@ TEST(FolderSize, LinksAreNotFollowed) {
 TEST(FolderSize, DeepTreeIsWalkedToTheBottom) {
   TempTree tree;
   std::string deep;
-  for (int level = 0; level < 200; ++level)
+  for (int level = 0; level < 100; ++level)
     deep += "d/";
   tree.file(deep + "leaf", 42);
   tree.file("d/near", 1);
