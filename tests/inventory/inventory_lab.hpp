@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -18,9 +19,14 @@
 namespace qv::test {
 
 using namespace std::string_view_literals;
+using Keys = std::vector<std::string>;
 
 inline std::shared_ptr<const Regional> englishStyle() { return PortableRegional::english(); }
 inline std::shared_ptr<const Regional> europeanStyle() { return PortableRegional::european(); }
+
+inline fake::WmiObjectPtr wmi(std::initializer_list<std::pair<std::string, Variant>> properties) {
+  return std::make_shared<fake::WmiObject>(properties);
+}
 
 struct InventoryLab {
   explicit InventoryLab(std::shared_ptr<const Regional> regional = englishStyle())
@@ -38,9 +44,8 @@ struct InventoryLab {
   ServerInfo info;
 };
 
-// The record's keys in position order.
-inline std::vector<std::string> keysOf(const Collection &record) {
-  std::vector<std::string> keys;
+inline Keys keysOf(const Collection &record) {
+  Keys keys;
   for (std::size_t i = 1; i <= record.size(); ++i)
     keys.push_back(record.keyAt(i).value_or("<none>"));
   return keys;
@@ -49,7 +54,7 @@ inline std::vector<std::string> keysOf(const Collection &record) {
 inline CollectionPtr asCollection(const Variant &value) {
   auto collection = value.as<Collection>();
   EXPECT_TRUE(collection) << "not a collection: " << kindName(value.kind());
-  return collection;
+  return collection ? collection : std::make_shared<Collection>();
 }
 
 // A date as "yyyy-mm-dd hh:mm:ss" so failures read plainly.
@@ -65,7 +70,6 @@ inline Date at(int year, int month, int day, int hour = 0, int minute = 0, int s
   return makeDate(DateParts{year, month, day, hour, minute, second});
 }
 
-// Runs call, which must fail, and returns the error.
 template <class Call> AutomationError failureOf(Call &&call) {
   try {
     call();

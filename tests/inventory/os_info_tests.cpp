@@ -5,55 +5,39 @@
 namespace qv::test {
 namespace {
 
-fake::WmiObjectPtr processor(const char *name, const char *deviceId) {
-  auto cpu = std::make_shared<fake::WmiObject>();
-  cpu->set("Name", name)
-      .set("CurrentClockSpeed", int32_t{2993})
-      .set("Description", "x86 Family 15 Model 4")
-      .set("Manufacturer", "GenuineIntel")
-      .set("DeviceID", deviceId)
-      .set("L2CacheSize", Variant::null())
-      .set("SocketDesignation", "Socket 0");
-  return cpu;
-}
-
 TEST(CpuInfo, OneRecordPerProcessorWithTheNameTrimmed) {
   InventoryLab lab;
-  lab.add("Win32_Processor", processor("   Intel(R) Xeon(TM) CPU 3.00GHz  ", "CPU0"));
-  lab.add("Win32_Processor", processor("Intel(R) Xeon(TM) CPU 3.00GHz", "CPU1"));
+  for (const char *name : {"   Intel(R) Xeon(TM) CPU 3.00GHz  ", "Intel(R) Xeon(TM) CPU 3.00GHz"}) {
+    lab.add("Win32_Processor", wmi({{"Name", name},
+                                    {"CurrentClockSpeed", int32_t{2993}},
+                                    {"Description", "x86 Family 15"},
+                                    {"Manufacturer", "GenuineIntel"},
+                                    {"DeviceID", "CPU0"},
+                                    {"L2CacheSize", Variant::null()},
+                                    {"SocketDesignation", "Socket 0"}}));
+  }
   auto result = lab.info.cpuInfo("SRV1");
-  ASSERT_EQ(keysOf(*result), (std::vector<std::string>{"1", "2"}));
+  ASSERT_EQ(keysOf(*result), (Keys{"1", "2"}));
   auto first = asCollection((*result)["1"]);
-  EXPECT_EQ(keysOf(*first), (std::vector<std::string>{"CPUName", "ClockSpeed", "Description", "Manufacturer",
-                                                      "DeviceID", "L2CacheSize", "Socket"}));
+  EXPECT_EQ(keysOf(*first), (Keys{"CPUName", "ClockSpeed", "Description", "Manufacturer", "DeviceID",
+                                  "L2CacheSize", "Socket"}));
   EXPECT_EQ((*first)["CPUName"], Variant("Intel(R) Xeon(TM) CPU 3.00GHz"));
   EXPECT_EQ((*first)["ClockSpeed"], Variant(int32_t{2993})) << "as delivered, not text";
   EXPECT_TRUE((*first)["L2CacheSize"].isNull());
-  EXPECT_EQ(asCollection((*result)["2"])->item("DeviceID"sv), Variant("CPU1"));
-}
-
-TEST(CpuInfo, NullNameFailsWithItsMessage) {
-  InventoryLab lab;
-  lab.add("Win32_Processor", processor("x", "CPU0"))->set("Name", Variant::null());
-  auto error = failureOf([&] { lab.info.cpuInfo("SRV1"); });
-  EXPECT_EQ(error.number(), kInvalidUseOfNull);
-  EXPECT_EQ(error.description(), "Error retreiving CPU info for SRV1: Invalid use of Null");
 }
 
 fake::WmiObjectPtr operatingSystem(Variant lastBoot) {
-  auto os = std::make_shared<fake::WmiObject>();
-  os->set("BuildType", "Multiprocessor Free")
-      .set("Caption", "Microsoft Windows Server 2003, Standard Edition")
-      .set("CSDVersion", Variant::null())
-      .set("SerialNumber", "69712-640-0000000-45123")
-      .set("OSLanguage", int32_t{1033})
-      .set("CurrentTimeZone", int16_t{60})
-      .set("ServicePackMajorVersion", int16_t{0})
-      .set("ServicePackMinorVersion", int16_t{0})
-      .set("Version", "5.2.3790")
-      .set("BuildNumber", "3790")
-      .set("LastBootUpTime", std::move(lastBoot));
-  return os;
+  return wmi({{"BuildType", "Multiprocessor Free"},
+              {"Caption", "Microsoft Windows Server 2003, Standard Edition"},
+              {"CSDVersion", Variant::null()},
+              {"SerialNumber", "69712-640-0000000-45123"},
+              {"OSLanguage", int32_t{1033}},
+              {"CurrentTimeZone", int16_t{60}},
+              {"ServicePackMajorVersion", int16_t{0}},
+              {"ServicePackMinorVersion", int16_t{0}},
+              {"Version", "5.2.3790"},
+              {"BuildNumber", "3790"},
+              {"LastBootUpTime", lastBoot}});
 }
 
 TEST(OsInfo, OneRecordFromTheFirstInstanceWithBootInUtcAndUptime) {
@@ -61,43 +45,35 @@ TEST(OsInfo, OneRecordFromTheFirstInstanceWithBootInUtcAndUptime) {
   lab.add("Win32_OperatingSystem", operatingSystem("20050301120000.000000+120"));
   lab.add("Win32_OperatingSystem", operatingSystem("19990101000000.000000+000"));
   lab.system->utcNow = at(2005, 3, 4, 14, 25, 40);
-  lab.system->localNow = at(2005, 3, 4, 16, 25, 40);
-
+  lab.system->localNow = at(2005, 3, 4, 16, 25, 40); // two hours ahead: must not count
   auto os = lab.info.osInfo("SRV1");
-  EXPECT_EQ(keysOf(*os),
-            (std::vector<std::string>{"BuildType", "OperatingSystem", "ServicePack", "SerialNumber",
-                                      "OSLanguage", "CurrentTimeZone", "SPMajor", "SPMinor", "WindowsVersion",
-                                      "BuildNumber", "LastBootRaw", "LastBoot", "Uptime"}));
+  EXPECT_EQ(keysOf(*os), (Keys{"BuildType", "OperatingSystem", "ServicePack", "SerialNumber", "OSLanguage",
+                               "CurrentTimeZone", "SPMajor", "SPMinor", "WindowsVersion", "BuildNumber",
+                               "LastBootRaw", "LastBoot", "Uptime"}));
   EXPECT_TRUE((*os)["ServicePack"].isNull());
   EXPECT_EQ((*os)["CurrentTimeZone"], Variant(int16_t{60}));
-  EXPECT_EQ((*os)["WindowsVersion"], Variant("5.2.3790"));
   EXPECT_EQ((*os)["LastBootRaw"], Variant("20050301120000.000000+120"));
   ASSERT_EQ((*os)["LastBoot"].kind(), VarKind::Date);
   EXPECT_EQ(stamp((*os)["LastBoot"].date()), "2005-03-01 10:00:00");
-  // From 10:00 UTC on the 1st to 14:25 UTC on the 4th; the local clock, two
-  // hours ahead, must not count.
   EXPECT_EQ((*os)["Uptime"], Variant("3,4,25"));
   EXPECT_EQ(lab.target->taken("InstancesOf Win32_OperatingSystem"), 1u)
       << "the second instance is never read";
-}
 
-TEST(OsInfo, NoInstanceGivesAnEmptyRecord) {
-  InventoryLab lab;
-  lab.target->declareClass("Win32_OperatingSystem");
-  EXPECT_EQ(lab.info.osInfo("SRV1")->count(), 0);
+  InventoryLab none;
+  none.target->declareClass("Win32_OperatingSystem");
+  EXPECT_EQ(none.info.osInfo("SRV1")->count(), 0);
 }
 
 TEST(OsInfo, UnusableBootTimeFailsWithStackedMessages) {
+  const std::string translating = "Error retreiving OS info for SRV1: Error translating string to date: ";
   struct Case {
     Variant lastBoot;
     int32_t number;
-    const char *description;
+    std::string description;
   } cases[] = {
       {Variant::null(), kInvalidUseOfNull, "Error retreiving OS info for SRV1: Invalid use of Null"},
-      {"yesterday", kTypeMismatch,
-       "Error retreiving OS info for SRV1: Error translating string to date: Type mismatch"},
-      {"20050301120000.000000+1x0", kTypeMismatch,
-       "Error retreiving OS info for SRV1: Error translating string to date: Type mismatch"},
+      {"yesterday", kTypeMismatch, translating + "Type mismatch"},
+      {"20050301120000.000000+1x0", kTypeMismatch, translating + "Type mismatch"},
   };
   for (const auto &c : cases) {
     InventoryLab lab;
@@ -115,9 +91,8 @@ TEST(Uptime, DaysHoursMinutesWithSecondsDropped) {
     const char *text;
   } cases[] = {
       {at(2005, 3, 1, 10, 50, 0), "0,0,50"}, {at(2005, 3, 1, 11, 30, 59), "0,1,30"},
-      {at(2005, 3, 2, 10, 0, 0), "1,0,0"},   {at(2005, 3, 4, 14, 25, 0), "3,4,25"},
-      {at(2005, 3, 1, 10, 1, 0), "0,0,1"},   {at(2005, 3, 1, 10, 0, 59), "0,0,0"},
-      {at(2005, 4, 10, 10, 0, 0), "40,0,0"},
+      {at(2005, 3, 2, 10, 0, 0), "1,0,0"},   {at(2005, 3, 1, 10, 1, 0), "0,0,1"},
+      {at(2005, 3, 1, 10, 0, 59), "0,0,0"},  {at(2005, 4, 10, 10, 0, 0), "40,0,0"},
   };
   for (const auto &c : cases)
     EXPECT_EQ(inventory::uptimeText(boot, c.now), c.text) << stamp(c.now);
