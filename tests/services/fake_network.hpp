@@ -29,7 +29,7 @@ struct ServiceSpec {
   int32_t status;
   int32_t startType;
   int32_t serviceType;
-  Variant dependencies;  // Empty: the provider has no value to give
+  Variant dependencies; // Empty: the provider has no value to give
 };
 
 class FakeNetwork {
