@@ -1,5 +1,7 @@
 #include "eventlog/event_log.hpp"
 
+#include "core/automation_error.hpp"
+
 #include <utility>
 
 #include "core/convert.hpp"
@@ -43,8 +45,7 @@ int32_t EventLog::numberOfEvents(const std::string &computer, const std::string 
 
 Variant EventLog::EnumLogEvents(const std::string &computer, const std::string &enumFromLog,
                                 std::optional<int32_t> pagesize, int32_t *pagenum) {
-  const int32_t index = pageIndex(pagenum ? *pagenum : kDefaultPageNumber);
-  if (pagenum) *pagenum = index;
+  const int32_t requested = pagenum ? *pagenum : kDefaultPageNumber;
   const int32_t size = pagesize.value_or(kDefaultPageSize);
 
   return reportAndFail("Error listing events in " + enumFromLog, [&] {
@@ -58,6 +59,13 @@ Variant EventLog::EnumLogEvents(const std::string &computer, const std::string &
       auto whole = service->execQuery(wholeLogQuery(enumFromLog));
       if (auto first = firstOf(*whole)) newest = toInt32(first->get("RecordNumber"), regional);
     }
+    // The caller's variable follows the steps as they happen: first the page
+    // number raised to 1, then, once the remainder is known to exist, the
+    // page counted from 0. A failure leaves whatever was written by then.
+    const int32_t index = pageIndex(requested);
+    if (pagenum) *pagenum = index + 1;
+    if (size == 0) throwRuntimeError(kDivisionByZero);
+    if (pagenum) *pagenum = index;
     const PageBounds bounds = pageBounds(newest, size, index);
 
     const int32_t total = numberOfEvents(computer, enumFromLog);

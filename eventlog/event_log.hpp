@@ -30,12 +30,12 @@ public:
   // One page of enumFromLog, newest entries on page 1, as a Variant holding
   // a collection of event records keyed by record number ("4711").
   // pagesize: entries per page, 25 when omitted. pagenum: the caller's
-  // by-reference page number, or null when omitted (then page 1). When
-  // given it is read, then at once overwritten with the page counted from 0
-  // (4 leaves 3; 1, 0 and negative numbers leave 0) before anything can
-  // fail, so the caller's variable holds that value whether the call
-  // succeeds or fails. A log that fits one page is returned whole for any
-  // page number. Failures: "Error listing events in " + enumFromLog.
+  // by-reference page number, or null when omitted (then page 1). After the
+  // newest entry is read it is raised to 1 when lower, and then, unless the
+  // page size is 0, overwritten with the page counted from 0 (4 leaves 3;
+  // 1, 0 and negative numbers leave 0); a failure leaves what was written
+  // by then. A log that fits one page is returned whole for any page
+  // number. Failures: "Error listing events in " + enumFromLog.
   Variant EnumLogEvents(const std::string &computer, const std::string &enumFromLog,
                         std::optional<int32_t> pagesize = std::nullopt, int32_t *pagenum = nullptr);
 

@@ -104,8 +104,8 @@ TEST_F(PagingTest, PageNumberIsWrittenBackAlsoWhenTheCallFails) {
       {0, 0, 10, 0},
       {-3, 0, 10, 0},
       {1, 0, 10, 0},
-      {1, 0, 0, kDivisionByZero},
-      {5, 4, 0, kDivisionByZero},
+      {0, 1, 0, kDivisionByZero},
+      {5, 5, 0, kDivisionByZero},
       {100000, 99999, 100000, kOverflow},
   };
   for (const Case &c : cases) {
@@ -119,6 +119,14 @@ TEST_F(PagingTest, PageNumberIsWrittenBackAlsoWhenTheCallFails) {
     }
     EXPECT_EQ(number, c.left) << c.given;
   }
+}
+
+TEST_F(PagingTest, PageNumberIsUntouchedWhenTheNewestEntryCannotBeRead) {
+  world.target->failWith(fake::wmiError(fake::kRpcUnavailable, "The RPC server is unavailable. "));
+  int32_t number = 4;
+  auto failure = failureOf([&] { events.EnumLogEvents("srv", "System", 10, &number); });
+  EXPECT_EQ(failure.number(), fake::kRpcUnavailable);
+  EXPECT_EQ(number, 4);
 }
 
 TEST_F(PagingTest, EmptyLogsGiveEmptyPages) {
