@@ -1,0 +1,139 @@
+#include "platform/posix/posix_system.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "core/automation_error.hpp"
+#include "core/convert.hpp"
+#include "core/local_names.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using qv::posix::PosixSystem;
+
+class TempFolder {
+public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "qv-posix-system-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    root_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+  TempFolder(const TempFolder &) = delete;
+  TempFolder &operator=(const TempFolder &) = delete;
+  std::string path(const std::string &name) const { return (root_ / name).string(); }
+
+private:
+  fs::path root_;
+};
+
+// A detached program runs on its own; wait for what it leaves behind.
+bool appears(const std::string &path) {
+  for (int i = 0; i < 500; ++i) {
+    if (fs::exists(path)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+TEST(PosixSystemTest, ComputerNameIsTheHostName) {
+  PosixSystem system;
+  char expected[256] = {};
+  ASSERT_EQ(gethostname(expected, sizeof expected - 1), 0);
+  EXPECT_EQ(system.computerName(), std::string(expected));
+  EXPECT_EQ(qv::localComputerName(system), qv::trimmed(expected));
+}
+
+TEST(PosixSystemTest, NoWorkgroupOnPosix) {
+  PosixSystem system;
+  bool called = false;
+  EXPECT_NE(system.withWorkgroupName([&](const char16_t *) { called = true; }), 0u);
+  EXPECT_FALSE(called);
+  EXPECT_EQ(qv::localWorkgroup(system), "");
+}
+
+TEST(PosixSystemTest, LaunchStartsTheProgramWithParametersSplitAtBlanksAndNoShell) {
+  PosixSystem system;
+  TempFolder folder;
+  const std::string first = folder.path("first");
+  const std::string second = folder.path("second");
+  const std::string literal = folder.path("name$(id);`id`");
+  EXPECT_EQ(system.launch("touch", "  " + first + "   " + second + " "), 42);
+  EXPECT_EQ(system.launch("touch", literal), 42);
+  EXPECT_TRUE(appears(first));
+  EXPECT_TRUE(appears(second));
+  EXPECT_TRUE(appears(literal));
+}
+
+TEST(PosixSystemTest, LaunchedProgramIsNotLeftAsAChildOfThisProcess) {
+  PosixSystem system;
+  ASSERT_EQ(system.launch("sleep", "1"), 42);
+  int status = 0;
+  errno = 0;
+  EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+}
+
+TEST(PosixSystemTest, LaunchReportsShellLikeCodesWhenNothingStarts) {
+  PosixSystem system;
+  TempFolder folder;
+  const std::string notExecutable = folder.path("plain.txt");
+  std::ofstream(notExecutable) << "text";
+  EXPECT_EQ(system.launch("qv-no-such-program-anywhere", ""), 2);
+  EXPECT_EQ(system.launch(folder.path("missing/program"), ""), 2);
+  EXPECT_EQ(system.launch(notExecutable, ""), 5);
+  EXPECT_EQ(system.launch(notExecutable + "/below", ""), 3);
+}
+
+TEST(PosixSystemTest, FileExistsOnlyForRegularFiles) {
+  PosixSystem system;
+  TempFolder folder;
+  const std::string file = folder.path("file");
+  std::ofstream(file) << "0123456789";
+  EXPECT_TRUE(system.fileExists(file));
+  EXPECT_FALSE(system.fileExists(folder.path("")));
+  EXPECT_FALSE(system.fileExists(folder.path("missing")));
+  EXPECT_EQ(system.folderSize(folder.path("")), 10u);
+  EXPECT_THROW(system.folderSize(folder.path("missing")), qv::AutomationError);
+}
+
+TEST(PosixSystemTest, CaptureAndEnvironmentReachTheHost) {
+  PosixSystem system;
+  EXPECT_EQ(system.captureCommandOutput("echo captured; echo to-error >&2"), "captured\nto-error\n");
+  ASSERT_EQ(setenv("QV_POSIX_SYSTEM_TEST", "value with blanks", 1), 0);
+  EXPECT_EQ(system.environment("QV_POSIX_SYSTEM_TEST"), "value with blanks");
+  ASSERT_EQ(unsetenv("QV_POSIX_SYSTEM_TEST"), 0);
+  EXPECT_EQ(system.environment("QV_POSIX_SYSTEM_TEST"), std::nullopt);
+}
+
+TEST(PosixSystemTest, ClockGivesAutomationDatesInWholeSeconds) {
+  PosixSystem system;
+  const time_t before = time(nullptr);
+  const qv::Date utc = system.nowUtc();
+  const qv::Date local = system.nowLocal();
+  const time_t after = time(nullptr);
+  EXPECT_GE(utc.serial, 25569.0 + static_cast<double>(before) / 86400.0);
+  EXPECT_LE(utc.serial, 25569.0 + static_cast<double>(after) / 86400.0);
+  struct tm parts {};
+  localtime_r(&before, &parts);
+  EXPECT_NEAR((local.serial - utc.serial) * 86400.0, static_cast<double>(parts.tm_gmtoff), 2.0);
+  const double seconds = utc.serial * 86400.0;
+  EXPECT_NEAR(seconds, std::round(seconds), 1e-3);
+}
+
+} // namespace
