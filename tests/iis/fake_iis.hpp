@@ -134,6 +134,17 @@ template <class F> AutomationError failureOf(F &&f) {
   return AutomationError(0, "", "");
 }
 
+// "a b c" as {"a", "b", "c"}.
+inline std::vector<std::string> words(std::string_view text) {
+  std::vector<std::string> out;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = std::min(text.find(' ', start), text.size());
+    if (end > start) out.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return out;
+}
+
 // The keys of a collection, in order.
 inline std::vector<std::string> keysOf(const Collection &collection) {
   std::vector<std::string> keys;
