@@ -6,8 +6,9 @@
 // absent or VT_ERROR DISP_E_PARAMNOTFOUND. Conversions follow the scripting
 // runtime's rules under the object's regional settings.
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include <memory>
 #include <optional>

@@ -2,9 +2,10 @@
 // The creatable classes: programmatic name, class identifier and how a new
 // object is made. IisTool is private to the component and not listed.
 
+#include <windows.h>
+
 #include <oaidl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include <span>
 

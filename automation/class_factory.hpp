@@ -1,8 +1,9 @@
 #pragma once
 // The class object DllGetClassObject hands out for a creatable class.
 
-#include <objbase.h>
 #include <windows.h>
+
+#include <objbase.h>
 
 #include "automation/class_catalog.hpp"
 

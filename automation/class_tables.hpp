@@ -2,8 +2,9 @@
 // The member tables of the classes the module presents, and the way a new
 // object of a creatable class is made.
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include "automation/member_table.hpp"
 #include "core/platform.hpp"

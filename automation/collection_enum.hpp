@@ -3,8 +3,9 @@
 // Enumerator: the items themselves from position 1 upwards, objects as live
 // COM objects.
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include "automation/com_bridge.hpp"
 #include "core/collection.hpp"

@@ -3,8 +3,9 @@
 // made only by makeComObject and destroys itself on its last Release; each
 // one counts towards DllCanUnloadNow while it lives.
 
-#include <objbase.h>
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <atomic>
 #include <utility>

@@ -4,8 +4,9 @@
 // that any argument form a client sends is accepted and by-reference
 // outputs can be written back into script variables.
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include <memory>
 #include <new>

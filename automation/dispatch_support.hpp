@@ -3,8 +3,9 @@
 // call, put and putref from the flags and arguments, name lookup results,
 // and the type information kept in the module's type library.
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include "automation/member_table.hpp"
 #include "core/automation_error.hpp"

@@ -2,8 +2,9 @@
 // DllGetClassObject hands out class objects, DllCanUnloadNow answers from
 // the live object and lock counts.
 
-#include <objbase.h>
 #include <windows.h>
+
+#include <objbase.h>
 
 #include "automation/class_catalog.hpp"
 #include "automation/class_factory.hpp"

@@ -3,8 +3,9 @@
 // back into Err.Number, EXCEPINFO for IDispatch::Invoke, and the thread's
 // IErrorInfo for clients that ask for it.
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include "core/automation_error.hpp"
 

@@ -4,8 +4,9 @@
 // takes and which of call (method or property get), put and putref it
 // offers, and holds the handlers that call the C++ class.
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include <cstdint>
 #include <memory>

@@ -3,8 +3,9 @@
 // object they present, so a collection or site a script hands back to the
 // component is the same object again, not a copy and not a foreign one.
 
-#include <objbase.h>
 #include <windows.h>
+
+#include <objbase.h>
 
 #include "core/variant.hpp"
 

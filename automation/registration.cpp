@@ -3,8 +3,9 @@
 // removes exactly these keys, and a programmatic name only while it still
 // points at this module's class.
 
-#include <olectl.h>
 #include <windows.h>
+
+#include <olectl.h>
 
 #include <string>
 
@@ -90,12 +91,16 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     if (FAILED(loadLibrary(REGKIND_NONE, library))) return SELFREG_E_TYPELIB;
     TLIBATTR *attributes = nullptr;
     if (FAILED(library->GetLibAttr(&attributes))) return SELFREG_E_TYPELIB;
-    HRESULT hr = UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum,
-                                   attributes->lcid, attributes->syskind);
+    // A library that is not registered (any more) is what was asked for.
+    HRESULT hr = S_OK;
+    RegistryKey registered;
+    if (RegistryKey::open(HKEY_CLASSES_ROOT, L"TypeLib\\" + guidText(attributes->guid), registered) ==
+        ERROR_SUCCESS) {
+      hr = UnRegisterTypeLib(attributes->guid, attributes->wMajorVerNum, attributes->wMinorVerNum,
+                             attributes->lcid, attributes->syskind);
+    }
     library->ReleaseTLibAttr(attributes);
-    // A library that is not registered any more is what was asked for.
-    if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS && hr != TYPE_E_LIBNOTREGISTERED) return SELFREG_E_TYPELIB;
-    return S_OK;
+    return SUCCEEDED(hr) ? S_OK : SELFREG_E_TYPELIB;
   } catch (...) {
     return E_OUTOFMEMORY;
   }

@@ -53,6 +53,7 @@ public:
     for (;;) {
       VariantValue item;
       ULONG fetched = 0;
+      forgetErrorInfo();
       HRESULT hr = items->Next(1, item.get(), &fetched);
       if (FAILED(hr)) throwPlatformError(hr);
       if (hr != S_OK || fetched == 0) break;

@@ -22,6 +22,7 @@ VariantValue invoke(IDispatch *object, DISPID id, WORD flags, std::vector<VARIAN
   VariantValue result;
   EXCEPINFO info{};
   UINT argError = 0;
+  forgetErrorInfo();
   HRESULT hr = object->Invoke(
       id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
       (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) ? nullptr : result.get(), &info, &argError);
@@ -38,6 +39,7 @@ ComPtr<IDispatch> requireObject(IDispatch *object) {
 
 ComPtr<IDispatch> bindDisplayName(std::string_view displayName) {
   std::wstring name = toWide(displayName);
+  forgetErrorInfo();
   ComPtr<IBindCtx> context;
   check(CreateBindCtx(0, context.put()));
   ULONG eaten = 0;
@@ -55,6 +57,7 @@ DISPID memberId(IDispatch *object, std::string_view name) {
   std::wstring wide = toWide(name);
   LPOLESTR names[] = {wide.data()};
   DISPID id = DISPID_UNKNOWN;
+  forgetErrorInfo();
   HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(hr)) throwPlatformError(hr);
   return id;

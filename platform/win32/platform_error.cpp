@@ -16,6 +16,23 @@ int32_t numberOf(HRESULT hr) {
   return static_cast<int32_t>(code);
 }
 
+// Texts for the binding failures a display name can give, for systems
+// whose message tables lack them.
+const char *bindingText(HRESULT hr) {
+  switch (hr) {
+  case MK_E_SYNTAX: return "Invalid syntax";
+  case MK_E_CANTOPENFILE: return "Moniker cannot open file";
+  case MK_E_NOOBJECT: return "No object for moniker";
+  case MK_E_UNAVAILABLE: return "Operation unavailable";
+  case MK_E_CONNECTMANUALLY: return "User input required for operation to succeed";
+  case MK_E_EXCEEDEDDEADLINE: return "Operation exceeded deadline";
+  case MK_E_INTERMEDIATEINTERFACENOTSUPPORTED: return "Intermediate operation failed";
+  case REGDB_E_CLASSNOTREG: return "Class not registered";
+  case CO_E_CLASSSTRING: return "Invalid class string";
+  default: return nullptr;
+  }
+}
+
 std::string systemText(HRESULT hr) {
   wchar_t *buffer = nullptr;
   DWORD length = FormatMessageW(
@@ -31,6 +48,7 @@ std::string systemText(HRESULT hr) {
     LocalFree(buffer);
   }
   if (text.empty()) {
+    if (const char *known = bindingText(hr)) return known;
     char code[16];
     snprintf(code, sizeof code, "%08lX", static_cast<unsigned long>(hr));
     text = std::string("Automation error 0x") + code;

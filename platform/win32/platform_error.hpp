@@ -2,8 +2,10 @@
 // Failures of platform objects as automation errors: the platform's number,
 // source and description, as a late-bound script call would see them.
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
+#include <oleauto.h>
 
 #include <string_view>
 
@@ -18,6 +20,10 @@ namespace qv::win32 {
 AutomationError platformError(HRESULT hr, EXCEPINFO *info = nullptr);
 
 [[noreturn]] void throwPlatformError(HRESULT hr, EXCEPINFO *info = nullptr);
+
+// Drops the thread's error information before a platform call, so that
+// what platformError finds after a failure is that call's own.
+inline void forgetErrorInfo() { SetErrorInfo(0, nullptr); }
 
 inline void check(HRESULT hr) {
   if (FAILED(hr)) throwPlatformError(hr);

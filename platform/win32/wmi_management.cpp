@@ -35,6 +35,7 @@ public:
     if (!items_) return nullptr;
     VariantValue item;
     ULONG fetched = 0;
+    forgetErrorInfo();
     HRESULT hr = items_->Next(1, item.get(), &fetched);
     if (FAILED(hr)) throwPlatformError(hr);
     if (hr != S_OK || fetched == 0) {
