@@ -1,38 +1,88 @@
 #include "core/collection.hpp"
 
 #include <algorithm>
+#include <bit>
 
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
 
 namespace qv {
 
+namespace {
+
+char foldChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// FNV-1a over the folded bytes, so keys that differ only in case collide.
+std::size_t hashKey(std::string_view key) {
+  uint64_t hash = 14695981039346656037ull;
+  for (char c : key) {
+    hash ^= static_cast<unsigned char>(foldChar(c));
+    hash *= 1099511628211ull;
+  }
+  // Keys of a result differ in their last digits only: mix well, so
+  // neighbouring keys do not land in neighbouring slots.
+  hash ^= hash >> 33;
+  hash *= 0xff51afd7ed558ccdull;
+  hash ^= hash >> 33;
+  hash *= 0xc4ceb9fe1a85ec53ull;
+  hash ^= hash >> 33;
+  return static_cast<std::size_t>(hash);
+}
+
+} // namespace
+
 std::string foldKey(std::string_view key) {
   std::string folded(key);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char &c : folded)
+    c = foldChar(c);
   return folded;
 }
 
-std::string Collection::claimKey(const std::optional<std::string>& key) const {
-  if (!key) return {};
-  std::string folded = foldKey(*key);
-  if (byKey_.contains(folded)) throwRuntimeError(kDuplicateKey);
-  return folded;
+std::optional<std::size_t> Collection::find(std::string_view key) const {
+  if (slots_.empty()) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (entries_[i].key && equalsIgnoreCase(*entries_[i].key, key)) return i;
+    }
+    return std::nullopt;
+  }
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
+    uint32_t held = slots_[slot];
+    if (held == 0) return std::nullopt;
+    if (equalsIgnoreCase(*entries_[held - 1].key, key)) return held - 1;
+  }
+}
+
+void Collection::indexEntry(std::size_t index) {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = hashKey(*entries_[index].key) & mask;
+  while (slots_[slot] != 0)
+    slot = (slot + 1) & mask;
+  slots_[slot] = static_cast<uint32_t>(index + 1);
+}
+
+void Collection::rebuildIndex() {
+  slots_.clear();
+  if (keyed_ <= kScanLimit) return;
+  slots_.assign(std::bit_ceil(keyed_ * 2), 0);
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].key) indexEntry(i);
+  }
 }
 
 void Collection::insertAt(std::size_t index, Variant item, std::optional<std::string> key) {
-  std::string folded = claimKey(key);
-  auto entry = std::make_unique<Entry>(Entry{std::move(item), std::move(key)});
-  Entry* raw = entry.get();
-  if (raw->key) byKey_.emplace(folded, raw);
-  try {
-    entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(std::min(index, entries_.size())),
-                    std::move(entry));
-  } catch (...) {
-    if (raw->key) byKey_.erase(folded);
-    throw;
+  if (key && find(*key)) throwRuntimeError(kDuplicateKey);
+  index = std::min(index, entries_.size());
+  const bool appended = index == entries_.size();
+  const bool keyed = key.has_value();
+  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(index),
+                  Entry{std::move(item), std::move(key)});
+  if (!keyed && appended) return;
+  if (keyed) ++keyed_;
+  if (appended && !slots_.empty() && keyed_ * 2 <= slots_.size()) {
+    indexEntry(index);
+  } else {
+    rebuildIndex();
   }
 }
 
@@ -50,7 +100,7 @@ void Collection::insertAfter(Variant item, std::optional<std::string> key, std::
   insertAt(position, std::move(item), std::move(key));
 }
 
-void Collection::add(Variant item, const Variant& key, const Variant& before, const Variant& after) {
+void Collection::add(Variant item, const Variant &key, const Variant &before, const Variant &after) {
   std::optional<std::string> keyText;
   if (!key.isEmpty()) {
     if (!key.isText()) throwRuntimeError(kTypeMismatch);
@@ -66,13 +116,9 @@ void Collection::add(Variant item, const Variant& key, const Variant& before, co
   }
 }
 
-std::size_t Collection::positionOf(const Variant& index) const {
+std::size_t Collection::positionOf(const Variant &index) const {
   if (index.isText()) {
-    auto found = byKey_.find(foldKey(index.text()));
-    if (found == byKey_.end()) throwRuntimeError(kInvalidCall);
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-      if (entries_[i].get() == found->second) return i;
-    }
+    if (auto found = find(index.text())) return *found;
     throwRuntimeError(kInvalidCall);
   }
   if (index.isObject() || index.isArray()) throwRuntimeError(kTypeMismatch);
@@ -83,33 +129,34 @@ std::size_t Collection::positionOf(const Variant& index) const {
   return static_cast<std::size_t>(position - 1);
 }
 
-void Collection::remove(const Variant& index) {
+void Collection::remove(const Variant &index) {
   std::size_t at = positionOf(index);
-  if (const auto& key = entries_[at]->key) byKey_.erase(foldKey(*key));
+  const bool keyed = entries_[at].key.has_value();
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
+  if (keyed) --keyed_;
+  if (keyed || !slots_.empty()) rebuildIndex();
 }
 
-const Variant& Collection::item(const Variant& index) const {
+const Variant &Collection::item(const Variant &index) const {
   if (index.isText()) return item(std::string_view(index.text()));
-  return entries_[positionOf(index)]->item;
+  return entries_[positionOf(index)].item;
 }
 
-const Variant& Collection::at(std::size_t position) const {
+const Variant &Collection::at(std::size_t position) const {
   if (position < 1 || position > entries_.size()) throwRuntimeError(kSubscriptOutOfRange);
-  return entries_[position - 1]->item;
+  return entries_[position - 1].item;
 }
 
-const Variant& Collection::item(std::string_view key) const {
-  auto found = byKey_.find(foldKey(key));
-  if (found == byKey_.end()) throwRuntimeError(kInvalidCall);
-  return found->second->item;
+const Variant &Collection::item(std::string_view key) const {
+  if (auto found = find(key)) return entries_[*found].item;
+  throwRuntimeError(kInvalidCall);
 }
 
-bool Collection::contains(std::string_view key) const { return byKey_.contains(foldKey(key)); }
+bool Collection::contains(std::string_view key) const { return find(key).has_value(); }
 
 std::optional<std::string> Collection::keyAt(std::size_t position) const {
   if (position < 1 || position > entries_.size()) throwRuntimeError(kSubscriptOutOfRange);
-  return entries_[position - 1]->key;
+  return entries_[position - 1].key;
 }
 
 } // namespace qv

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/variant.hpp"
@@ -19,32 +18,36 @@ public:
   // Appends item, under key when one is given. A key already present fails
   // with 457 and leaves the collection unchanged.
   void add(Variant item, std::optional<std::string> key = std::nullopt);
-  void add(Variant item, std::string key) { add(std::move(item), std::optional<std::string>(std::move(key))); }
-  void add(Variant item, const char* key) { add(std::move(item), std::optional<std::string>(key)); }
+  void add(Variant item, std::string key) {
+    add(std::move(item), std::optional<std::string>(std::move(key)));
+  }
+  void add(Variant item, const char *key) { add(std::move(item), std::optional<std::string>(key)); }
 
   // The full Add of a script: key, before and after may each be Empty
   // (omitted); before and after name a position or a key. Giving both fails
   // with 5.
-  void add(Variant item, const Variant& key, const Variant& before, const Variant& after);
+  void add(Variant item, const Variant &key, const Variant &before, const Variant &after);
 
   // Positional insertion (1-based); O(n).
   void insertBefore(Variant item, std::optional<std::string> key, std::size_t position);
   void insertAfter(Variant item, std::optional<std::string> key, std::size_t position);
 
   // Removes by position or key; O(n).
-  void remove(const Variant& index);
+  void remove(const Variant &index);
 
   // By position (a number, 1 to count) or key (a text).
-  const Variant& item(const Variant& index) const;
-  const Variant& at(std::size_t position) const;    // 1-based; 9 when out of range
-  const Variant& item(std::string_view key) const;  // 5 when missing
-  const Variant& operator[](std::string_view key) const { return item(key); }
-  const Variant& operator[](const char* key) const { return item(std::string_view(key)); }
-  const Variant& operator[](std::size_t position) const { return at(position); }
-  const Variant& operator[](int position) const { return at(static_cast<std::size_t>(position)); }
+  const Variant &item(const Variant &index) const;
+  const Variant &at(std::size_t position) const;   // 1-based; 9 when out of range
+  const Variant &item(std::string_view key) const; // 5 when missing
+  const Variant &item(const std::string &key) const { return item(std::string_view(key)); }
+  const Variant &operator[](std::string_view key) const { return item(key); }
+  const Variant &operator[](const std::string &key) const { return item(std::string_view(key)); }
+  const Variant &operator[](const char *key) const { return item(std::string_view(key)); }
+  const Variant &operator[](std::size_t position) const { return at(position); }
+  const Variant &operator[](int position) const { return at(static_cast<std::size_t>(position)); }
 
   bool contains(std::string_view key) const;
-  std::optional<std::string> keyAt(std::size_t position) const;  // the key as added
+  std::optional<std::string> keyAt(std::size_t position) const; // the key as added
   int32_t count() const { return static_cast<int32_t>(entries_.size()); }
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
@@ -59,9 +62,9 @@ public:
     using value_type = Variant;
     using difference_type = std::ptrdiff_t;
     const_iterator() = default;
-    const Variant& operator*() const { return (*it_)->item; }
-    const Variant* operator->() const { return &(*it_)->item; }
-    const_iterator& operator++() {
+    const Variant &operator*() const { return it_->item; }
+    const Variant *operator->() const { return &it_->item; }
+    const_iterator &operator++() {
       ++it_;
       return *this;
     }
@@ -70,11 +73,11 @@ public:
       ++it_;
       return copy;
     }
-    bool operator==(const const_iterator&) const = default;
+    bool operator==(const const_iterator &) const = default;
 
   private:
     friend class Collection;
-    using Inner = std::vector<std::unique_ptr<Entry>>::const_iterator;
+    using Inner = std::vector<Entry>::const_iterator;
     explicit const_iterator(Inner it) : it_(it) {}
     Inner it_;
   };
@@ -82,12 +85,23 @@ public:
   const_iterator end() const { return const_iterator(entries_.end()); }
 
 private:
-  std::size_t positionOf(const Variant& index) const;  // 0-based
-  void insertAt(std::size_t index, Variant item, std::optional<std::string> key);
-  std::string claimKey(const std::optional<std::string>& key) const;
+  // Records hold a handful of fields: below this many keys a scan beats a
+  // hash table and keeps a record small.
+  static constexpr std::size_t kScanLimit = 8;
 
-  std::vector<std::unique_ptr<Entry>> entries_;
-  std::unordered_map<std::string, Entry*> byKey_;  // folded key
+  std::size_t positionOf(const Variant &index) const; // 0-based
+  std::optional<std::size_t> find(std::string_view key) const;
+  void insertAt(std::size_t index, Variant item, std::optional<std::string> key);
+  void rebuildIndex();
+  void indexEntry(std::size_t index);
+
+  // Items in order, stored contiguously, and an open-addressing table of
+  // their keys (slot value: position + 1; 0 is free), built once a
+  // collection holds more than kScanLimit keys. Appending keeps the table;
+  // positional insertion and removal rebuild it.
+  std::vector<Entry> entries_;
+  std::vector<uint32_t> slots_;
+  std::size_t keyed_ = 0;
 };
 
 using CollectionPtr = std::shared_ptr<Collection>;
@@ -103,7 +117,7 @@ class ResultCollection {
 public:
   ResultCollection() : items_(std::make_shared<Collection>()) {}
   void add(Variant record) { items_->add(std::move(record), std::to_string(next_++)); }
-  const CollectionPtr& collection() const { return items_; }
+  const CollectionPtr &collection() const { return items_; }
   CollectionPtr take() { return std::move(items_); }
 
 private:
