@@ -8,6 +8,7 @@
 
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
+#include "core/date_math.hpp"
 
 namespace qv {
 
@@ -27,7 +28,9 @@ int16_t fieldNumber(std::string_view layout, std::size_t position, std::size_t l
 
 // A whole-day date moved by a number of seconds. Automation dates before
 // 1899-12-30 keep the time of day as a positive fraction behind a negative
-// day, so the sum is worked out on a linear count of seconds.
+// day, so the sum is worked out on a linear count of seconds. A moment moved
+// off either end of the calendar is no date: the runtime's date arithmetic
+// overflows there, and so does this.
 Date addSeconds(Date day, int64_t seconds) {
   int64_t linear = static_cast<int64_t>(std::llround(day.serial)) * kSecondsPerDay + seconds;
   int64_t days = linear / kSecondsPerDay;
@@ -36,6 +39,7 @@ Date addSeconds(Date day, int64_t seconds) {
     rest += kSecondsPerDay;
     --days;
   }
+  if (days < dates::kFirstDay || days > dates::kLastDay) throwRuntimeError(kOverflow);
   double fraction = static_cast<double>(rest) / kSecondsPerDay;
   double serial = static_cast<double>(days);
   return Date{days >= 0 ? serial + fraction : serial - fraction};

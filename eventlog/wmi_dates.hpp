@@ -18,8 +18,9 @@ inline constexpr const char *kTimeZoneBiasQuery = "SELECT Bias FROM win32_TimeZo
 // in minutes; "*" counts as "0"; the fraction of a second is dropped. The
 // result is moved by (bias - signed offset) minutes. An offset field that is
 // no number fails with 13, an offset that leaves the 16-bit range with the
-// bias fails with 6, and a failing bias query fails the conversion. No
-// handler of its own: failures go to the caller's.
+// bias fails with 6, a year outside 100 to 9999 with 5, a moment moved off
+// the range of dates with 6, and a failing bias query fails the conversion.
+// No handler of its own: failures go to the caller's.
 Date wmiDateToDate(std::string_view text, Management &management, const Regional &regional);
 
 // The local bias in minutes ("Bias" of the local "win32_TimeZone", reached

@@ -95,6 +95,45 @@ TEST(WmiDateToDate, BadOffsetsFail) {
   }
 }
 
+// The offset or the bias can move a moment written near either end of the
+// calendar out of the range of dates; such a moment is no date a script could
+// use, so the conversion fails as the runtime's date arithmetic does.
+TEST(WmiDateToDate, MomentsMovedPastTheRangeOfDatesOverflow) {
+  struct Case {
+    const char *text;
+    int32_t bias;
+    double serial; // 0: must overflow
+  };
+  const Case cases[] = {
+      {"99991231225959.000000-060", 0, 2958465.0 + 86399.0 / 86400}, // the last moment
+      {"99991231230000.000000-060", 0, 0},
+      {"99991231235959.000000+000", 1, 0},
+      {"01000101010000.000000+060", 0, -657434.0}, // the first moment
+      {"01000101000000.000000+000", -1, 0},
+      {"01000101000000.000000+001", 0, 0},
+  };
+  for (const Case &c : cases) {
+    auto conversion = [&] {
+      Date date;
+      onNewThread([&] {
+        LocalZone zone{Variant(c.bias)};
+        date = wmiDateToDate(c.text, zone.management, *zone.regional);
+      });
+      return date;
+    };
+    if (c.serial != 0) {
+      EXPECT_NEAR(conversion().serial, c.serial, 1e-9) << c.text;
+      continue;
+    }
+    try {
+      Date date = conversion();
+      ADD_FAILURE() << c.text << " bias " << c.bias << " gave " << date.serial;
+    } catch (const AutomationError &error) {
+      EXPECT_EQ(error.number(), kOverflow) << c.text;
+    }
+  }
+}
+
 TEST(TimeZoneBias, ReadOnceFromTheLocalComputerPerThread) {
   onNewThread([] {
     LocalZone zone{Variant(int32_t{120})};
