@@ -91,7 +91,7 @@ std::set<std::wstring> minus(const std::set<std::wstring> &a, const std::set<std
 std::string listed(const std::set<std::wstring> &keys) {
   std::string text;
   for (const auto &key : keys)
-    text += " " + narrow(key);
+    text.append(" ").append(narrow(key));
   return text;
 }
 

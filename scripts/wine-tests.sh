@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The script-client tests of quorvane.dll: cross-builds it, registers it in
+# a private Wine prefix, runs the COM checks and every VBScript and JScript
+# test in tests/wine with cscript, then the Util.Val benchmark. Each test
+# ends with "N passed, N failed"; a test without that line, with failures
+# or with a non-zero exit status fails the run. No display is needed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tests/wine/wine_env.sh
+
+qv_prepare
+
+passed=0
+failed=0
+broken=()
+
+# run_client <name> <command...>: runs one test program under a time limit.
+run_client() {
+  local name=$1
+  shift
+  local output status=0
+  qv_log "$name"
+  output=$(timeout 600 "$@" 2>&1 | qv_quiet_wine) || status=$?
+  [[ -n "$output" ]] && printf '%s\n' "$output"
+  local summary
+  summary=$(printf '%s\n' "$output" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1 || true)
+  if [[ -z "$summary" ]]; then
+    echo "!! $name ended without a summary (status $status)"
+    broken+=("$name")
+    return
+  fi
+  local p f
+  read -r p _ f _ <<<"${summary//,/}"
+  passed=$((passed + p))
+  failed=$((failed + f))
+  if ((f > 0 || status != 0)); then broken+=("$name"); fi
+}
+
+run_client "COM checks" wine "$QV_COM_CHECKS" "$(qv_winpath "$QV_DLL")"
+for test in tests/wine/*.vbs tests/wine/*.js; do
+  run_client "$(basename "$test")" wine cscript //nologo "$(qv_winpath "$test")"
+done
+
+qv_log "benchmark: Util.Val against Scripting.Dictionary.Exists"
+timeout 600 wine cscript //nologo "$(qv_winpath tests/wine/bench/val_vs_dictionary.vbs)" 2>&1 | qv_quiet_wine
+
+qv_finish_wine
+echo
+echo "script clients: $passed passed, $failed failed"
+if ((${#broken[@]} > 0)); then
+  echo "failing: ${broken[*]}"
+  exit 1
+fi

@@ -1,0 +1,74 @@
+# Shared by scripts/wine-tests.sh and scripts/demo.sh (sourced, not run):
+# installs what is missing, cross-builds quorvane.dll, prepares a private
+# Wine prefix and registers the DLL there. Everything runs without a
+# display and without questions.
+#
+# Settings (environment): QV_BUILD_DIR (default build/mingw64), WINEPREFIX
+# (default build/wineprefix), QV_JOBS (default 2), QV_SKIP_SETUP=1 to skip
+# the package check.
+
+QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+QV_BUILD_DIR=${QV_BUILD_DIR:-$QV_ROOT/build/mingw64}
+QV_JOBS=${QV_JOBS:-2}
+export WINEPREFIX=${WINEPREFIX:-$QV_ROOT/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installers (they would ask), and no display at all.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+unset DISPLAY WAYLAND_DISPLAY
+
+qv_log() { echo "== $*"; }
+
+# Windows line ends become Unix ones, and a notice Wine prints for drives
+# it cannot name (it says nothing about a test) is dropped.
+qv_quiet_wine() { tr -d '\r' | grep -v --line-buffered 'FS volume label and serial are not available' || true; }
+
+qv_setup() {
+  if [[ "${QV_SKIP_SETUP:-}" == 1 ]]; then return; fi
+  if [[ -x "$QV_ROOT/scripts/setup.sh" ]]; then
+    # widl (Wine's IDL compiler, with the stdole2 type library the IDL
+    # imports) comes with wine64-tools, which setup installs without
+    # recommended packages otherwise.
+    QV_SETUP_EXTRA="${QV_SETUP_EXTRA:-} wine64-tools" "$QV_ROOT/scripts/setup.sh"
+  fi
+  local tool
+  for tool in cmake ninja x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres widl wine wineboot winepath wineserver; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "missing: $tool (packages: cmake ninja-build mingw-w64 wine wine64 wine64-tools libwine-dev)" >&2
+      return 1
+    fi
+  done
+}
+
+qv_build() {
+  qv_log "cross build of quorvane.dll ($QV_BUILD_DIR)"
+  cmake --preset mingw64 -B "$QV_BUILD_DIR" >/dev/null
+  cmake --build "$QV_BUILD_DIR" -j "$QV_JOBS" --target quorvane quorvane_com_checks
+  QV_DLL="$QV_BUILD_DIR/automation/quorvane.dll"
+  QV_COM_CHECKS="$QV_BUILD_DIR/automation/quorvane_com_checks.exe"
+}
+
+qv_prefix() {
+  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+    qv_log "new Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    timeout 300 wineboot -i 2>&1 | qv_quiet_wine | grep -v 'syswow64' || true
+    wineserver -w
+  fi
+}
+
+# The Windows path of a file, for Wine programs.
+qv_winpath() { winepath -w "$1" 2>/dev/null; }
+
+qv_register() {
+  qv_log "regsvr32 quorvane.dll"
+  timeout 120 wine regsvr32 /s "$(qv_winpath "$QV_DLL")"
+}
+
+qv_prepare() {
+  qv_setup
+  qv_build
+  qv_prefix
+  qv_register
+}
+
+qv_finish_wine() { wineserver -w 2>/dev/null || true; }
