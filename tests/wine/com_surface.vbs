@@ -59,10 +59,6 @@ CheckEqual site.id, 17, "id keeps a 32-bit number"
 CheckEqual VarType(site.id), vbLong, "id is a Long"
 site.sitename = "Default Web Site"
 CheckEqual site.sitename, "Default Web Site", "sitename keeps its text"
-site.accessScript = True
-CheckEqual site.accessScript, True, "accessScript keeps True"
-site.size = 1234567.5
-CheckEqual site.size, 1234567.5, "size keeps a double"
 
 ' --- collections over real results -----------------------------------------
 Dim info, os, item, count, position, allInOrder
