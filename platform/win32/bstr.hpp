@@ -2,8 +2,9 @@
 // An owning BSTR and the conversions between UTF-8 texts and UTF-16 strings
 // at the platform boundary.
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>
 
 #include <string>
 #include <string_view>

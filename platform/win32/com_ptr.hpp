@@ -2,8 +2,9 @@
 // An owning reference to a COM interface: AddRef on copy, Release on
 // destruction. The one way this code base holds interface pointers.
 
-#include <objbase.h>
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <utility>
 

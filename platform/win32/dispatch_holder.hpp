@@ -2,8 +2,9 @@
 // A platform object (any IDispatch) carried through the core as an opaque
 // object value, so that it can cross back to the platform unchanged.
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include "core/variant.hpp"
 #include "platform/win32/com_ptr.hpp"

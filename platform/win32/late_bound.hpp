@@ -3,8 +3,9 @@
 // name like GetObject, members found by name and called through IDispatch.
 // Every failure is an AutomationError (platform_error.hpp).
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include <string_view>
 #include <vector>

@@ -1,8 +1,9 @@
 #pragma once
 // An owning SAFEARRAY.
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>
 
 #include <utility>
 

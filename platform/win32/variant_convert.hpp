@@ -3,8 +3,9 @@
 // arrays become SAFEARRAYs of VARIANT with their lower bound, and objects
 // cross through an ObjectBridge that the caller chooses.
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include "core/variant.hpp"
 #include "platform/win32/com_ptr.hpp"

@@ -1,8 +1,9 @@
 #pragma once
 // An owning VARIANT: cleared on destruction, deep-copied on copy.
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>
 
 #include <utility>
 

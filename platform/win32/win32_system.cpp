@@ -1,9 +1,10 @@
 #include "platform/win32/win32_system.hpp"
 
+#include <windows.h>
+
 #include <lm.h>
 #include <oleauto.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <memory>
 

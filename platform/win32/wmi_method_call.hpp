@@ -4,8 +4,9 @@
 // ExecMethod_ with parameter objects, which every scripting provider serves;
 // any other method is called by name with its arguments by reference.
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include <string_view>
 #include <vector>
