@@ -1,0 +1,100 @@
+#include "lab/checks/check.hpp"
+#include "lab/checks/small_fleet.hpp"
+#include "lab/model/lab_error.hpp"
+#include "lab/model/management.hpp"
+
+using namespace qv::lab;
+using checks::failsWith;
+
+namespace {
+
+std::vector<InstancePtr> all(InstanceCursor &cursor) {
+  std::vector<InstancePtr> items;
+  while (InstancePtr item = cursor.next())
+    items.push_back(item);
+  return items;
+}
+
+std::string text(const InstancePtr &instance, const char *property) {
+  const Value *value = instance->props.find(property);
+  return value ? value->toText() : "<missing>";
+}
+
+} // namespace
+
+LAB_CHECKS("monikers name the computer; only root\\cimv2 is served") {
+  Fleet fleet = checks::smallFleet();
+  LocalNames host{"VM", "VMGROUP"};
+  CHECK(connectManagement(fleet, "winmgmts://srv", host).name == "SRV");
+  CHECK(connectManagement(fleet, "WinMgmts:", host).name == "ADMIN");
+  CHECK(connectManagement(fleet, "winmgmts:\\\\.\\root\\cimv2", host).name == "ADMIN");
+  CHECK(
+      connectManagement(fleet, "winmgmts:{impersonationLevel=impersonate}!\\\\SRV\\root\\cimv2", host).name ==
+      "SRV");
+  CHECK(connectManagement(fleet, "winmgmts://vm/root/cimv2", host).name == "ADMIN");
+  CHECK(failsWith(code::kServerUnavailable, [&] { connectManagement(fleet, "winmgmts://GONE", host); }));
+  CHECK(failsWith(code::kServerUnavailable, [&] { connectManagement(fleet, "winmgmts://nobody", host); }));
+  CHECK(failsWith(code::kWbemInvalidNamespace,
+                  [&] { connectManagement(fleet, "winmgmts://SRV/root/default", host); }));
+}
+
+LAB_CHECKS("instances and queries: the fleet's order, 64-bit numbers as text, projections") {
+  Fleet fleet = checks::smallFleet();
+  Computer &srv = *fleet.findComputer("SRV");
+  auto processes = all(*instancesOf(fleet, srv, "WIN32_PROCESS"));
+  CHECK(processes.size() == 3 && text(processes[1], "name") == "app");
+  CHECK(processes[1]->props.find("WorkingSetSize")->as<std::string>() != nullptr);
+  CHECK(text(processes[1], "WorkingSetSize") == "9000000000");
+  CHECK(processes[2]->props.find("WorkingSetSize")->isNull());
+  CHECK(failsWith(code::kWbemInvalidClass, [&] { instancesOf(fleet, srv, "Win32_Nothing"); }));
+  CHECK(all(*instancesOf(fleet, *fleet.findComputer("ADMIN"), "Win32_Process")).empty());
+
+  auto named = all(*execQuery(fleet, srv, "select Name from Win32_Process where name = 'app\\'s'"));
+  CHECK(named.size() == 1 && text(named[0], "Name") == "App's" && !named[0]->props.find("ProcessId"));
+  CHECK(all(*execQuery(fleet, srv, "Select * from Win32_NetworkAdapterConfiguration Where IPEnabled = True"))
+            .size() == 1);
+  CHECK(all(*execQuery(fleet, srv, "select * from Win32_Process where ProcessId=-1")).empty());
+  auto logs = all(*instancesOf(fleet, srv, "Win32_NTEventLogFile"));
+  CHECK(logs.size() == 2 && text(logs[0], "LogfileName") == "System" &&
+        text(logs[0], "NumberOfRecords") == "50");
+}
+
+LAB_CHECKS("events come newest first, made by rule, with the computer's offset") {
+  Fleet fleet = checks::smallFleet();
+  Computer &srv = *fleet.findComputer("SRV");
+  auto events = all(*execQuery(fleet, srv, "Select * from Win32_NTLogEvent where LogFile='system'"));
+  CHECK(events.size() == 50);
+  CHECK(text(events[0], "RecordNumber") == "150" && text(events[49], "RecordNumber") == "101");
+  // Record 101 is the first, at the start time; the offset is minus the bias.
+  CHECK(text(events[49], "TimeGenerated") == "20260228235000.000000+060");
+  CHECK(text(events[39], "TimeGenerated") == "20260301000000.000000+060"); // record 111, across midnight
+  CHECK(text(events[49], "Message") == "x did y");                         // template 0, insertion set 0
+  CHECK(text(events[47], "Message") == "p did q");                         // template 0, insertion set 1
+  CHECK(events[48]->props.find("InsertionStrings")->isNull());             // template 1 has none
+  CHECK(text(events[48], "User") == "   " && *events[48]->props.find("EventType")->as<uint8_t>() == 1);
+
+  auto page = all(*execQuery(
+      fleet, srv,
+      "Select * from Win32_NTLogEvent where LogFile='System' and Recordnumber <=120 and Recordnumber >110"));
+  CHECK(page.size() == 10 && text(page[0], "RecordNumber") == "120" &&
+        text(page[9], "RecordNumber") == "111");
+  CHECK(all(*execQuery(fleet, srv, "select * from Win32_NTLogEvent where RecordNumber=2")).size() == 1);
+  auto both =
+      all(*execQuery(fleet, srv, "select * from win32_NTLogEvent where RecordNumber=2 or RecordNumber=102"));
+  CHECK(both.size() == 2 && text(both[0], "Logfile") == "System" && text(both[1], "Logfile") == "App");
+  auto first = execQuery(fleet, srv, "Select * from Win32_NTLogEvent");
+  CHECK(text(first->next(), "RecordNumber") == "150");
+}
+
+LAB_CHECKS("GetOwner and Terminate answer for the process asked") {
+  Fleet fleet = checks::smallFleet();
+  Computer &srv = *fleet.findComputer("SRV");
+  auto processes = all(*instancesOf(fleet, srv, "Win32_Process"));
+  std::string user, domain;
+  CHECK(processOwner(*processes[1], user, domain) == 0 && user == "bob" && domain == "CORP");
+  CHECK(processOwner(*processes[0], user, domain) == 2);
+  CHECK(terminateProcess(srv, *processes[0]) == 2);
+  CHECK(terminateProcess(srv, *processes[1]) == 0);
+  CHECK(all(*instancesOf(fleet, srv, "Win32_Process")).size() == 2);
+  CHECK(failsWith(code::kWbemNotFound, [&] { terminateProcess(srv, *processes[1]); }));
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The late-bound object every lab provider object is: IDispatch with member
+// names found without regard to case, failures through EXCEPINFO and the
+// thread's error information. A subclass names its members and carries out
+// a call; the lab's lock is held for the call.
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include <atomic>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lab/com/call_args.hpp"
+
+namespace qv::lab {
+
+// Objects alive in the module, for DllCanUnloadNow.
+std::atomic<long> &liveObjects();
+
+class LabDispatch : public IDispatch, public ISupportErrorInfo {
+public:
+  LabDispatch(const LabDispatch &) = delete;
+  LabDispatch &operator=(const LabDispatch &) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo **info) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR *names, UINT count, LCID, DISPID *ids) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, VARIANT *result,
+                                   EXCEPINFO *exception, UINT *argError) override;
+
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;
+
+protected:
+  explicit LabDispatch(const char *source);
+  virtual ~LabDispatch();
+
+  // The member's DISPID, or DISPID_UNKNOWN.
+  virtual DISPID memberId(std::string_view name) = 0;
+  virtual void call(DISPID id, WORD flags, CallArgs &args, VARIANT &result) = 0;
+
+  static bool isAssignment(WORD flags) { return flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF); }
+
+private:
+  std::atomic<ULONG> references_{1};
+  const char *source_;
+};
+
+// Hands a new object to a VARIANT (the reference moves into it).
+void giveObject(LabDispatch *object, VARIANT &out);
+
+// Fixed member names with their DISPIDs, looked up without regard to case.
+struct NamedMember {
+  const char *name;
+  DISPID id;
+};
+DISPID findMember(const NamedMember *members, std::size_t count, std::string_view name);
+
+} // namespace qv::lab

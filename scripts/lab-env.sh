@@ -1,0 +1,19 @@
+# Sourced by the lab scripts: where the lab is built and which private Wine
+# prefix it lives in. QV_LAB_PREFIX and QV_LAB_BUILD override the defaults.
+qv_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export QV_LAB_BUILD=${QV_LAB_BUILD:-$qv_root/build/lab-mingw64}
+export WINEPREFIX=${QV_LAB_PREFIX:-$qv_root/build/lab-prefix}
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+# No display, no prompts for the optional runtime installers.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+unset DISPLAY WAYLAND_DISPLAY
+qv_lab_home=$WINEPREFIX/drive_c/quorvane-lab
+
+# Runs a script with the prefix's cscript; the script path is given as a
+# path of this machine.
+qv_cscript() {
+  local script=$1
+  shift
+  wine cscript //nologo "$(winepath -w "$script" 2>/dev/null)" "$@"
+}
