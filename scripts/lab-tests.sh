@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The script-client tests against the lab: sets the lab up (scripts/lab-setup.sh;
+# QV_LAB_SKIP_SETUP=1 skips it), runs the lab's own model checks, then every
+# tests/wine/lab_*.vbs and lab_*.js with cscript in the lab's prefix. Each
+# VBScript test runs joined after lab_common.vbi and each JScript test after
+# lab_common.jsi (the prefix's script engines cannot include files). A test
+# passes when its last line reads "N passed, 0 failed". The session journal
+# and the recorded shutdown requests are cleared before each test, so each
+# starts from the fleet file. QV_LAB_ONLY=name runs the matching tests only.
+set -euo pipefail
+source "$(dirname "$0")/lab-env.sh"
+cd "$qv_root"
+
+if [[ "${QV_LAB_SKIP_SETUP:-}" != 1 ]]; then scripts/lab-setup.sh; fi
+
+work=$QV_LAB_BUILD/lab-tests
+mkdir -p "$work"
+export QV_LAB_FLEET
+QV_LAB_FLEET=$(winepath -w "$qv_root/lab/fleet.json" 2>/dev/null)
+
+total_passed=0
+total_failed=0
+broken=()
+
+# Runs one test command; its output is kept in $work/<name>.log.
+run_test() {
+  local name=$1 log=$work/$1.log
+  shift
+  rm -f "$qv_lab_home/sessions-journal.txt" "$qv_lab_home/shutdown-requests.txt"
+  echo "== $name"
+  timeout "${QV_LAB_TIMEOUT:-300}" "$@" >"$log" 2>&1 || true
+  grep -E '^FAIL' "$log" || true
+  local result
+  result=$(tr -d '\r' <"$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -1 || true)
+  if [[ -z $result ]]; then
+    echo "   no result line; the test stopped after:"
+    tr -d '\r' <"$log" | tail -3 | sed 's/^/   /'
+    broken+=("$name")
+    return
+  fi
+  echo "   $result"
+  local p f
+  read -r p _ f _ <<<"$result"
+  total_passed=$((total_passed + p))
+  total_failed=$((total_failed + f))
+  if ((f > 0)); then broken+=("$name"); fi
+}
+
+model_log=$work/lab_model_checks.log
+echo "== lab model checks"
+wine "$QV_LAB_BUILD/lab/lab_model_checks.exe" >"$model_log" 2>&1 || true
+grep -E '^ *FAILED|\(failed' "$model_log" || true
+model=$(tr -d '\r' <"$model_log" | grep -E 'passed, [0-9]+ failed$' | tail -1 || true)
+if [[ -z $model ]]; then
+  broken+=("lab_model_checks")
+else
+  echo "   $model"
+  read -r _ _ p _ f _ <<<"$model"
+  total_passed=$((total_passed + p))
+  total_failed=$((total_failed + f))
+  if ((f > 0)); then broken+=("lab_model_checks"); fi
+fi
+
+for test in tests/wine/lab_*.vbs tests/wine/lab_*.js; do
+  [[ -f $test ]] || continue
+  name=$(basename "$test")
+  if [[ -n "${QV_LAB_ONLY:-}" && $name != *"$QV_LAB_ONLY"* ]]; then continue; fi
+  joined=$work/$name
+  case $name in
+  *.vbs) cat tests/wine/lab_common.vbi "$test" >"$joined" ;;
+  *.js) cat tests/wine/lab_common.jsi "$test" >"$joined" ;;
+  esac
+  run_test "${name%.*}" wine cscript //nologo "$(winepath -w "$joined" 2>/dev/null)"
+done
+
+echo "lab tests: $total_passed passed, $total_failed failed"
+if ((${#broken[@]} > 0)); then
+  echo "lab tests: not passing: ${broken[*]}"
+  exit 1
+fi
