@@ -41,7 +41,7 @@ Date addSeconds(Date day, int64_t seconds) {
   }
   if (days < dates::kFirstDay || days > dates::kLastDay) throwRuntimeError(kOverflow);
   double fraction = static_cast<double>(rest) / kSecondsPerDay;
-  double serial = static_cast<double>(days);
+  auto serial = static_cast<double>(days);
   return Date{days >= 0 ? serial + fraction : serial - fraction};
 }
 

@@ -13,7 +13,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
+#include <signal.h> // NOLINT(modernize-deprecated-headers): kill and sigset_t are POSIX
 #include <spawn.h>
 #include <sys/types.h>
 #include <sys/wait.h>

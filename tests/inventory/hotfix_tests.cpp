@@ -45,7 +45,11 @@ TEST(ServerInfoFailures, EachMethodReportsWithItsOwnMessage) {
       {&ServerInfo::OsHotFixStatus, "Error retreiving hotfix status for "},
       {&ServerInfo::getInfo, "Unable to get computer info fror "},
   };
-  for (const auto &[method, message] : cases) {
+  // Named copies rather than structured bindings: the lambdas below capture
+  // them, which clang before 16 refuses.
+  for (const auto &c : cases) {
+    const Method method = c.first;
+    const std::string &message = c.second;
     InventoryLab lab; // " Srv9 " is not served: the connection fails
     auto error = failureOf([&] { (lab.info.*method)(" Srv9 "); });
     EXPECT_EQ(error.number(), fake::kRpcUnavailable) << message;

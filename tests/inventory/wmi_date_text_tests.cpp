@@ -23,7 +23,7 @@ const DateCase kDates[] = {
 };
 
 TEST(TranslateWmiDate, GivesUniversalTimeInEitherRegionalStyle) {
-  for (auto regional : {englishStyle(), europeanStyle()}) {
+  for (const auto &regional : {englishStyle(), europeanStyle()}) {
     for (const auto &c : kDates)
       EXPECT_EQ(stamp(translateWmiDate(c.text, *regional)), c.utc) << c.text;
   }

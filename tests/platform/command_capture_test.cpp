@@ -109,7 +109,8 @@ TEST(CommandCapture, ACommandThatFailsAtOnceReturnsItsMessage) {
 }
 
 TEST(CommandCapture, ACommandLineThatCannotStartGivesNothingAndANotice) {
-  for (std::string commandLine : {std::string(), std::string("   "), std::string("echo a\0; echo b", 15)}) {
+  for (const std::string &commandLine :
+       {std::string(), std::string("   "), std::string("echo a\0; echo b", 15)}) {
     Capture capture = run(commandLine);
     EXPECT_EQ(capture.output, "");
     EXPECT_EQ(capture.notices,

@@ -17,7 +17,7 @@ constexpr const char *kMoniker = "winmgmts://srv";
 
 // A Win32_Process instance as the service delivers it: the working set as
 // text (a 64-bit value), the start as date-time text.
-fake::WmiObjectPtr processInstance(int32_t id, Variant workingSet = Variant("4096"),
+fake::WmiObjectPtr processInstance(int32_t id, const Variant &workingSet = Variant("4096"),
                                    int32_t ownerResult = 0) {
   auto instance = std::make_shared<fake::WmiObject>();
   instance->set("Caption", "app" + std::to_string(id) + ".exe")
@@ -25,7 +25,7 @@ fake::WmiObjectPtr processInstance(int32_t id, Variant workingSet = Variant("409
       .set("Priority", int32_t{8})
       .set("ProcessId", id)
       .set("Name", "app" + std::to_string(id) + ".exe")
-      .set("WorkingSetSize", std::move(workingSet))
+      .set("WorkingSetSize", workingSet)
       .method("GetOwner", [id, ownerResult](std::vector<Variant> &args) {
         if (ownerResult == 0) {
           args.at(0) = Variant("user" + std::to_string(id));

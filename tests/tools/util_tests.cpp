@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
+
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
@@ -10,7 +13,7 @@ namespace qv::test {
 namespace {
 
 Util utilFor(std::shared_ptr<const Regional> regional) {
-  return Util(Platform{nullptr, nullptr, nullptr, regional});
+  return Util(Platform{nullptr, nullptr, nullptr, std::move(regional)});
 }
 
 template <class Call> AutomationError failureOf(Call &&call) {
@@ -76,7 +79,7 @@ TEST(UtilFormatDateTime, NamedFormatsFollowTheRegionalStyle) {
 }
 
 TEST(UtilFormatDateTime, FormatsOutsideZeroToFourFailWithTheRuntimesError) {
-  for (auto regional : {PortableRegional::english(), PortableRegional::european()}) {
+  for (const auto &regional : {PortableRegional::english(), PortableRegional::european()}) {
     Util util = utilFor(regional);
     for (int32_t format : {5, -1, 255}) {
       auto error = failureOf([&] { util.formatDateTime(Date{38412.5}, format); });
