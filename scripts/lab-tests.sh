@@ -34,7 +34,8 @@ run_test() {
   result=$(tr -d '\r' <"$log" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -1 || true)
   if [[ -z $result ]]; then
     echo "   no result line; the test stopped after:"
-    tr -d '\r' <"$log" | tail -3 | sed 's/^/   /'
+    tr -d '\r' <"$log" | grep -v -e ':fixme:' -e '^wine:' | tail -3 | sed 's/^/   /'
+    grep -h -e 'parser_error' -e 'Unhandled' "$log" | cut -c1-300 | sed 's/^/   /' || true
     broken+=("$name")
     return
   fi
@@ -70,7 +71,7 @@ for test in tests/wine/lab_*.vbs tests/wine/lab_*.js; do
   *.vbs) cat tests/wine/lab_common.vbi "$test" >"$joined" ;;
   *.js) cat tests/wine/lab_common.jsi "$test" >"$joined" ;;
   esac
-  run_test "${name%.*}" wine cscript //nologo "$(winepath -w "$joined" 2>/dev/null)"
+  run_test "${name%.*}" env WINEDEBUG=-all,fixme+vbscript,fixme+jscript wine cscript //nologo "$(winepath -w "$joined" 2>/dev/null)"
 done
 
 echo "lab tests: $total_passed passed, $total_failed failed"
