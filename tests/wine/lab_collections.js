@@ -1,0 +1,128 @@
+// The component's collections and errors as JScript sees them, against the
+// lab: Item by position and by key (any case), Count, Enumerator, Add and
+// Remove, nested collections and objects, dates, arrays and Null, omitted
+// arguments, and automation errors with number and description.
+
+var svc = new ActiveXObject("Quorvane.Services");
+var web1 = computerNamed("WEB1");
+
+section("Item, Count and Enumerator over a result collection");
+attempt("workgroups", function () {
+  var result = svc.getWorkgroups();
+  checkEqual("Count", result.Count, fleet.workgroups.length);
+  each(result, function (record, i) {
+    checkEqual("workgroup " + i, record.Item("Workgroup"), fleet.workgroups[i - 1].name);
+    checkEqual("by position key", result.Item(String(i)).Item("Workgroup"), record.Item("Workgroup"));
+    checkEqual("by position", result.Item(i).Item("workgroup"), record.Item("Workgroup"));
+  });
+  checkEqual("a key in another case", result.Item(1).Item("WORKGROUP"), fleet.workgroups[0].name);
+});
+attempt("an empty collection", function () {
+  svc.setWorkgroup = "EMPTY";
+  var empty = svc.getComputers();
+  checkEqual("Count of nothing", empty.Count, 0);
+  check("an empty walk", new Enumerator(empty).atEnd());
+});
+
+section("reading outside a collection");
+var listed = svc.getWorkgroups();
+checkThrows("position 0", function () { listed.Item(0); }, 0x800A0009, "Subscript out of range");
+checkThrows("past the end", function () { listed.Item(99); }, 0x800A0009, "Subscript out of range");
+checkThrows("a missing key", function () { listed.Item("nope"); }, 0x800A0005, "Invalid procedure call or argument");
+
+section("Add and Remove on a returned collection");
+attempt("add and remove", function () {
+  var before = listed.Count;
+  listed.Add("extra", "mine");
+  checkEqual("added", listed.Count, before + 1);
+  checkEqual("by its key in any case", listed.Item("MINE"), "extra");
+  listed.Remove(1);
+  checkEqual("removed", listed.Count, before);
+  checkEqual("the rest moved up", listed.Item(1).Item("Workgroup"), fleet.workgroups[1].name);
+});
+checkThrows("a key already there", function () { listed.Add("again", "Mine"); }, 0x800A01C9,
+            "This key is already associated with an element of this collection");
+
+section("nested collections and objects stay live");
+attempt("dependencies", function () {
+  svc.setWorkgroup = "CORP";
+  svc.setComputerName = "WEB1";
+  var record = svc.getService("W3SVC");
+  var deps = record.Item("Dependencies");
+  checkEqual("dependency count", deps.Count, 2);
+  checkEqual("dependency 0", deps.Item("0").Item("Name"), "IISADMIN");
+  checkEqual("its display name", deps.Item("1").Item("DisplayName"), "HTTP");
+  checkEqual("Status is a number", typeof record.Item("Status"), "number");
+});
+attempt("sites as objects", function () {
+  var iis = new ActiveXObject("Quorvane.iis");
+  iis.setComputerName = "WEB1";
+  var sites = iis.getSitesExtended();
+  checkEqual("site objects", sites.Count, web1.web.sites.length);
+  checkEqual("an IisSite inside", sites.Item("2").sitename, "Intranet");
+  checkEqual("its bindings", sites.Item("2").hostBindings.Item("1").Item("port"), 8080);
+  var holder = new ActiveXObject("Quorvane.IisSite");
+  check("a new IisSite has no bindings object", holder.hostBindings === null);
+});
+
+section("dates, arrays and Null as JScript sees them");
+attempt("values", function () {
+  var el = new ActiveXObject("Quorvane.EventLog");
+  var page = el.EnumLogEvents("WEB1", "System");
+  checkEqual("omitted page size and number", page.Count, 25);
+  checkEqual("keys are record numbers", page.Item("2990").Item("RecordNumber"), 2990);
+  // (The prefix's JScript cannot take typeof of a date; Date converts it.)
+  var newest = new Date(page.Item(1).Item("TimeGenerated")).getTime();
+  var older = new Date(page.Item(2).Item("TimeGenerated")).getTime();
+  check("dates JScript converts", !isNaN(newest) && !isNaN(older));
+  checkEqual("ten minutes between entries", newest - older, 600000);
+  checkEqual("a Null field", page.Item(1).Item("User"), null);
+  var event = el.getEvent("WEB1", 12);
+  var data = new VBArray(event.Item("Data")).toArray();
+  checkEqual("a byte array", data.length, 8);
+  checkEqual("its last byte", data[7], 0);
+  checkEqual("a Null array", event.Item("InsertionStrings"), null);
+  var pagenum = 4;
+  var third = el.EnumLogEvents("WEB1", "System", 10, pagenum);
+  checkEqual("page 4 of 10", third.Item(1).Item("RecordNumber"), 2970);
+  checkEqual("JScript passes by value", pagenum, 4);
+  var nics = new ActiveXObject("Quorvane.ServerInfo").getNicInfo("WEB1");
+  checkEqual("DNSDomain as delivered", nics.Item("7").Item("DNSDomain"), null);
+  checkEqual("an empty address list", nics.Item("7").Item("GateWay").Count, 0);
+  checkEqual("64-bit sizes as text", typeof new ActiveXObject("Quorvane.ServerInfo").logicalDriveInfo("WEB1").Item(1).Item("diskSizeInBytes"), "string");
+});
+
+section("automation errors: platform numbers, stacked descriptions, runtime numbers");
+checkThrows("getService of a missing service", function () { svc.getService("nope"); }, 0x80070424,
+            "Error with getService: The specified service does not exist as an installed service.");
+checkThrows("getComputers of a missing workgroup (no handler)", function () {
+  var s = new ActiveXObject("Quorvane.Services");
+  s.setWorkgroup = "NOWHERE";
+  s.getComputers();
+}, 0x8007054B, "The specified domain either does not exist or could not be contacted.");
+checkThrows("a refused stop (no handler)", function () { svc.setStatus("EventLog", 1, 0); }, 0x80070425,
+            "The service cannot accept control messages at this time.");
+checkThrows("a refused start of a site", function () {
+  var iis = new ActiveXObject("Quorvane.iis");
+  iis.setComputerName = "WEB1";
+  iis.setSiteId = 4;
+  iis.startSite();
+}, 0x80070034, "Error in Iis.startIIS: You were not connected because a duplicate name exists on the network. If joining a domain, go to System in Control Panel to change the computer name and try again. If joining a workgroup, choose another workgroup name.");
+checkThrows("a refused termination", function () {
+  new ActiveXObject("Quorvane.process").terminateProcess(4, "WEB1");
+}, 0x800A0005, "Unable to terminate process. Reason: 2: Terminate returned 2");
+checkThrows("an unreachable computer", function () {
+  new ActiveXObject("Quorvane.EventLog").getEvent("GHOST7", 12);
+}, 0x800706BA, "Unable to fetch Event (12): The RPC server is unavailable.");
+checkThrows("a member that does not exist", function () { svc.nope(); }, 0x800A01B6,
+            "Object doesn't support this property or method");
+checkThrows("a stacked report through an inner call", function () {
+  new ActiveXObject("Quorvane.Tools").ServiceIsRunning("nope");
+}, 0x80070424, "Error getting running status for thenope service: Error with getService: The specified service does not exist as an installed service.");
+attempt("the connection test captures instead of failing", function () {
+  var tools = new ActiveXObject("Quorvane.Tools");
+  checkEqual("tryConnection without cn", tools.tryConnection("NOWHERE"), false);
+  check("its message", tools.message.indexOf("Could not browse") === 0);
+});
+
+finish();
