@@ -38,6 +38,8 @@ run_client() {
 
 run_client "COM checks" wine "$QV_COM_CHECKS" "$(qv_winpath "$QV_DLL")"
 for test in tests/wine/*.vbs tests/wine/*.js; do
+  # The lab's own tests need the lab registered: scripts/lab-tests.sh runs them.
+  [[ $(basename "$test") == lab_* ]] && continue
   run_client "$(basename "$test")" wine cscript //nologo "$(qv_winpath "$test")"
 done
 
