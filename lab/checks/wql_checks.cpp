@@ -55,6 +55,14 @@ LAB_CHECKS("texts outside the language are invalid queries") {
         "delete from C", "select * from C where Name = 12abc"}) {
     CHECK(failsWith(code::kWbemInvalidQuery, [&] { parseWql(text); }));
   }
+  std::string nested = "select * from C where " + std::string(100000, '(') + "Name = 1";
+  CHECK(failsWith(code::kWbemInvalidQuery, [&] { parseWql(nested); }));
+  std::string negations = "select * from C where ";
+  for (int i = 0; i < 100000; ++i)
+    negations += "not ";
+  CHECK(failsWith(code::kWbemInvalidQuery, [&] { parseWql(negations + "Name = 1"); }));
+  std::string shallow = "select * from C where " + std::string(10, '(') + "Name = 1" + std::string(10, ')');
+  CHECK(parseWql(shallow).where != nullptr);
 }
 
 LAB_CHECKS("names bind to the class's own spelling; unknown properties are invalid") {

@@ -152,7 +152,15 @@ private:
     return left;
   }
 
+  // Nesting is bounded so that no query text can exhaust the stack.
   std::unique_ptr<WqlCondition> factor() {
+    if (++depth_ > kMaxDepth) invalid();
+    auto result = innerFactor();
+    --depth_;
+    return result;
+  }
+
+  std::unique_ptr<WqlCondition> innerFactor() {
     if (word("not")) {
       ++at_;
       auto node = std::make_unique<WqlCondition>();
@@ -218,8 +226,10 @@ private:
     return result;
   }
 
+  static constexpr int kMaxDepth = 64;
   std::vector<Token> t_;
   std::size_t at_ = 0;
+  int depth_ = 0;
 };
 
 void bindCondition(WqlCondition &c, const ClassSchema &schema) {

@@ -282,7 +282,8 @@ CheckEqual "sitename", hand.sitename, "Handmade"
 CheckEqual "size", hand.size, 16.5
 CheckEqual "id", hand.id, 17
 
-Section "sizes on this host: localhost uses the home folder as it is, a name goes through its share"
+Section "sizes through shares: names in any case; localhost uses the home folder as it is"
+CheckEqual "a share named in lower case", holder.getSiteById("web1", 2).size, CDbl(SiteBytes(web1, sites(1)))
 Dim labhost
 Set labhost = LocalComputer()
 For Each k In Array("localhost", labhost("name"), HostName())
