@@ -37,10 +37,12 @@ LabState &LabState::instance() {
   return state;
 }
 
-LabState::LabState() : local_(hostNames()) {
-  home_ = environmentValue(L"QV_LAB_HOME");
-  if (home_.empty()) home_ = folderOf(labModule);
+static std::wstring initialHome() {
+  std::wstring home = environmentValue(L"QV_LAB_HOME");
+  return home.empty() ? folderOf(labModule) : home;
 }
+
+LabState::LabState() : home_(initialHome()), local_(hostNames()) {}
 
 Fleet &LabState::fleet() {
   if (!loaded_) {

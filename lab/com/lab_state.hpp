@@ -36,7 +36,7 @@ private:
   Fleet fleet_;
 };
 
-// Reads a whole file; empty optional when it cannot be opened.
+// Reads a whole file; false when it cannot be opened.
 bool readWholeFile(const std::wstring &path, std::string &contents);
 
 // The host's own computer and workgroup names.
