@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make
   libgtest-dev libgmock-dev libbenchmark-dev
   mingw-w64 mingw-w64-tools
-  wine wine64 wine64-tools libwine-dev
+  wine wine64 wine64-tools libwine-dev nlohmann-json3-dev
 )
 if [[ "${QV_SETUP_EXTRA:-}" != "" ]]; then
   read -r -a extra <<<"$QV_SETUP_EXTRA"

@@ -24,7 +24,7 @@ for preset in mingw64 mingw32; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 
-if [[ -x scripts/wine-tests.sh ]]; then
-  echo "== script clients under Wine"
-  scripts/wine-tests.sh
-fi
+echo "== script clients under Wine, against the host's own providers"
+scripts/wine-tests.sh
+echo "== script clients under Wine, against the lab"
+scripts/lab-tests.sh
