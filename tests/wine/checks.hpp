@@ -1,6 +1,9 @@
 #pragma once
-// A minimal check recorder for the COM client: each check prints on
-// failure, and the run ends with "N passed, N failed".
+// The COM-level checks of quorvane.dll: a minimal recorder (each check
+// prints on failure, and the run ends with "N passed, N failed") and the
+// groups of checks main runs in order.
+
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -28,5 +31,20 @@ private:
 };
 
 std::string hex(long value);
+
+// Registration writes exactly the module's own keys and removes them again.
+void checkRegistration(Checks &checks, HMODULE module, const std::wstring &modulePath);
+// The type library against the dispatch tables of every class.
+void checkTypeLibrary(Checks &checks);
+// Argument forms, by-reference write-back, refusals and error reporting.
+void checkArguments(Checks &checks);
+// Values and objects crossing in both directions.
+void checkMarshalling(Checks &checks);
+// The COM collection: default member by DISPID, IEnumVARIANT.
+void checkCollections(Checks &checks);
+// DllCanUnloadNow: S_FALSE while any object or lock lives, S_OK after.
+void checkUnloading(Checks &checks, HMODULE module);
+// 100,000 rounds of calls leave the process's private memory flat.
+void checkMemory(Checks &checks);
 
 } // namespace qv::comcheck

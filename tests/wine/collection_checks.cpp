@@ -3,38 +3,27 @@
 // tests cover what VBScript and JScript do with it).
 
 #include "tests/wine/com_client.hpp"
-#include "tests/wine/dispatch_checks.hpp"
 
 namespace qv::comcheck {
 namespace {
 
-constexpr SCODE kSubscript = static_cast<SCODE>(0x800A0009);
-
 CallResult item(IDispatch *collection, const VARIANT &index) {
   DISPPARAMS params{const_cast<VARIANT *>(&index), nullptr, 1, 0};
   CallResult result;
-  EXCEPINFO info{};
   result.hr = collection->Invoke(DISPID_VALUE, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
-                                 result.value.get(), &info, nullptr);
-  result.scode = info.scode;
-  SysFreeString(info.bstrSource);
-  SysFreeString(info.bstrDescription);
-  SysFreeString(info.bstrHelpFile);
+                                 result.value.get(), nullptr, nullptr);
   return result;
 }
 
 // What a script cannot send: positions as doubles, and Item through
 // DISPID_VALUE with both call flags.
 void checkItems(Checks &checks, IDispatch *record) {
-  VariantValue key;
-  *key.get() = text(L"operatingsystem");
+  VariantValue key = owned(text(L"operatingsystem"));
   CallResult byKey = item(record, *key.get());
   CallResult byPosition = item(record, real(2.0));
   checks.expect(byKey.hr == S_OK && byPosition.hr == S_OK &&
                     textOf(*byKey.value.get()) == textOf(*byPosition.value.get()),
                 "DISPID_VALUE takes a key or a position given as a double");
-  checks.expect(item(record, int32(14)).scode == kSubscript,
-                "a position past Count fails with 9 in EXCEPINFO");
 }
 
 void checkEnumeration(Checks &checks, IDispatch *record) {
@@ -59,7 +48,7 @@ void checkEnumeration(Checks &checks, IDispatch *record) {
     CallResult expected = item(record, int32(seen));
     inOrder = inOrder && textOf(*next.get()) == textOf(*expected.value.get());
   }
-  checks.expect(seen == 13 && inOrder, "enumeration yields the items in position order");
+  checks.expect(seen == 13 && inOrder, "Next yields the items in position order");
   VARIANT batch[20];
   ULONG fetched = 0;
   items->Reset();
@@ -74,7 +63,6 @@ void checkEnumeration(Checks &checks, IDispatch *record) {
   VariantValue last;
   checks.expect(copy && copy->Next(1, last.get(), &fetched) == S_OK && fetched == 1,
                 "a clone continues where it was");
-  checks.expect(idOf(record, L"_NewEnum") == DISPID_NEWENUM, "_NewEnum is found by name");
 }
 
 } // namespace
@@ -82,8 +70,7 @@ void checkEnumeration(Checks &checks, IDispatch *record) {
 void checkCollections(Checks &checks) {
   ComPtr<IDispatch> info = create(L"Quorvane.ServerInfo");
   if (!info) return;
-  VariantValue computer;
-  *computer.get() = text(L".");
+  VariantValue computer = owned(text(L"."));
   CallResult os = call(info.get(), L"osInfo", {*computer.get()});
   checks.expect(os.hr == S_OK && os.value.type() == VT_DISPATCH, "osInfo(\".\") returns a record under Wine");
   if (os.value.type() == VT_DISPATCH) {

@@ -8,9 +8,6 @@
 #include <string>
 
 #include "tests/wine/checks.hpp"
-#include "tests/wine/dispatch_checks.hpp"
-#include "tests/wine/lifetime_checks.hpp"
-#include "tests/wine/registration_checks.hpp"
 
 int main(int argc, char **argv) {
   using namespace qv::comcheck;

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "tests/wine/checks.hpp"
-
 namespace qv::comcheck {
 
 std::string hex(long value) {
@@ -28,10 +26,14 @@ DISPID idOf(IDispatch *object, const wchar_t *name) {
   return id;
 }
 
-namespace {
-
-CallResult invoke(IDispatch *object, DISPID id, std::vector<VARIANT> args, WORD flags,
-                  bool withExceptionInfo) {
+CallResult call(IDispatch *object, const wchar_t *name, std::vector<VARIANT> args, WORD flags,
+                bool withExceptionInfo) {
+  CallResult result;
+  DISPID id = idOf(object, name);
+  if (id == DISPID_UNKNOWN) {
+    result.hr = DISP_E_UNKNOWNNAME;
+    return result;
+  }
   std::vector<VARIANT> reversed(args.rbegin(), args.rend());
   DISPID putId = DISPID_PROPERTYPUT;
   DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
@@ -39,7 +41,6 @@ CallResult invoke(IDispatch *object, DISPID id, std::vector<VARIANT> args, WORD 
     params.rgdispidNamedArgs = &putId;
     params.cNamedArgs = 1;
   }
-  CallResult result;
   EXCEPINFO info{};
   UINT argError = 0;
   result.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.value.get(),
@@ -56,77 +57,57 @@ CallResult invoke(IDispatch *object, DISPID id, std::vector<VARIANT> args, WORD 
   return result;
 }
 
-} // namespace
-
-CallResult call(IDispatch *object, const wchar_t *name, std::vector<VARIANT> args, WORD flags,
-                bool withExceptionInfo) {
-  DISPID id = idOf(object, name);
-  if (id == DISPID_UNKNOWN) {
-    CallResult unknown;
-    unknown.hr = DISP_E_UNKNOWNNAME;
-    return unknown;
-  }
-  return invoke(object, id, std::move(args), flags, withExceptionInfo);
-}
-
 CallResult put(IDispatch *object, const wchar_t *name, VARIANT value, WORD flags) {
   return call(object, name, {value}, flags);
 }
 
+namespace {
+
+template <typename Fill> VARIANT typed(VARTYPE type, Fill fill) {
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = type;
+  fill(v);
+  return v;
+}
+
+} // namespace
+
 VARIANT text(const wchar_t *value) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_BSTR;
-  V_BSTR(&v) = SysAllocString(value);
-  return v;
+  return typed(VT_BSTR, [&](VARIANT &v) { V_BSTR(&v) = SysAllocString(value); });
 }
-
 VARIANT int32(long value) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_I4;
-  V_I4(&v) = value;
-  return v;
+  return typed(VT_I4, [&](VARIANT &v) { V_I4(&v) = value; });
 }
-
 VARIANT int16(short value) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_I2;
-  V_I2(&v) = value;
-  return v;
+  return typed(VT_I2, [&](VARIANT &v) { V_I2(&v) = value; });
 }
-
 VARIANT real(double value) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_R8;
-  V_R8(&v) = value;
-  return v;
+  return typed(VT_R8, [&](VARIANT &v) { V_R8(&v) = value; });
 }
-
+VARIANT date(double value) {
+  return typed(VT_DATE, [&](VARIANT &v) { V_DATE(&v) = value; });
+}
+VARIANT boolean(bool value) {
+  return typed(VT_BOOL, [&](VARIANT &v) { V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE; });
+}
 VARIANT byRef(VARIANT *target) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_BYREF | VT_VARIANT;
-  V_VARIANTREF(&v) = target;
-  return v;
+  return typed(VT_BYREF | VT_VARIANT, [&](VARIANT &v) { V_VARIANTREF(&v) = target; });
 }
-
+VARIANT byRef(VARTYPE type, void *target) {
+  return typed(VT_BYREF | type, [&](VARIANT &v) { V_BYREF(&v) = target; });
+}
 VARIANT gap() {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_ERROR;
-  V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
-  return v;
+  return typed(VT_ERROR, [](VARIANT &v) { V_ERROR(&v) = DISP_E_PARAMNOTFOUND; });
+}
+VARIANT object(IDispatch *value) {
+  return typed(VT_DISPATCH, [&](VARIANT &v) { V_DISPATCH(&v) = value; });
 }
 
-VARIANT object(IDispatch *value) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_DISPATCH;
-  V_DISPATCH(&v) = value;
-  return v;
+VariantValue owned(VARIANT value) {
+  VariantValue result;
+  *result.get() = value;
+  return result;
 }
 
 std::string textOf(const VARIANT &value) {

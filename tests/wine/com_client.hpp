@@ -12,6 +12,7 @@
 #include "platform/win32/bstr.hpp"
 #include "platform/win32/com_ptr.hpp"
 #include "platform/win32/variant_value.hpp"
+#include "tests/wine/checks.hpp"
 
 namespace qv::comcheck {
 
@@ -37,13 +38,18 @@ CallResult call(IDispatch *object, const wchar_t *name, std::vector<VARIANT> arg
                 WORD flags = DISPATCH_METHOD, bool withExceptionInfo = true);
 CallResult put(IDispatch *object, const wchar_t *name, VARIANT value, WORD flags = DISPATCH_PROPERTYPUT);
 
-VARIANT text(const wchar_t *value); // the caller frees it (VariantClear)
+// Plain values; a text must be freed by its caller (owned() does that).
+VARIANT text(const wchar_t *value);
 VARIANT int32(long value);
 VARIANT int16(short value);
 VARIANT real(double value);
-VARIANT byRef(VARIANT *target);   // VT_BYREF|VT_VARIANT
-VARIANT gap();                    // an omitted optional argument
-VARIANT object(IDispatch *value); // not owned
+VARIANT date(double value);
+VARIANT boolean(bool value);
+VARIANT byRef(VARIANT *target);            // VT_BYREF|VT_VARIANT
+VARIANT byRef(VARTYPE type, void *target); // VT_BYREF|type, as typed clients pass a variable
+VARIANT gap();                             // an omitted optional argument
+VARIANT object(IDispatch *value);          // not owned
+VariantValue owned(VARIANT value);
 
 std::string textOf(const VARIANT &value);
 

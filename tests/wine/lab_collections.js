@@ -13,24 +13,18 @@ attempt("workgroups", function () {
   each(result, function (record, i) {
     checkEqual("workgroup " + i, record.Item("Workgroup"), fleet.workgroups[i - 1].name);
     checkEqual("by position key", result.Item(String(i)).Item("Workgroup"), record.Item("Workgroup"));
-    checkEqual("by position", result.Item(i).Item("workgroup"), record.Item("Workgroup"));
+    checkEqual("by position, the key in another case", result.Item(i).Item("WORKGROUP"), record.Item("Workgroup"));
   });
-  checkEqual("a key in another case", result.Item(1).Item("WORKGROUP"), fleet.workgroups[0].name);
-});
-attempt("an empty collection", function () {
   svc.setWorkgroup = "EMPTY";
   var empty = svc.getComputers();
-  checkEqual("Count of nothing", empty.Count, 0);
-  check("an empty walk", new Enumerator(empty).atEnd());
+  check("an empty collection: Count 0, nothing to walk", empty.Count === 0 && new Enumerator(empty).atEnd());
 });
 
-section("reading outside a collection");
+section("reading outside a collection; Add and Remove");
 var listed = svc.getWorkgroups();
 checkThrows("position 0", function () { listed.Item(0); }, 0x800A0009, "Subscript out of range");
 checkThrows("past the end", function () { listed.Item(99); }, 0x800A0009, "Subscript out of range");
 checkThrows("a missing key", function () { listed.Item("nope"); }, 0x800A0005, "Invalid procedure call or argument");
-
-section("Add and Remove on a returned collection");
 attempt("add and remove", function () {
   var before = listed.Count;
   listed.Add("extra", "mine");
@@ -43,7 +37,7 @@ attempt("add and remove", function () {
 checkThrows("a key already there", function () { listed.Add("again", "Mine"); }, 0x800A01C9,
             "This key is already associated with an element of this collection");
 
-section("nested collections and objects stay live");
+section("nested collections and objects");
 attempt("dependencies", function () {
   svc.setWorkgroup = "CORP";
   svc.setComputerName = "WEB1";
@@ -61,8 +55,7 @@ attempt("sites as objects", function () {
   checkEqual("site objects", sites.Count, web1.web.sites.length);
   checkEqual("an IisSite inside", sites.Item("2").sitename, "Intranet");
   checkEqual("its bindings", sites.Item("2").hostBindings.Item("1").Item("port"), 8080);
-  var holder = new ActiveXObject("Quorvane.IisSite");
-  check("a new IisSite has no bindings object", holder.hostBindings === null);
+  check("a new IisSite has no bindings object", new ActiveXObject("Quorvane.IisSite").hostBindings === null);
 });
 
 section("dates, arrays and Null as JScript sees them");
@@ -79,50 +72,36 @@ attempt("values", function () {
   checkEqual("a Null field", page.Item(1).Item("User"), null);
   var event = el.getEvent("WEB1", 12);
   var data = new VBArray(event.Item("Data")).toArray();
-  checkEqual("a byte array", data.length, 8);
-  checkEqual("its last byte", data[7], 0);
+  checkEqual("a byte array", data.length + ":" + data[7], "8:0");
   checkEqual("a Null array", event.Item("InsertionStrings"), null);
   var pagenum = 4;
-  var third = el.EnumLogEvents("WEB1", "System", 10, pagenum);
-  checkEqual("page 4 of 10", third.Item(1).Item("RecordNumber"), 2970);
+  checkEqual("page 4 of 10", el.EnumLogEvents("WEB1", "System", 10, pagenum).Item(1).Item("RecordNumber"), 2970);
   checkEqual("JScript passes by value", pagenum, 4);
-  var nics = new ActiveXObject("Quorvane.ServerInfo").getNicInfo("WEB1");
-  checkEqual("DNSDomain as delivered", nics.Item("7").Item("DNSDomain"), null);
-  checkEqual("an empty address list", nics.Item("7").Item("GateWay").Count, 0);
-  checkEqual("64-bit sizes as text", typeof new ActiveXObject("Quorvane.ServerInfo").logicalDriveInfo("WEB1").Item(1).Item("diskSizeInBytes"), "string");
+  var info = new ActiveXObject("Quorvane.ServerInfo");
+  var nic = info.getNicInfo("WEB1").Item("7");
+  checkEqual("DNSDomain as delivered", nic.Item("DNSDomain"), null);
+  checkEqual("an empty address list", nic.Item("GateWay").Count, 0);
+  checkEqual("64-bit sizes as text", typeof info.logicalDriveInfo("WEB1").Item(1).Item("diskSizeInBytes"), "string");
 });
 
 section("automation errors: platform numbers, stacked descriptions, runtime numbers");
-checkThrows("getService of a missing service", function () { svc.getService("nope"); }, 0x80070424,
-            "Error with getService: The specified service does not exist as an installed service.");
+var noService = "The specified service does not exist as an installed service.";
 checkThrows("getComputers of a missing workgroup (no handler)", function () {
   var s = new ActiveXObject("Quorvane.Services");
   s.setWorkgroup = "NOWHERE";
   s.getComputers();
 }, 0x8007054B, "The specified domain either does not exist or could not be contacted.");
+checkThrows("getService of a missing service", function () { svc.getService("nope"); }, 0x80070424,
+            "Error with getService: " + noService);
+checkThrows("a stacked report through an inner call", function () {
+  new ActiveXObject("Quorvane.Tools").ServiceIsRunning("nope");
+}, 0x80070424, "Error getting running status for thenope service: Error with getService: " + noService);
 checkThrows("a refused stop (no handler)", function () { svc.setStatus("EventLog", 1, 0); }, 0x80070425,
             "The service cannot accept control messages at this time.");
-checkThrows("a refused start of a site", function () {
-  var iis = new ActiveXObject("Quorvane.iis");
-  iis.setComputerName = "WEB1";
-  iis.setSiteId = 4;
-  iis.startSite();
-}, 0x80070034, "Error in Iis.startIIS: You were not connected because a duplicate name exists on the network. If joining a domain, go to System in Control Panel to change the computer name and try again. If joining a workgroup, choose another workgroup name.");
 checkThrows("a refused termination", function () {
   new ActiveXObject("Quorvane.process").terminateProcess(4, "WEB1");
 }, 0x800A0005, "Unable to terminate process. Reason: 2: Terminate returned 2");
-checkThrows("an unreachable computer", function () {
-  new ActiveXObject("Quorvane.EventLog").getEvent("GHOST7", 12);
-}, 0x800706BA, "Unable to fetch Event (12): The RPC server is unavailable.");
 checkThrows("a member that does not exist", function () { svc.nope(); }, 0x800A01B6,
             "Object doesn't support this property or method");
-checkThrows("a stacked report through an inner call", function () {
-  new ActiveXObject("Quorvane.Tools").ServiceIsRunning("nope");
-}, 0x80070424, "Error getting running status for thenope service: Error with getService: The specified service does not exist as an installed service.");
-attempt("the connection test captures instead of failing", function () {
-  var tools = new ActiveXObject("Quorvane.Tools");
-  checkEqual("tryConnection without cn", tools.tryConnection("NOWHERE"), false);
-  check("its message", tools.message.indexOf("Could not browse") === 0);
-});
 
 finish();

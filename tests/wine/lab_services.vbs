@@ -2,7 +2,9 @@
 ' control (with the refusals the lab's services make) and the utilities.
 On Error Resume Next
 
-Dim svc, result, rec, i, list, expected, web1, services, s, deps, names
+Dim svc, result, rec, i, s, names, web1, services, deps, d, tools, host, requests, started, labhost, local
+
+Const NoService = "The specified service does not exist as an installed service."
 
 Function NewServices(workgroup, computer)
   Set NewServices = CreateObject("Quorvane.Services")
@@ -16,14 +18,11 @@ Function StatusOf(svc, name)
 End Function
 
 Section "getWorkgroups: every workgroup of the fleet, in order"
-Set svc = CreateObject("Quorvane.Services")
-Set result = svc.getWorkgroups()
+Set result = CreateObject("Quorvane.Services").getWorkgroups()
 CheckNoError "getWorkgroups"
-CheckEqual "workgroup count", result.Count, fleet("workgroups").Count
-For i = 0 To fleet("workgroups").Count - 1
-  CheckKeys "workgroup record", result(CStr(i + 1)), "Workgroup"
-  CheckEqual "workgroup " & (i + 1), result(i + 1)("Workgroup"), fleet("workgroups")(i)("name")
-  CheckType "workgroup name", result(i + 1)("workgroup"), "String"
+CheckEqual "workgroups", Joined(result, "workgroup"), Joined(fleet("workgroups"), "name")
+For i = 1 To result.Count
+  CheckKeys "workgroup record", result(CStr(i)), "Workgroup"
 Next
 
 Section "getComputers: the workgroup's computers only, in order; a missing workgroup fails unchanged"
@@ -31,18 +30,13 @@ Set svc = NewServices("CORP", "")
 Set result = svc.getComputers()
 CheckNoError "getComputers"
 names = ""
-For i = 0 To fleet("computers").Count - 1
-  If fleet("computers")(i)("workgroup") = "CORP" Then names = names & fleet("computers")(i)("name") & ","
+For Each rec In fleet("computers").Items
+  If rec("workgroup") = "CORP" Then names = names & rec("name") & ","
 Next
-expected = ""
-i = 0
-For Each rec In result
-  i = i + 1
-  CheckKeys "computer record", rec, "Computer"
-  expected = expected & rec("Computer") & ","
-  CheckEqual "position key " & i, result(CStr(i))("Computer"), rec("Computer")
+For i = 1 To result.Count
+  CheckKeys "computer record", result(CStr(i)), "Computer"
 Next
-CheckEqual "computers of CORP (users and groups filtered out)", expected, names
+CheckEqual "computers of CORP (users and groups filtered out)", Joined(result, "Computer"), names
 svc.setWorkgroup = "EMPTY"
 CheckEqual "a workgroup without computers", svc.getComputers().Count, 0
 svc.setWorkgroup = "NOWHERE"
@@ -59,93 +53,55 @@ CheckNoError "process"
 CheckEqual "service count", result.Count, services.Count
 For i = 0 To services.Count - 1
   Set rec = result(i + 1)
-  Set s = services(i)
   CheckKeys "summary record", rec, "Name,DisplayName,Status,ServiceType,StartType"
-  CheckEqual "Name " & i, rec("Name"), s("Name")
-  CheckEqual "DisplayName " & s("Name"), rec("DisplayName"), s("DisplayName")
-  CheckEqual "Status " & s("Name"), rec("Status"), CStr(s("Status"))
-  CheckEqual "ServiceType " & s("Name"), rec("ServiceType"), CStr(s("ServiceType"))
-  CheckEqual "StartType " & s("Name"), rec("StartType"), CStr(s("StartType"))
-  CheckType "Status is text", rec("Status"), "String"
+  CheckFields "service " & i, rec, services(i), "Name,DisplayName,Status=$Status,ServiceType=$ServiceType,StartType=$StartType"
 Next
 svc.setComputerName = "GHOST7"
 Set result = svc.process()
 CheckError "process on an unreachable computer", &H80070035, "The network path was not found."
 
-' The fleet's services ordered stably by one summary field, compared as text.
-Function SortedNames(field)
-  Dim order, n, a, b, t, k
-  n = services.Count
-  ReDim order(n - 1)
-  For a = 0 To n - 1
-    order(a) = a
-  Next
-  For a = 1 To n - 1
-    t = order(a)
-    b = a - 1
-    Do While b >= 0
-      If StrComp(CStr(FieldOf(services(order(b)), field)), CStr(FieldOf(services(t), field)), 1) <= 0 Then Exit Do
-      order(b + 1) = order(b)
-      b = b - 1
-    Loop
-    order(b + 1) = t
-  Next
-  SortedNames = ""
-  For k = 0 To n - 1
-    SortedNames = SortedNames & services(order(k))("Name") & ","
-  Next
-End Function
-
-' A field of a fleet entry, its name in any case.
-Function FieldOf(entry, field)
-  Dim k
-  For Each k In entry.Keys
-    If LCase(k) = LCase(field) Then FieldOf = entry(k)
-  Next
-End Function
-
-Function ListedNames(result)
-  Dim r
-  ListedNames = ""
-  For Each r In result
-    ListedNames = ListedNames & r("Name") & ","
-  Next
-End Function
-
 Section "servicesSorted: stable text order by any summary field, key in any case"
+' Each record follows the one before it: a greater field as text, or an
+' equal one and a later place in the provider's order.
+Dim place, field, prior, ordered, seen
+Set place = CreateObject("Scripting.Dictionary")
+For i = 0 To services.Count - 1
+  place(services(i)("Name")) = i
+Next
 Set svc = NewServices("CORP", "WEB1")
-For Each s In Array("DisplayName", "displayname", "Status", "StartType", "ServiceType", "Name")
-  Set result = svc.servicesSorted(s)
-  CheckNoError "servicesSorted " & s
-  CheckEqual "order by " & s, ListedNames(result), SortedNames(s)
-  CheckEqual "position keys by " & s, result("1")("Name"), result(1)("Name")
+For Each field In Array("DisplayName", "displayname", "Status", "StartType", "ServiceType", "Name")
+  Set result = svc.servicesSorted(field)
+  CheckNoError "servicesSorted " & field
+  ordered = True
+  Set prior = Nothing
+  Set seen = CreateObject("Scripting.Dictionary")
+  For Each rec In result
+    If place.Exists(rec("Name")) Then seen(rec("Name")) = True
+    If Not prior Is Nothing Then
+      i = StrComp(prior(field), rec(field), 1)
+      If i > 0 Or (i = 0 And place(prior("Name")) > place(rec("Name"))) Then ordered = False
+    End If
+    Set prior = rec
+  Next
+  CheckTrue "order by " & field, ordered
+  CheckEqual "every service once by " & field, result.Count & " " & seen.Count, services.Count & " " & services.Count
+  CheckEqual "position keys by " & field, result("1")("Name"), result(1)("Name")
 Next
 Set result = svc.servicesSorted("Colour")
 CheckTrue "a sort key that is no field fails", Err.Number <> 0
 Err.Clear
 
 Section "getService: nine fields with numbers, texts and the dependency list"
-Set svc = NewServices("CORP", "WEB1")
 For i = 0 To services.Count - 1
   Set s = services(i)
   If s("Name") <> "Netlogon" Then
     Set rec = svc.getService(LCase(s("Name")))
     CheckNoError "getService " & s("Name")
     CheckKeys "detail " & s("Name"), rec, "Status,Name,DisplayName,Path,ServiceAccountName,StartType,ServiceType,ErrorControl,Dependencies"
-    CheckEqual "Status " & s("Name"), rec("Status"), s("Status")
-    CheckType "Status", rec("Status"), "Long"
-    CheckType "StartType", rec("StartType"), "Long"
-    CheckType "ServiceType", rec("ServiceType"), "Long"
-    CheckType "ErrorControl", rec("ErrorControl"), "String"
-    CheckEqual "Name", rec("Name"), s("Name")
-    CheckEqual "Path", rec("Path"), s("Path")
-    CheckEqual "ServiceAccountName", rec("ServiceAccountName"), s("ServiceAccountName")
-    CheckEqual "StartType", rec("StartType"), s("StartType")
-    CheckEqual "ServiceType", rec("ServiceType"), s("ServiceType")
-    CheckEqual "ErrorControl", rec("ErrorControl"), CStr(s("ErrorControl"))
+    CheckFields s("Name"), rec, s, "Status,Name,DisplayName,Path,ServiceAccountName,StartType,ServiceType,ErrorControl=$ErrorControl"
+    CheckTypes s("Name"), rec, "Status:Long,StartType:Long,ServiceType:Long,ErrorControl:String"
     Set deps = rec("Dependencies")
     CheckEqual "dependency count " & s("Name"), deps.Count, s("Dependencies").Count
-    Dim d
     For d = 0 To s("Dependencies").Count - 1
       CheckKeys "dependency record", deps(CStr(d)), "Name,DisplayName"
       CheckEqual "dependency " & d & " of " & s("Name"), deps(CStr(d))("Name"), s("Dependencies")(d)
@@ -154,65 +110,44 @@ For i = 0 To services.Count - 1
     Next
   End If
 Next
-Set rec = svc.getService("Netlogon")
-CheckError "a dependency that is a load-order group", &H80070424, _
-           "Error with getService: The specified service does not exist as an installed service."
-Set rec = svc.getService("NoSuchService")
-CheckError "a missing service", &H80070424, "Error with getService: The specified service does not exist as an installed service."
+For Each s In Array("Netlogon", "NoSuchService")
+  Set rec = svc.getService(s)
+  CheckError "getService of " & s & " (a load-order group, a missing service)", &H80070424, "Error with getService: " & NoService
+Next
 svc.setComputerName = "GHOST7"
 Set rec = svc.getService("W3SVC")
 CheckError "an unreachable computer", &H80070035, "Error with getService: The network path was not found."
 
 Section "setStatus: start, stop, pause and start type, and the refusals"
 Set svc = NewServices("CORP", "WEB1")
-svc.setStatus "Spooler", 4, 0
-CheckNoError "start Spooler"
-CheckEqual "Spooler running", StatusOf(svc, "Spooler"), 4
-svc.setStatus "Spooler", 1, 3
-CheckNoError "stop Spooler and make it manual"
-Set rec = svc.getService("Spooler")
-CheckEqual "Spooler stopped", rec("Status"), 1
-CheckEqual "Spooler start type", rec("StartType"), 3
-svc.setStatus "W32Time", 999, 0
-CheckEqual "999 stops", StatusOf(svc, "W32Time"), 1
-svc.setStatus "Schedule", 6, 0
-CheckEqual "6 pauses", StatusOf(svc, "Schedule"), 7
-svc.setStatus "SMTPSVC", 7, 0
-CheckNoError "7 makes no call"
-CheckEqual "SMTPSVC still paused", StatusOf(svc, "SMTPSVC"), 7
-svc.setStatus "wuauserv", 0, 3
-CheckEqual "status 0 only writes the start type", svc.getService("wuauserv")("StartType"), 3
-CheckEqual "and leaves the state", StatusOf(svc, "wuauserv"), 4
-svc.setStatus "Tcpip", 1, 4
-CheckError "a service that does not stop", &H80070425, "The service cannot accept control messages at this time."
+' service, status asked, start type asked, status and start type that follow
+For Each s In Array(Array("Spooler", 4, 0, 4, 2), Array("Spooler", 1, 3, 1, 3), Array("W32Time", 999, 0, 1, 2), _
+                    Array("Schedule", 6, 0, 7, 2), Array("SMTPSVC", 7, 0, 7, 2), Array("wuauserv", 0, 3, 4, 3))
+  svc.setStatus s(0), s(1), s(2)
+  CheckNoError "setStatus " & s(0) & ", " & s(1) & ", " & s(2)
+  Set rec = svc.getService(s(0))
+  CheckEqual s(0) & " status after " & s(1), rec("Status"), s(3)
+  CheckEqual s(0) & " start type after " & s(2), rec("StartType"), s(4)
+Next
+For Each s In Array(Array("Tcpip", 1, 4, &H80070425, "The service cannot accept control messages at this time."), _
+                    Array("HTTP", 1, 0, &H8007041B, "A stop control has been sent to a service that other running services are dependent on."), _
+                    Array("MSFTPSVC", 4, 0, &H80070422, "The service cannot be started, either because it is disabled or because it has no enabled devices associated with it."), _
+                    Array("LanmanServer", 6, 0, &H8007041C, "The requested control is not valid for this service."), _
+                    Array("wuauserv", 1, 9, &H80070057, "The parameter is incorrect."), _
+                    Array("Nope", 1, 0, &H80070424, NoService))
+  svc.setStatus s(0), s(1), s(2)
+  CheckError "setStatus " & s(0) & ", " & s(1) & ", " & s(2) & " is refused", s(3), s(4)
+Next
 Set rec = svc.getService("Tcpip")
 CheckEqual "the refused stop leaves it running", rec("Status"), 4
 CheckEqual "and its start type unwritten", rec("StartType"), 1
-svc.setStatus "HTTP", 1, 0
-CheckError "a service others depend on", &H8007041B, _
-           "A stop control has been sent to a service that other running services are dependent on."
-svc.setStatus "MSFTPSVC", 4, 0
-CheckError "a disabled service", &H80070422, _
-           "The service cannot be started, either because it is disabled or because it has no enabled devices associated with it."
-svc.setStatus "LanmanServer", 6, 0
-CheckError "a service that does not pause", &H8007041C, "The requested control is not valid for this service."
-svc.setStatus "wuauserv", 1, 9
-CheckError "a start type the provider refuses at SetInfo", &H80070057, "The parameter is incorrect."
-CheckEqual "the stop before it stays", StatusOf(svc, "wuauserv"), 1
-svc.setStatus "Nope", 1, 0
-CheckError "a missing service", &H80070424, "The specified service does not exist as an installed service."
-Set list = NewServices("CORP", "WEB1").process()
-CheckEqual "a new object sees the changes", list(ItemIndex(services, "Spooler"))("StartType"), "3"
-
-Function ItemIndex(list, name)
-  Dim k
-  For k = 0 To list.Count - 1
-    If list(k)("Name") = name Then ItemIndex = k + 1
-  Next
-End Function
+CheckEqual "a stop before a start type refused at SetInfo stays", StatusOf(svc, "wuauserv"), 1
+Set result = NewServices("CORP", "WEB1").process()
+For Each rec In result
+  If rec("Name") = "Spooler" Then CheckEqual "a new object sees the changes", rec("StartType"), "3"
+Next
 
 Section "Tools: connection test, boot tool, reboot requests"
-Dim tools, ok, lines, host, requests
 Set tools = CreateObject("Quorvane.Tools")
 CheckEqual "message of a new object", tools.message, ""
 CheckEqual "a workgroup that exists", tools.tryConnection("CORP"), True
@@ -225,47 +160,35 @@ CheckEqual "browse message", tools.message, "Could not browse the selected workg
 CheckEqual "success keeps the message", tools.tryConnection("CORP"), True
 CheckTrue "message kept", Left(tools.message, 16) = "Could not browse"
 CheckEqual "the lab's shutdown.exe is in system32", tools.gotBootTool(), True
-CheckNoError "gotBootTool"
 CheckTrue "a remote reboot starts", tools.rebootComputer("WEB2") > 32
 host = "  " & LCase(HostName()) & " "
 CheckTrue "a reboot of this host starts", tools.rebootComputer(host) > 32
 CheckEqual "this host becomes 127.0.0.1 in the caller's variable", host, "127.0.0.1"
-CheckNoError "rebootComputer"
+CheckNoError "gotBootTool and rebootComputer"
 ' The requests are recorded by the lab's shutdown.exe, which runs detached.
-Dim started
 started = Timer
 requests = ""
 Do While Abs(Timer - started) < 20
-  requests = ReadRequests()
+  If fso.FileExists("C:\quorvane-lab\shutdown-requests.txt") Then requests = fso.OpenTextFile("C:\quorvane-lab\shutdown-requests.txt", 1).ReadAll
+  Err.Clear
   If InStr(requests, "127.0.0.1") > 0 And InStr(requests, "WEB2") > 0 Then Exit Do
   shell.Run "cmd /c exit", 0, True
 Loop
-CheckTrue "reboot request for WEB2 recorded: " & requests, InStr(requests, "shutdown.exe -f -r -t 1 -m \\WEB2" & vbCrLf) > 0
-CheckTrue "reboot request for this host recorded", InStr(requests, "shutdown.exe -f -r -t 1 -m \\127.0.0.1" & vbCrLf) > 0
-
-Function ReadRequests()
-  On Error Resume Next
-  Dim path
-  path = "C:\quorvane-lab\shutdown-requests.txt"
-  ReadRequests = ""
-  If fso.FileExists(path) Then ReadRequests = fso.OpenTextFile(path, 1).ReadAll
-  Err.Clear
-End Function
+For Each s In Array("WEB2", "127.0.0.1")
+  CheckTrue "reboot request for " & s & " recorded: " & requests, InStr(requests, "shutdown.exe -f -r -t 1 -m \\" & s & vbCrLf) > 0
+Next
 
 Section "Tools on this host: single-server mode and running services"
-Dim labhost, local
 Set labhost = LocalComputer()
 Set local = NewServices(labhost("workgroup"), labhost("name"))
 CheckEqual "workstation service runs: no single-server mode", tools.singleServerMode(), ""
 CheckNoError "singleServerMode"
-For i = 0 To labhost("services").Count - 1
-  Set s = labhost("services")(i)
+For Each s In labhost("services").Items
   CheckEqual "ServiceIsRunning " & s("Name"), tools.ServiceIsRunning(LCase(s("Name"))), (s("Status") = 4)
 Next
 CheckNoError "ServiceIsRunning"
 tools.ServiceIsRunning "nope"
-CheckError "a missing local service", &H80070424, _
-           "Error getting running status for thenope service: Error with getService: The specified service does not exist as an installed service."
+CheckError "a missing local service", &H80070424, "Error getting running status for thenope service: Error with getService: " & NoService
 local.setStatus "LanmanWorkstation", 1, 0
 CheckNoError "stop the local workstation service"
 result = tools.singleServerMode()

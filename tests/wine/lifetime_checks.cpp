@@ -9,7 +9,6 @@
 
 #include "quorvane_h.h"
 #include "tests/wine/com_client.hpp"
-#include "tests/wine/lifetime_checks.hpp"
 
 namespace qv::comcheck {
 namespace {
@@ -30,18 +29,10 @@ SIZE_T privateBytes() {
 // by-reference write-back, a failure with exception information, and a
 // walk over a result.
 void oneRound(IDispatch *util, IDispatch *record) {
-  VariantValue number;
-  *number.get() = text(L"12.5");
-  call(util, L"Val", {*number.get()});
-
-  VariantValue stamp;
-  *stamp.get() = text(L" 20240102030405.000000+060 ");
+  call(util, L"Val", {*owned(text(L"12.5")).get()});
+  VariantValue stamp = owned(text(L" 20240102030405.000000+060 "));
   call(util, L"translateStringDate", {byRef(stamp.get())});
-
-  VariantValue when;
-  V_VT(when.get()) = VT_DATE;
-  V_DATE(when.get()) = 45000.5;
-  call(util, L"formatDateTime", {*when.get(), int32(9)});
+  call(util, L"formatDateTime", {date(45000.5), int32(9)});
 
   CallResult walk = call(record, L"_NewEnum", {}, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
   if (walk.value.type() == VT_UNKNOWN) {
@@ -64,9 +55,7 @@ void checkUnloading(Checks &checks, HMODULE module) {
   checks.expect(canUnload() == S_OK, "DllCanUnloadNow is S_OK once every earlier object is released");
   {
     ComPtr<IDispatch> info = create(L"Quorvane.ServerInfo");
-    VariantValue computer;
-    *computer.get() = text(L".");
-    CallResult os = info ? call(info.get(), L"osInfo", {*computer.get()}) : CallResult{};
+    CallResult os = info ? call(info.get(), L"osInfo", {*owned(text(L".")).get()}) : CallResult{};
     info.reset();
     checks.expect(canUnload() == S_FALSE, "a result collection keeps the module loaded");
     CallResult walk = os.value.type() == VT_DISPATCH ? call(V_DISPATCH(os.value.get()), L"_NewEnum", {},
@@ -93,21 +82,13 @@ void checkUnloading(Checks &checks, HMODULE module) {
   checks.expect(aggregated == CLASS_E_NOAGGREGATION, "aggregation is refused");
   factory.reset();
   checks.expect(canUnload() == S_OK, "DllCanUnloadNow is S_OK after unlocking");
-
-  IClassFactory *tool = nullptr;
-  CLSID clsid;
-  bool known = SUCCEEDED(CLSIDFromProgID(L"Quorvane.IisTool", &clsid));
-  checks.expect(!known, "Quorvane.IisTool has no class");
-  if (tool) tool->Release();
 }
 
 void checkMemory(Checks &checks) {
   ComPtr<IDispatch> util = create(L"Quorvane.Util");
   ComPtr<IDispatch> info = create(L"Quorvane.ServerInfo");
   if (!util || !info) return;
-  VariantValue computer;
-  *computer.get() = text(L".");
-  CallResult os = call(info.get(), L"osInfo", {*computer.get()});
+  CallResult os = call(info.get(), L"osInfo", {*owned(text(L".")).get()});
   if (os.value.type() != VT_DISPATCH) return;
   IDispatch *record = V_DISPATCH(os.value.get());
 

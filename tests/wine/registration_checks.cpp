@@ -4,12 +4,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
 #include <set>
 #include <string>
 
 #include "quorvane_h.h"
 #include "tests/wine/checks.hpp"
-#include "tests/wine/registration_checks.hpp"
 
 namespace qv::comcheck {
 namespace {
@@ -61,13 +62,6 @@ std::wstring valueOf(const std::wstring &path, const wchar_t *name) {
   return value;
 }
 
-bool keyExists(const std::wstring &path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
 std::set<std::wstring> expectedKeys() {
   std::set<std::wstring> keys;
   for (const wchar_t *progId : kProgIds)
@@ -82,9 +76,7 @@ std::set<std::wstring> expectedKeys() {
 
 std::set<std::wstring> minus(const std::set<std::wstring> &a, const std::set<std::wstring> &b) {
   std::set<std::wstring> result;
-  for (const auto &key : a) {
-    if (!b.contains(key)) result.insert(key);
-  }
+  std::ranges::set_difference(a, b, std::inserter(result, result.end()));
   return result;
 }
 
@@ -117,21 +109,25 @@ void checkRegistration(Checks &checks, HMODULE module, const std::wstring &modul
   checks.expect(added == expectedKeys(),
                 "registration adds exactly the module's keys; added:" + listed(added));
   checks.expect(minus(before, registered).empty(), "registration removes nothing");
-  checks.expect(!keyExists(L"Quorvane.IisTool"), "Quorvane.IisTool is not registered");
+  checks.expect(!registered.contains(L"Quorvane.IisTool"), "Quorvane.IisTool is not registered");
 
   for (std::size_t i = 0; i < std::size(kProgIds); ++i) {
-    std::wstring clsid = guidText(*kClasses[i]);
-    std::wstring base = L"CLSID\\" + clsid;
-    std::string name = narrow(kProgIds[i]);
-    checks.expect(valueOf(std::wstring(kProgIds[i]) + L"\\CLSID", nullptr) == clsid,
-                  name + " names its CLSID");
-    checks.expect(valueOf(base + L"\\InprocServer32", nullptr) == modulePath,
-                  name + " is served by this module");
-    checks.expect(valueOf(base + L"\\InprocServer32", L"ThreadingModel") == L"Apartment",
-                  name + " is an apartment-model class");
-    checks.expect(valueOf(base + L"\\ProgID", nullptr) == kProgIds[i], name + " CLSID key names its ProgID");
-    checks.expect(valueOf(base + L"\\TypeLib", nullptr) == guidText(LIBID_Quorvane),
-                  name + " names the type library");
+    const std::wstring clsid = guidText(*kClasses[i]);
+    const std::wstring base = L"CLSID\\" + clsid;
+    const struct {
+      std::wstring key;
+      const wchar_t *name;
+      std::wstring expected;
+    } values[] = {{std::wstring(kProgIds[i]) + L"\\CLSID", nullptr, clsid},
+                  {base + L"\\InprocServer32", nullptr, modulePath},
+                  {base + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+                  {base + L"\\ProgID", nullptr, kProgIds[i]},
+                  {base + L"\\TypeLib", nullptr, guidText(LIBID_Quorvane)}};
+    for (const auto &v : values) {
+      std::string what = narrow(v.key);
+      if (v.name) what.append(" ").append(narrow(v.name));
+      checks.expect(valueOf(v.key, v.name) == v.expected, what.append(" is ").append(narrow(v.expected)));
+    }
   }
   ITypeLib *library = nullptr;
   checks.expect(SUCCEEDED(LoadRegTypeLib(LIBID_Quorvane, 1, 0, 0, &library)),
@@ -146,18 +142,14 @@ void checkRegistration(Checks &checks, HMODULE module, const std::wstring &modul
   // A programmatic name another class has taken over is not the module's
   // to remove.
   checks.expect(registerServer() == S_OK, "DllRegisterServer succeeds again");
-  HKEY key = nullptr;
   const std::wstring foreign = L"{00000000-0000-0000-0000-0000000000A1}";
-  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, L"Quorvane.Util\\CLSID", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr) == ERROR_SUCCESS) {
-    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE *>(foreign.c_str()),
-                   static_cast<DWORD>((foreign.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-  }
+  RegSetKeyValueW(HKEY_CLASSES_ROOT, L"Quorvane.Util\\CLSID", nullptr, REG_SZ, foreign.c_str(),
+                  static_cast<DWORD>((foreign.size() + 1) * sizeof(wchar_t)));
   unregisterServer();
   checks.expect(valueOf(L"Quorvane.Util\\CLSID", nullptr) == foreign,
                 "a programmatic name owned by another class survives unregistration");
-  checks.expect(!keyExists(L"Quorvane.Services"), "the module's own programmatic names are removed");
+  checks.expect(!snapshot().contains(L"Quorvane.Services"),
+                "the module's own programmatic names are removed");
   RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Quorvane.Util");
 
   checks.expect(registerServer() == S_OK, "the module is registered again for the script tests");

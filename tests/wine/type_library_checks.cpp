@@ -8,7 +8,6 @@
 
 #include "quorvane_h.h"
 #include "tests/wine/com_client.hpp"
-#include "tests/wine/dispatch_checks.hpp"
 
 namespace qv::comcheck {
 namespace {
@@ -77,9 +76,7 @@ void checkTypeLibrary(Checks &checks) {
   }
   ComPtr<IDispatch> info = create(L"Quorvane.ServerInfo");
   if (!info) return;
-  VariantValue computer;
-  *computer.get() = text(L".");
-  CallResult os = call(info.get(), L"osInfo", {*computer.get()});
+  CallResult os = call(info.get(), L"osInfo", {*owned(text(L".")).get()});
   checks.expect(os.value.type() == VT_DISPATCH, "osInfo gives a collection to inspect");
   if (os.value.type() == VT_DISPATCH) {
     checkInterface(checks, V_DISPATCH(os.value.get()), "Collection", DIID__Collection, 5);
