@@ -114,7 +114,7 @@ std::optional<int32_t> CallArgs::optionalInt32(std::size_t index) const {
 }
 
 CallArgs::Binding &CallArgs::bind(std::size_t index, Slot initial) {
-  auto binding = std::make_unique<Binding>(Binding{index, initial, std::move(initial)});
+  auto binding = std::make_unique<Binding>(Binding{index, std::move(initial)});
   bindings_.push_back(std::move(binding));
   return *bindings_.back();
 }
@@ -134,7 +134,6 @@ int32_t *CallArgs::optionalInt32Ref(std::size_t index) {
 
 void CallArgs::writeBack() noexcept {
   for (const auto &binding : bindings_) {
-    if (binding->current == binding->original) continue;
     try {
       storeInto(*raw(binding->index), declaredValue(binding->current));
     } catch (...) {

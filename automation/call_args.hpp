@@ -47,8 +47,9 @@ public:
   std::optional<int32_t> optionalInt32(std::size_t index) const;
 
   // Arguments the method writes into. The reference stays valid for the
-  // call; when the method changed it, writeBack stores the new value in the
-  // caller's variable with its declared type.
+  // call; writeBack stores its value in the caller's variable with its
+  // declared type, as a by-reference parameter of that type is copied back
+  // whether or not the method changed it.
   std::string &textRef(std::size_t index);
   int32_t &int32Ref(std::size_t index);
   int32_t *optionalInt32Ref(std::size_t index); // null when not given
@@ -60,7 +61,6 @@ private:
   using Slot = std::variant<std::string, int32_t>;
   struct Binding {
     std::size_t index;
-    Slot original;
     Slot current;
   };
   Binding &bind(std::size_t index, Slot initial);

@@ -115,6 +115,9 @@ CheckEqual VarType(page), vbLong, "pagenum comes back as a Long"
 page = "1"
 x = events.EnumLogEvents(".", "Application", , page).Count
 CheckEqual page, 0, "a gap for pagesize is accepted and pagenum 1 leaves 0"
+page = CInt(0)
+x = events.EnumLogEvents(".", "Application", 10, page).Count
+CheckEqual VarType(page), vbLong, "pagenum comes back as a Long also when its value stays 0"
 CheckEqual events.EnumLogEvents(".", "Application").Count, 0, "EnumLogEvents runs with both optional arguments omitted"
 CheckEqual events.getEvent(".", 1).Count, 0, "getEvent runs with logfile omitted: no such event"
 CheckEqual events.numberOfEvents(".", "Application"), 0, "a log the service does not know counts 0"
