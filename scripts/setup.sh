@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs, only when missing, the Debian packages the build and the tests need.
 # Works as root on a clean Debian 12 (uses sudo when not root).
+#
+#   scripts/setup.sh [more packages...]
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,7 @@ packages=(
   mingw-w64 mingw-w64-tools
   wine wine64 wine64-tools libwine-dev nlohmann-json3-dev
 )
+packages+=("$@")
 if [[ "${QV_SETUP_EXTRA:-}" != "" ]]; then
   read -r -a extra <<<"$QV_SETUP_EXTRA"
   packages+=("${extra[@]}")
