@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The lifetime and thread checks of quorvane.dll under Wine:
+#  1. the soak (tests/wine/soak): every class created and released and every
+#     cheap member called 100,000 times in the plain prefix of the script-client
+#     tests; prints calls per second and private memory before and after, and
+#     checks that memory stays flat and DllCanUnloadNow answers S_OK;
+#  2. two apartments (tests/wine/apartment): two threads, each in its own
+#     single-threaded apartment, sort services and page event logs of the
+#     lab's fleet at the same time and must each keep their own results; then
+#     both threads must end.
+# Each program ends with "N passed, N failed"; the script fails on any
+# failure, a missing summary or a time-out.
+#
+#   QV_SOAK_CALLS=100000      calls per soak step
+#   QV_APARTMENT_ROUNDS=300   rounds per apartment
+#   QV_LAB_SKIP_SETUP=1       the lab prefix is ready already
+#   QV_BUILD_DIR, WINEPREFIX, QV_LAB_BUILD, QV_LAB_PREFIX as for
+#   scripts/wine-tests.sh and scripts/lab-setup.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+source tests/wine/wine_env.sh
+
+calls=${QV_SOAK_CALLS:-100000}
+rounds=${QV_APARTMENT_ROUNDS:-300}
+
+qv_prepare
+
+out=$QV_BUILD_DIR/hardening
+mkdir -p "$out"
+qv_log "building the soak and the two-apartment test"
+for program in soak/soak_main:quorvane_soak apartment/apartment_main:quorvane_apartments; do
+  x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -static -static-libgcc \
+    -static-libstdc++ -o "$out/${program#*:}.exe" "tests/wine/${program%%:*}.cpp" -lole32 -loleaut32 -luuid -lpsapi
+done
+
+passed=0
+failed=0
+broken=()
+
+# run_check <name> <time limit> <command...>
+run_check() {
+  local name=$1 limit=$2
+  shift 2
+  local output status=0
+  qv_log "$name"
+  output=$(timeout "$limit" "$@" 2>&1 | qv_quiet_wine) || status=$?
+  [[ -n "$output" ]] && printf '%s\n' "$output"
+  local summary
+  summary=$(printf '%s\n' "$output" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1 || true)
+  if [[ -z "$summary" ]]; then
+    echo "!! $name ended without a summary (status $status)"
+    broken+=("$name")
+    return
+  fi
+  local p f
+  read -r p _ f _ <<<"${summary//,/}"
+  passed=$((passed + p))
+  failed=$((failed + f))
+  if ((f > 0 || status != 0)); then broken+=("$name"); fi
+}
+
+run_check "soak: $calls calls per step" 1800 wine "$out/quorvane_soak.exe" "$calls"
+qv_finish_wine
+
+# The lab serves the fleet the apartments work on, in a prefix of its own.
+(
+  export QV_LAB_BUILD=${QV_LAB_BUILD:-$QV_BUILD_DIR} # the DLL just built serves the lab too
+  source scripts/lab-env.sh
+  if [[ "${QV_LAB_SKIP_SETUP:-}" != 1 ]]; then scripts/lab-setup.sh >/dev/null; fi
+  run_check "two apartments: $rounds rounds each" 900 wine "$out/quorvane_apartments.exe" "$rounds"
+  wineserver -w 2>/dev/null || true
+  echo "$passed $failed ${broken[*]}" >"$out/apartments.result"
+)
+read -r passed failed rest <"$out/apartments.result"
+read -r -a broken <<<"${rest:-}"
+
+echo
+echo "hardening under Wine: $passed passed, $failed failed"
+if ((${#broken[@]} > 0)); then
+  echo "failing: ${broken[*]}"
+  exit 1
+fi
