@@ -116,18 +116,6 @@ TEST(CollectionTest, RemoveShiftsPositionsAndFreesTheKey) {
   items.remove(Variant(int32_t{1}));
   EXPECT_EQ(texts(items), (std::vector<std::string>{"c", "b again"}));
   EXPECT_FALSE(items.contains("ka"));
-}
-
-TEST(CollectionTest, IterationYieldsItemsNotKeysInOrder) {
-  Collection items;
-  items.add(Variant("x"), "1");
-  items.add(Variant(int32_t{7}));
-  items.add(Variant(true), "flag");
-  std::vector<Variant> seen(items.begin(), items.end());
-  ASSERT_EQ(seen.size(), 3u);
-  EXPECT_EQ(seen[0], Variant("x"));
-  EXPECT_EQ(seen[1], Variant(int32_t{7}));
-  EXPECT_EQ(seen[2], Variant(true));
   Collection none;
   EXPECT_EQ(none.begin(), none.end());
 }

@@ -26,11 +26,9 @@ TEST(ErrorReportingTest, ReporterPrefixesTheMessageAndKeepsNumberAndSource) {
   EXPECT_EQ(error.number(), static_cast<int32_t>(0x80070424));
   EXPECT_EQ(error.source(), "Active Directory");
   EXPECT_EQ(error.description(), "Error with getService: The specified service does not exist.");
-}
-
-TEST(ErrorReportingTest, EmptyPendingDescriptionLeavesTheTrailingSeparator) {
-  AutomationError error = caught([] { raiseError("error with getWorkgroups", platformFailure("")); });
-  EXPECT_EQ(error.description(), "error with getWorkgroups: ");
+  // An empty pending description still leaves the separator.
+  EXPECT_EQ(caught([] { raiseError("error with getWorkgroups", platformFailure("")); }).description(),
+            "error with getWorkgroups: ");
 }
 
 TEST(ErrorReportingTest, NestedReportsStackOuterFirst) {

@@ -2,6 +2,7 @@
 
 #include <random>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "core/convert.hpp"
@@ -60,16 +61,17 @@ Collection literalInsertionSort(const Collection &source, int32_t mode) {
   return result;
 }
 
-TEST(SorterTest, OrdersOfTheTwoCompareModes) {
-  EXPECT_EQ(sorted({"b", "A", "a", "C"}, 1), (std::vector<std::string>{"A", "a", "b", "C"}));
-  EXPECT_EQ(sorted({"b", "A", "a", "C"}, 0), (std::vector<std::string>{"A", "C", "a", "b"}));
-  EXPECT_EQ(sorted({"4", "16", "7"}, 1), (std::vector<std::string>{"16", "4", "7"}));
-}
-
-TEST(SorterTest, EqualValuesKeepTheirInputOrder) {
-  EXPECT_EQ(sorted({"b", "B", "a", "A", "bB", "b", "Bb"}, 1),
-            (std::vector<std::string>{"a", "A", "b", "B", "b", "bB", "Bb"}));
-  EXPECT_EQ(sorted({"x", "x", "X"}, 0), (std::vector<std::string>{"X", "x", "x"}));
+TEST(SorterTest, OrdersOfTheTwoCompareModesKeepTiesInInputOrder) {
+  using Texts = std::vector<std::string>;
+  const std::tuple<Texts, int32_t, Texts> cases[] = {
+      {{"b", "A", "a", "C"}, 1, {"A", "a", "b", "C"}},
+      {{"b", "A", "a", "C"}, 0, {"A", "C", "a", "b"}},
+      {{"4", "16", "7"}, 1, {"16", "4", "7"}},
+      {{"b", "B", "a", "A", "bB", "b", "Bb"}, 1, {"a", "A", "b", "B", "b", "bB", "Bb"}},
+      {{"x", "x", "X"}, 0, {"X", "x", "x"}},
+  };
+  for (const auto &[given, mode, expected] : cases)
+    EXPECT_EQ(sorted(given, mode), expected) << given.front() << " mode " << mode;
 }
 
 TEST(SorterTest, ResultIsANewCollectionOfValuesWithoutKeys) {
