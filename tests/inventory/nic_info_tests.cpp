@@ -20,12 +20,6 @@ fake::WmiObjectPtr adapter(int32_t index, Variant ip, Variant gateway) {
               {"DefaultIPGateway", std::move(gateway)}});
 }
 
-TEST(NicInfo, NoIpEnabledAdapterGivesAnEmptyCollection) {
-  InventoryLab lab;
-  lab.target->addQuery(inventory::kNicQuery, std::vector<fake::WmiObjectPtr>{});
-  EXPECT_EQ(lab.info.getNicInfo("SRV1")->count(), 0);
-}
-
 TEST(NicInfo, AdaptersKeyedByIndexWithAddressListsKeyedByArrayPosition) {
   InventoryLab lab;
   lab.target->addQuery(inventory::kNicQuery, {adapter(7, list({"10.0.0.5", "fe80::1"}), Variant::null()),
@@ -43,14 +37,16 @@ TEST(NicInfo, AdaptersKeyedByIndexWithAddressListsKeyedByArrayPosition) {
   EXPECT_EQ(asCollection((*first)["StaticIP"])->at(2), Variant("fe80::1"));
   EXPECT_EQ(asCollection((*first)["GateWay"])->count(), 0) << "no gateway is an empty list, never missing";
   EXPECT_EQ(asCollection((*asCollection((*result)["1"]))["GateWay"])->at(1), Variant("192.168.1.1"));
-}
-
-TEST(NicInfo, AddressListCountsFromTheArraysOwnLowerBound) {
+  // Positions count from the array's own lower bound.
   EXPECT_EQ(keysOf(*inventory::addressList(list({"a", "b"}, 1))), (Keys{"1", "2"}));
   EXPECT_EQ(failureOf([] { inventory::addressList(Variant("10.0.0.1")); }).number(), kTypeMismatch);
 }
 
-TEST(NicInfo, DuplicateIndexFailsTheWholeCall) {
+TEST(NicInfo, NoAdapterGivesAnEmptyCollectionAndADuplicateIndexFailsTheCall) {
+  InventoryLab empty;
+  empty.target->addQuery(inventory::kNicQuery, std::vector<fake::WmiObjectPtr>{});
+  EXPECT_EQ(empty.info.getNicInfo("SRV1")->count(), 0);
+
   InventoryLab lab;
   lab.target->addQuery(inventory::kNicQuery, {adapter(3, Variant::null(), Variant::null()),
                                               adapter(3, Variant::null(), Variant::null())});
