@@ -10,6 +10,13 @@ using test::failureOf;
 using test::FakeNetwork;
 using Calls = std::vector<std::string>;
 
+Services servicesOn(FakeNetwork &net) {
+  Services services(net.platform);
+  services.setWorkgroup("LAB");
+  services.setComputerName("SRV1");
+  return services;
+}
+
 TEST(ServicesControl, StatusAndStartTypeMakeTheseCallsInThisOrder) {
   struct Case {
     int32_t status;
@@ -32,10 +39,7 @@ TEST(ServicesControl, StatusAndStartTypeMakeTheseCallsInThisOrder) {
     auto svc = net.service("LAB", "SRV1", {"Svc", "Some Service"});
     for (const char *method : {"start", "Stop", "Pause", "Continue"})
       svc->method(method, [](auto &, auto &) { return Variant(); });
-    Services services(net.platform);
-    services.setWorkgroup("LAB");
-    services.setComputerName("SRV1");
-    services.setStatus("Svc", c.status, c.startType);
+    servicesOn(net).setStatus("Svc", c.status, c.startType);
     EXPECT_EQ(*net.directory->journal, c.calls) << c.status << "/" << c.startType;
   }
 }
@@ -46,10 +50,7 @@ TEST(ServicesControl, RefusedStartLeavesTheStartTypeUncommitted) {
   svc->method("start", [](auto &, auto &) -> Variant {
     throw fake::adsError(static_cast<int32_t>(0x80070422), "The service cannot be started.");
   });
-  Services services(net.platform);
-  services.setWorkgroup("LAB");
-  services.setComputerName("SRV1");
-  auto error = failureOf([&] { services.setStatus("Svc", 4, 2); });
+  auto error = failureOf([&] { servicesOn(net).setStatus("Svc", 4, 2); });
   EXPECT_EQ(error.number(), static_cast<int32_t>(0x80070422));
   EXPECT_EQ(error.description(), "The service cannot be started.");
   EXPECT_EQ(*net.directory->journal, (Calls{"Svc.put StartType=2", "Svc.start"}));

@@ -79,19 +79,10 @@ TEST_F(ServicesDetails, UnreadableDependenciesAreNoneButUnknownOnesFail) {
   EXPECT_EQ((*services.getService("Quiet"))["Dependencies"].as<Collection>()->count(), 0);
 
   add({"Grouped", "Grouped", 4, 2, 16, list({Variant("RpcSs"), Variant("+NetworkProvider")})});
-  struct Case {
-    const char *service;
-    int32_t number;
-    const char *description;
-  };
-  const Case cases[] = {
-      {"Grouped", fake::kAdsBadPath, "Error with getService: An invalid directory pathname was passed"},
-      {"Missing", fake::kAdsBadPath, "Error with getService: An invalid directory pathname was passed"},
-  };
-  for (const Case &c : cases) {
-    auto error = failureOf([&] { services.getService(c.service); });
-    EXPECT_EQ(error.number(), c.number) << c.service;
-    EXPECT_EQ(error.description(), c.description);
+  for (const char *service : {"Grouped", "Missing"}) {
+    auto error = failureOf([&] { services.getService(service); });
+    EXPECT_EQ(error.number(), fake::kAdsBadPath) << service;
+    EXPECT_EQ(error.description(), "Error with getService: An invalid directory pathname was passed");
   }
 }
 
