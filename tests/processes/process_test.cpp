@@ -8,6 +8,7 @@
 
 #include "core/portable_regional.hpp"
 #include "processes/process_record.hpp"
+#include "tests/eventlog/failure_of.hpp"
 #include "tests/fakes/fake_management.hpp"
 
 namespace qv {
@@ -43,15 +44,7 @@ protected:
   process processes{Platform{management, nullptr, nullptr, PortableRegional::english()}};
 };
 
-template <class Call> AutomationError failureOf(Call &&call) {
-  try {
-    call();
-  } catch (const AutomationError &error) {
-    return error;
-  }
-  ADD_FAILURE() << "the call did not fail";
-  return AutomationError(0, "", "");
-}
+using test::failureOf;
 
 TEST_F(ProcessTest, ListsEveryProcessUnderItsPositionWithSevenFieldsInOrder) {
   for (int32_t id = 1; id <= 12; ++id)
@@ -61,11 +54,11 @@ TEST_F(ProcessTest, ListsEveryProcessUnderItsPositionWithSevenFieldsInOrder) {
   ASSERT_TRUE(list);
   ASSERT_EQ(list->count(), 12);
   auto twelfth = (*list)["12"].as<Collection>();
-  ASSERT_TRUE(twelfth);
-  const std::vector<std::string> keys{"Caption", "Started", "Priority", "id", "Name", "MemUsage", "UserId"};
-  ASSERT_EQ(twelfth->size(), keys.size());
-  for (std::size_t i = 0; i < keys.size(); ++i)
-    EXPECT_EQ(twelfth->keyAt(i + 1), keys[i]);
+  std::vector<std::string> keys;
+  for (std::size_t i = 1; i <= twelfth->size(); ++i)
+    keys.push_back(twelfth->keyAt(i).value_or("?"));
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"Caption", "Started", "Priority", "id", "Name", "MemUsage", "UserId"}));
   EXPECT_EQ((*twelfth)["id"], Variant(int32_t{120}));
   EXPECT_EQ((*twelfth)["Started"], Variant("20050301120000.000000+060"));
   EXPECT_EQ((*twelfth)["Priority"], Variant(int32_t{8}));
@@ -83,11 +76,10 @@ TEST_F(ProcessTest, MemUsageIsKilobytesAsRuntimeText) {
     Variant bytes;
     const char *expected;
   };
-  const Case cases[] = {{Variant("1536"), "1.5 K"},
-                        {Variant("0"), "0 K"},
-                        {Variant("1048576"), "1024 K"},
-                        {Variant("1000000"), "976.5625 K"},
-                        {Variant(int32_t{2048}), "2 K"}};
+  // clang-format off
+  const Case cases[] = {{Variant("1536"), "1.5 K"}, {Variant("0"), "0 K"}, {Variant("1048576"), "1024 K"},
+                        {Variant("1000000"), "976.5625 K"}, {Variant(int32_t{2048}), "2 K"}};
+  // clang-format on
   const auto english = PortableRegional::english();
   for (const Case &c : cases)
     EXPECT_EQ(memUsageText(c.bytes, *english), c.expected) << c.expected;
@@ -96,9 +88,7 @@ TEST_F(ProcessTest, MemUsageIsKilobytesAsRuntimeText) {
 
 TEST_F(ProcessTest, EmptyListAndFailuresOfTheListing) {
   service->declareClass("Win32_Process");
-  auto list = processes.EnumerateProcesses("srv").as<Collection>();
-  ASSERT_TRUE(list);
-  EXPECT_EQ(list->count(), 0);
+  EXPECT_EQ(processes.EnumerateProcesses("srv").as<Collection>()->count(), 0);
 
   auto unreachable = failureOf([&] { processes.EnumerateProcesses("nowhere"); });
   EXPECT_EQ(unreachable.number(), fake::kRpcUnavailable);
