@@ -51,23 +51,19 @@ bool appears(const std::string &path) {
   return false;
 }
 
-TEST(PosixSystemTest, ComputerNameIsTheHostName) {
+TEST(PosixSystemTest, ComputerNameIsTheHostNameAndThereIsNoWorkgroup) {
   PosixSystem system;
   char expected[256] = {};
   ASSERT_EQ(gethostname(expected, sizeof expected - 1), 0);
   EXPECT_EQ(system.computerName(), std::string(expected));
   EXPECT_EQ(qv::localComputerName(system), qv::trimmed(expected));
-}
-
-TEST(PosixSystemTest, NoWorkgroupOnPosix) {
-  PosixSystem system;
   bool called = false;
   EXPECT_NE(system.withWorkgroupName([&](const char16_t *) { called = true; }), 0u);
   EXPECT_FALSE(called);
   EXPECT_EQ(qv::localWorkgroup(system), "");
 }
 
-TEST(PosixSystemTest, LaunchStartsTheProgramWithParametersSplitAtBlanksAndNoShell) {
+TEST(PosixSystemTest, LaunchStartsADetachedProgramWithParametersSplitAtBlanksAndNoShell) {
   PosixSystem system;
   TempFolder folder;
   const std::string first = folder.path("first");
@@ -78,10 +74,7 @@ TEST(PosixSystemTest, LaunchStartsTheProgramWithParametersSplitAtBlanksAndNoShel
   EXPECT_TRUE(appears(first));
   EXPECT_TRUE(appears(second));
   EXPECT_TRUE(appears(literal));
-}
-
-TEST(PosixSystemTest, LaunchedProgramIsNotLeftAsAChildOfThisProcess) {
-  PosixSystem system;
+  // The launched program is not left as a child of this process.
   ASSERT_EQ(system.launch("sleep", "1"), 42);
   int status = 0;
   errno = 0;
