@@ -62,7 +62,7 @@ TEST_F(TerminalServicesTest, ListsSessionsAsRecordsKeyedByLineNumber) {
   EXPECT_EQ((*user2)["idletime"], Variant("1:05"));
 }
 
-TEST_F(TerminalServicesTest, ListingFailsWhenTheOutputHasNoLineEnd) {
+TEST_F(TerminalServicesTest, ListingFailsWithoutALineEndAndIsEmptyWithoutATable) {
   // "" is also what a tool that could not start gives.
   for (std::string output : {"", "Error 5 getting sessionnames"}) {
     system->commandOutputs[kListTs01] = output;
@@ -70,9 +70,7 @@ TEST_F(TerminalServicesTest, ListingFailsWhenTheOutputHasNoLineEnd) {
     EXPECT_EQ(error.number(), kSubscriptOutOfRange);
     EXPECT_EQ(error.description(), "Unable to get Terminal server users: Subscript out of range");
   }
-}
-
-TEST_F(TerminalServicesTest, ToolMessageInsteadOfTableIsAnEmptyList) {
+  // A tool message with a line end instead of a table is an empty list.
   system->commandOutputs[kListTs01] = "No User exists for *\r\n";
   EXPECT_EQ(terminal.getLogonUsers("ts01")->count(), 0);
 }
@@ -103,13 +101,6 @@ TEST_F(TerminalServicesTest, ChangeUserStatusRunsTheToolOfTheStatus) {
         << c.status;
     EXPECT_EQ(system->commands, std::vector<std::string>{c.commandLine}) << c.status;
   }
-}
-
-TEST_F(TerminalServicesTest, ToolErrorsAndStartFailuresAreReturnedAsText) {
-  system->commandOutputs["cmd.exe /C tsdiscon 9 /server:ts01"] = "Session ID 9 not found\r\n";
-  EXPECT_EQ(terminal.changeUserStatus("disconnect", "ts01", "9"), "Session ID 9 not found\r\n");
-  // The fake gives "" for a command it does not know, as a failed start does.
-  EXPECT_EQ(terminal.changeUserStatus("reset", "ts02", "1"), "");
 }
 
 TEST_F(TerminalServicesTest, HostileServerNamesAreRejectedAndNothingRuns) {
