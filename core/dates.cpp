@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "core/automation_error.hpp"
@@ -10,10 +11,14 @@ namespace {
 
 constexpr int64_t kSecondsPerDay = 86400;
 
-// Whole seconds since 1899-12-30 00:00, rounded to the nearest second.
+// Whole seconds since 1899-12-30 00:00, rounded to the nearest second. The
+// last half second of 9999-12-31 stays on that day: rounding must not carry
+// a date that is in range out of it.
 int64_t linearSeconds(Date value) {
   if (!std::isfinite(value.serial) || !dates::serialInRange(value.serial)) throwRuntimeError(kOverflow);
-  return std::llround(dates::linearFromSerial(value.serial) * kSecondsPerDay);
+  int64_t seconds = std::llround(dates::linearFromSerial(value.serial) * kSecondsPerDay);
+  return std::clamp(seconds, dates::kFirstDay * kSecondsPerDay,
+                    dates::kLastDay * kSecondsPerDay + kSecondsPerDay - 1);
 }
 
 // A date from whole days and seconds (either may be out of range: the

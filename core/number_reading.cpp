@@ -104,12 +104,11 @@ std::optional<double> readStrictNumber(std::string_view text, std::string_view d
 
   std::string whole;
   while (pos < text.size()) {
+    const bool atDecimal = !decimalSeparator.empty() && text.substr(pos).starts_with(decimalSeparator);
     if (isDecimalDigit(text[pos])) {
       whole.push_back(text[pos++]);
-    } else if (!decimalSeparator.empty() && text.substr(pos).starts_with(decimalSeparator)) {
-      break;
-    } else if (!groupSeparator.empty() && !whole.empty() && text.substr(pos).starts_with(groupSeparator) &&
-               pos + groupSeparator.size() < text.size() &&
+    } else if (!atDecimal && !groupSeparator.empty() && !whole.empty() &&
+               text.substr(pos).starts_with(groupSeparator) && pos + groupSeparator.size() < text.size() &&
                isDecimalDigit(text[pos + groupSeparator.size()])) {
       pos += groupSeparator.size();
     } else {

@@ -9,10 +9,11 @@
 
 namespace qv {
 
-CollectionPtr sortCollection(const Collection& source, const Variant& compareMode, const Regional& regional) {
+CollectionPtr sortCollection(const Collection &source, const Variant &compareMode, const Regional &regional) {
   std::vector<std::string> values;
   values.reserve(source.size());
-  for (const Variant& value : source) values.push_back(toText(value, regional));
+  for (const Variant &value : source)
+    values.push_back(toText(value, regional));
 
   // The mode is read at the first comparison, so a collection of fewer than
   // two values never looks at it.
@@ -20,24 +21,33 @@ CollectionPtr sortCollection(const Collection& source, const Variant& compareMod
   if (values.size() > 1) mode = toInt32(compareMode, regional);
 
   std::vector<std::size_t> order(values.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  for (std::size_t i = 0; i < order.size(); ++i)
+    order[i] = i;
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     return compareText(values[a], values[b], *mode, regional) < 0;
   });
 
   auto sorted = std::make_shared<Collection>();
-  for (std::size_t index : order) sorted->add(Variant(std::move(values[index])));
+  for (std::size_t index : order)
+    sorted->add(Variant(std::move(values[index])));
   return sorted;
 }
 
-CollectionPtr& workingList() {
-  thread_local CollectionPtr list;
-  return list;
+namespace {
+thread_local Collection *currentList = nullptr;
+} // namespace
+
+Collection *workingList() { return currentList; }
+
+WorkingListScope::WorkingListScope(CollectionPtr list) : list_(std::move(list)), previous_(currentList) {
+  currentList = list_.get();
 }
 
-Variant takeMatchingRecord(std::string_view value, std::string_view fieldKey, const Regional& regional) {
-  CollectionPtr& list = workingList();
-  if (!list) throwRuntimeError(kObjectNotSet);
+WorkingListScope::~WorkingListScope() { currentList = previous_; }
+
+Variant takeMatchingRecord(std::string_view value, std::string_view fieldKey, const Regional &regional) {
+  Collection *list = workingList();
+  if (list == nullptr) throwRuntimeError(kObjectNotSet);
   std::string_view wanted = trim(value);
   for (std::size_t position = 1; position <= list->size(); ++position) {
     Variant record = list->at(position);

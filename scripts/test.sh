@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Every test: installs what is missing, builds the native and sanitizer
-# builds and runs their unit tests, cross-builds the Windows DLLs, then runs
-# the script-client tests under Wine.
+# builds and runs their unit tests, cross-builds the Windows DLLs, runs the
+# script-client tests under Wine (against the host's providers and against
+# the lab) with the lifetime and apartment checks, then static analysis and
+# a timed run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -28,3 +30,10 @@ echo "== script clients under Wine, against the host's own providers"
 scripts/wine-tests.sh
 echo "== script clients under Wine, against the lab"
 scripts/lab-tests.sh
+echo "== lifetime and apartment checks under Wine"
+QV_LAB_SKIP_SETUP=1 scripts/wine-hardening.sh
+
+echo "== static analysis"
+scripts/static-analysis.sh
+echo "== fuzzing, ${QV_FUZZ_SECONDS:-60} s a target"
+fuzz/run.sh "${QV_FUZZ_SECONDS:-60}"

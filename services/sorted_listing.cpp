@@ -24,8 +24,8 @@ const Collection &fieldsOf(const Variant &record) {
 
 CollectionPtr sortedServiceList(const CollectionPtr &services, std::string_view sortKey,
                                 const Regional &regional) {
-  CollectionPtr &working = workingList();
-  working = services;
+  WorkingListScope scope(services);
+  Collection &working = *workingList();
 
   // The sort values are keyed by service name, as the sorter has always
   // kept them: a listing with one name twice fails rather than sorts.
@@ -56,8 +56,8 @@ CollectionPtr sortedServiceList(const CollectionPtr &services, std::string_view 
 
   // Every record has been taken out of the working list; from the back, so
   // emptying it stays linear.
-  while (!working->empty())
-    working->remove(Variant(working->count()));
+  while (!working.empty())
+    working.remove(Variant(working.count()));
   return result.take();
 }
 

@@ -75,9 +75,10 @@ CollectionPtr insertionSort(const Collection &source, int32_t mode, const Region
 }
 
 CollectionPtr valueSortAndLookup(Services &services, const Regional &regional) {
-  workingList() = services.process();
+  CollectionPtr listed = services.process();
+  WorkingListScope scope(listed);
   Collection values;
-  for (const Variant &record : *workingList()) {
+  for (const Variant &record : *listed) {
     const Collection &fields = *record.as<Collection>();
     values.add(fields[kSortKey], toText(fields["name"], regional));
   }

@@ -68,9 +68,10 @@ TEST(CollectionTest, MissingKeysAndPositionsFailWithTheRuntimeNumbers) {
       {Variant(ObjectPtr()), kTypeMismatch},
   };
   // clang-format on
-  for (const auto &[index, number] : cases) {
-    EXPECT_EQ(errorNumberOf([&] { items.item(index); }), number) << kindName(index.kind());
-    EXPECT_EQ(errorNumberOf([&] { items.remove(index); }), number) << kindName(index.kind());
+  for (const auto &c : cases) {
+    const Variant &index = c.first;
+    EXPECT_EQ(errorNumberOf([&] { items.item(index); }), c.second) << kindName(index.kind());
+    EXPECT_EQ(errorNumberOf([&] { items.remove(index); }), c.second) << kindName(index.kind());
   }
   EXPECT_EQ(errorNumberOf([&] { items.at(3); }), kSubscriptOutOfRange);
   EXPECT_EQ(items.count(), 2);

@@ -158,6 +158,8 @@ TEST(DateTextTest, DateOnlyAtMidnightTimeOnlyOnDayZero) {
       {at(2005, 12, 11, 9, 5, 3), "12/11/2005 9:05:03 AM", "11.12.2005 09:05:03"},
       {Date{0.5}, "12:00:00 PM", "12:00:00"}, {Date{0}, "12:00:00 AM", "00:00:00"},
       {timeSerial(0, 0, -1), "12/29/1899 11:59:59 PM", "29.12.1899 23:59:59"},
+      // The last half second of the range rounds within it, not to 10000.
+      {Date{2958465.9999999995}, "12/31/9999 11:59:59 PM", "31.12.9999 23:59:59"},
   };
   // clang-format on
   for (const auto &[date, englishText, europeanText] : cases) {

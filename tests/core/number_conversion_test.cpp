@@ -65,9 +65,10 @@ TEST(WholeNumberTest, ReadsOtherKindsAndFailsForNullTextAndObjects) {
       {Variant(VariantArray{}), kTypeMismatch},
       {Variant(std::make_shared<Collection>()), kTypeMismatch},
   };
-  for (const auto &[value, number] : failures) {
-    EXPECT_EQ(errorNumberOf([&] { toInt16(value, english()); }), number) << kindName(value.kind());
-    EXPECT_EQ(errorNumberOf([&] { toDouble(value, english()); }), number) << kindName(value.kind());
+  for (const auto &c : failures) {
+    const Variant &value = c.first;
+    EXPECT_EQ(errorNumberOf([&] { toInt16(value, english()); }), c.second) << kindName(value.kind());
+    EXPECT_EQ(errorNumberOf([&] { toDouble(value, english()); }), c.second) << kindName(value.kind());
   }
   // Without regional settings no text reads as a number.
   EXPECT_EQ(errorNumberOf([] { toInt32(Variant("12")); }), kTypeMismatch);

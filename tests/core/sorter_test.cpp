@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <thread>
 #include <tuple>
@@ -140,13 +141,14 @@ protected:
       record->add(Variant(int32_t{list_->count() + 1}), "Order");
       list_->add(Variant(record));
     }
-    workingList() = list_;
+    scope_.emplace(list_);
   }
-  void TearDown() override { workingList() = nullptr; }
+  void TearDown() override { scope_.reset(); }
 
   static int32_t orderOf(const Variant &record) { return (*record.as<Collection>())["Order"].int32(); }
 
   CollectionPtr list_;
+  std::optional<WorkingListScope> scope_;
 };
 
 TEST_F(WorkingListTest, TakesMatchesInListOrderTrimmingOnlyTheValue) {
@@ -173,7 +175,7 @@ TEST_F(WorkingListTest, ComparesExactlyAndNeverTrimsTheField) {
 
 TEST_F(WorkingListTest, FailsWithoutAListOrWithoutTheField) {
   EXPECT_EQ(errorNumberOf([] { takeMatchingRecord("Alpha", "Missing", regional()); }), kInvalidCall);
-  workingList() = nullptr;
+  scope_.reset();
   EXPECT_NE(errorNumberOf([] { takeMatchingRecord("Alpha", "Name", regional()); }), 0);
 }
 
@@ -182,7 +184,7 @@ TEST_F(WorkingListTest, WorkingListBelongsToTheThread) {
   std::thread other([&] { otherThreadSawNone = workingList() == nullptr; });
   other.join();
   EXPECT_TRUE(otherThreadSawNone);
-  EXPECT_EQ(workingList(), list_);
+  EXPECT_EQ(workingList(), list_.get());
 }
 
 } // namespace

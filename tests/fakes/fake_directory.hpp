@@ -17,7 +17,7 @@
 namespace qv::fake {
 
 inline constexpr int32_t kAdsBadPath = static_cast<int32_t>(0x80005000);
-inline constexpr int32_t kAdsNoObject = static_cast<int32_t>(0x80070035);  // network path not found
+inline constexpr int32_t kAdsNoObject = static_cast<int32_t>(0x80070035); // network path not found
 inline constexpr int32_t kNoChild = static_cast<int32_t>(0x80070003);     // path not found
 AutomationError adsError(int32_t number, std::string description);
 
@@ -27,34 +27,34 @@ using Journal = std::shared_ptr<std::vector<std::string>>;
 
 class DirObject : public DirectoryObject {
 public:
-  using Method = std::function<Variant(DirObject& self, std::vector<Variant>& args)>;
+  using Method = std::function<Variant(DirObject &self, std::vector<Variant> &args)>;
 
   DirObject(std::string className, std::string name);
 
   // Set-up, for tests. Name and Class are readable properties too.
-  DirObject& set(std::string property, Variant value);
-  DirObject& method(std::string name, Method body);
+  DirObject &set(std::string property, Variant value);
+  DirObject &method(std::string name, Method body);
   DirObjectPtr addChild(DirObjectPtr child);
   DirObjectPtr addChild(std::string className, std::string name);
   void useJournal(Journal journal) { journal_ = std::move(journal); }
   // Every Get/member read of this property fails with error.
-  DirObject& failRead(std::string property, AutomationError error);
+  DirObject &failRead(std::string property, AutomationError error);
 
-  const std::string& className() const { return className_; }
-  const std::string& name() const { return name_; }
-  const std::vector<DirObjectPtr>& childList() const { return children_; }
+  const std::string &className() const { return className_; }
+  const std::string &name() const { return name_; }
+  const std::vector<DirObjectPtr> &childList() const { return children_; }
 
   Variant get(std::string_view property) override;
-  void put(std::string_view property, const Variant& value) override;
+  void put(std::string_view property, const Variant &value) override;
   void setInfo() override;
   DirectoryObjectPtr child(std::string_view className, std::string_view name) override;
-  std::vector<DirectoryObjectPtr> children(const std::vector<std::string>& filter) override;
-  Variant call(std::string_view method, std::vector<Variant>& args) override;
+  std::vector<DirectoryObjectPtr> children(const std::vector<std::string> &filter) override;
+  Variant call(std::string_view method, std::vector<Variant> &args) override;
 
   int setInfoCount = 0;
 
 private:
-  void record(std::string entry);
+  void record(const std::string &entry);
 
   std::string className_;
   std::string name_;
@@ -70,15 +70,15 @@ public:
   Directory() : journal(std::make_shared<std::vector<std::string>>()) {}
 
   // Makes obj (and its children, at bind time) answer path.
-  DirObjectPtr add(const std::string& path, DirObjectPtr obj);
-  DirObjectPtr add(const std::string& path, std::string className, std::string name);
+  DirObjectPtr add(const std::string &path, DirObjectPtr obj);
+  DirObjectPtr add(const std::string &path, std::string className, std::string name);
   // Binding path fails with error.
-  void failBind(const std::string& path, AutomationError error);
+  void failBind(const std::string &path, AutomationError error);
 
   DirectoryObjectPtr bind(std::string_view path) override;
 
-  std::vector<std::string> binds;  // paths, in order
-  Journal journal;                 // "<name>.put <prop>=<text>", "<name>.SetInfo", "<name>.<method>"
+  std::vector<std::string> binds; // paths, in order
+  Journal journal;                // "<name>.put <prop>=<text>", "<name>.SetInfo", "<name>.<method>"
 
 private:
   std::map<std::string, DirObjectPtr> objects_;

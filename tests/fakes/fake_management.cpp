@@ -12,8 +12,8 @@ AutomationError wmiError(int32_t number, std::string description) {
 WmiObject::WmiObject(std::initializer_list<std::pair<std::string, Variant>> properties)
     : properties_(properties) {}
 
-WmiObject& WmiObject::set(std::string name, Variant value) {
-  for (auto& [key, existing] : properties_) {
+WmiObject &WmiObject::set(std::string name, Variant value) {
+  for (auto &[key, existing] : properties_) {
     if (equalsIgnoreCase(key, name)) {
       existing = std::move(value);
       return *this;
@@ -23,21 +23,21 @@ WmiObject& WmiObject::set(std::string name, Variant value) {
   return *this;
 }
 
-WmiObject& WmiObject::method(std::string name, Method body) {
+WmiObject &WmiObject::method(std::string name, Method body) {
   methods_.emplace_back(std::move(name), std::move(body));
   return *this;
 }
 
 Variant WmiObject::get(std::string_view property) {
   ++reads;
-  for (const auto& [key, value] : properties_) {
+  for (const auto &[key, value] : properties_) {
     if (equalsIgnoreCase(key, property)) return value;
   }
   throw runtimeError(kNoSuchMember);
 }
 
-Variant WmiObject::call(std::string_view method, std::vector<Variant>& args) {
-  for (const auto& [name, body] : methods_) {
+Variant WmiObject::call(std::string_view method, std::vector<Variant> &args) {
+  for (const auto &[name, body] : methods_) {
     if (equalsIgnoreCase(name, method)) {
       calls.emplace_back(name);
       return body(args);
@@ -55,40 +55,40 @@ ManagementObjectPtr GeneratedSet::next() {
   return item;
 }
 
-WmiService& WmiService::addInstance(std::string className, WmiObjectPtr instance) {
+WmiService &WmiService::addInstance(const std::string &className, WmiObjectPtr instance) {
   classes_[foldKey(className)].push_back(std::move(instance));
   return *this;
 }
 
-WmiService& WmiService::declareClass(std::string className) {
+WmiService &WmiService::declareClass(const std::string &className) {
   classes_[foldKey(className)];
   return *this;
 }
 
-WmiService& WmiService::addQuery(std::string wql, std::vector<WmiObjectPtr> list) {
+WmiService &WmiService::addQuery(std::string wql, std::vector<WmiObjectPtr> list) {
   auto shared = std::make_shared<std::vector<WmiObjectPtr>>(std::move(list));
   return addQuery(std::move(wql), [shared](std::size_t i) -> ManagementObjectPtr {
     return i < shared->size() ? (*shared)[i] : nullptr;
   });
 }
 
-WmiService& WmiService::addQuery(std::string wql, GeneratedSet::Generator generator) {
+WmiService &WmiService::addQuery(std::string wql, GeneratedSet::Generator generator) {
   queries_[std::move(wql)] = std::move(generator);
   return *this;
 }
 
-WmiService& WmiService::onQuery(std::function<std::unique_ptr<ResultSet>(std::string_view)> handler) {
+WmiService &WmiService::onQuery(std::function<std::unique_ptr<ResultSet>(std::string_view)> handler) {
   handler_ = std::move(handler);
   return *this;
 }
 
-WmiService& WmiService::failWith(AutomationError error) {
+WmiService &WmiService::failWith(AutomationError error) {
   failure_ = std::move(error);
   return *this;
 }
 
-std::unique_ptr<ResultSet> WmiService::serve(const std::string& request, GeneratedSet::Generator generator) {
-  auto& counter = taken_[request];
+std::unique_ptr<ResultSet> WmiService::serve(const std::string &request, GeneratedSet::Generator generator) {
+  auto &counter = taken_[request];
   if (!counter) counter = std::make_shared<std::size_t>(0);
   return std::make_unique<GeneratedSet>(std::move(generator), counter);
 }
@@ -100,7 +100,8 @@ std::unique_ptr<ResultSet> WmiService::instancesOf(std::string_view className) {
   auto found = classes_.find(foldKey(className));
   if (found == classes_.end()) throw wmiError(kWbemInvalidClass, "Invalid class ");
   auto list = found->second;
-  return serve(request, [list](std::size_t i) -> ManagementObjectPtr { return i < list.size() ? list[i] : nullptr; });
+  return serve(request,
+               [list](std::size_t i) -> ManagementObjectPtr { return i < list.size() ? list[i] : nullptr; });
 }
 
 std::unique_ptr<ResultSet> WmiService::execQuery(std::string_view wql) {
@@ -115,13 +116,13 @@ std::unique_ptr<ResultSet> WmiService::execQuery(std::string_view wql) {
   throw wmiError(kWbemInvalidQuery, "Invalid query ");
 }
 
-std::size_t WmiService::taken(const std::string& request) const {
+std::size_t WmiService::taken(const std::string &request) const {
   auto found = taken_.find(request);
   return found == taken_.end() ? 0 : *found->second;
 }
 
-std::shared_ptr<WmiService> Management::service(const std::string& moniker) {
-  auto& slot = services_[moniker];
+std::shared_ptr<WmiService> Management::service(const std::string &moniker) {
+  auto &slot = services_[moniker];
   if (!slot) slot = std::make_shared<WmiService>();
   return slot;
 }

@@ -27,19 +27,19 @@ AutomationError wmiError(int32_t number, std::string description);
 
 class WmiObject : public ManagementObject {
 public:
-  using Method = std::function<Variant(std::vector<Variant>& args)>;
+  using Method = std::function<Variant(std::vector<Variant> &args)>;
 
   WmiObject() = default;
   WmiObject(std::initializer_list<std::pair<std::string, Variant>> properties);
 
-  WmiObject& set(std::string name, Variant value);
-  WmiObject& method(std::string name, Method body);
+  WmiObject &set(std::string name, Variant value);
+  WmiObject &method(std::string name, Method body);
 
   Variant get(std::string_view property) override;
-  Variant call(std::string_view method, std::vector<Variant>& args) override;
+  Variant call(std::string_view method, std::vector<Variant> &args) override;
 
-  int reads = 0;                    // property reads
-  std::vector<std::string> calls;  // method names called, in order
+  int reads = 0;                  // property reads
+  std::vector<std::string> calls; // method names called, in order
 
 private:
   std::vector<std::pair<std::string, Variant>> properties_;
@@ -65,29 +65,29 @@ private:
 class WmiService : public ManagementService {
 public:
   // Instances of a class (class names match without regard to case).
-  WmiService& addInstance(std::string className, WmiObjectPtr instance);
+  WmiService &addInstance(const std::string &className, WmiObjectPtr instance);
   // Declares a class with no instances (its set is empty, not an error).
-  WmiService& declareClass(std::string className);
+  WmiService &declareClass(const std::string &className);
   // The exact query text and the instances it gives.
-  WmiService& addQuery(std::string wql, std::vector<WmiObjectPtr> instances);
+  WmiService &addQuery(std::string wql, std::vector<WmiObjectPtr> instances);
   // The exact query text and a lazy generator of its instances.
-  WmiService& addQuery(std::string wql, GeneratedSet::Generator generator);
+  WmiService &addQuery(std::string wql, GeneratedSet::Generator generator);
   // Any query text not registered: answered by handler (null: invalid query).
-  WmiService& onQuery(std::function<std::unique_ptr<ResultSet>(std::string_view)> handler);
+  WmiService &onQuery(std::function<std::unique_ptr<ResultSet>(std::string_view)> handler);
   // Every call fails with this error (an unreachable computer).
-  WmiService& failWith(AutomationError error);
+  WmiService &failWith(AutomationError error);
 
   std::unique_ptr<ResultSet> instancesOf(std::string_view className) override;
   std::unique_ptr<ResultSet> execQuery(std::string_view wql) override;
 
-  std::vector<std::string> queries;  // query texts and "InstancesOf <class>", in order
+  std::vector<std::string> queries; // query texts and "InstancesOf <class>", in order
   // Items taken from the sets of a query text or "InstancesOf <class>".
-  std::size_t taken(const std::string& request) const;
+  std::size_t taken(const std::string &request) const;
 
 private:
-  std::unique_ptr<ResultSet> serve(const std::string& request, GeneratedSet::Generator generator);
+  std::unique_ptr<ResultSet> serve(const std::string &request, GeneratedSet::Generator generator);
 
-  std::map<std::string, std::vector<WmiObjectPtr>> classes_;  // folded name
+  std::map<std::string, std::vector<WmiObjectPtr>> classes_; // folded name
   std::map<std::string, GeneratedSet::Generator> queries_;
   std::function<std::unique_ptr<ResultSet>(std::string_view)> handler_;
   std::map<std::string, std::shared_ptr<std::size_t>> taken_;
@@ -97,10 +97,10 @@ private:
 class Management : public qv::Management {
 public:
   // The service a moniker reaches ("winmgmts://host", "WinMgmts:").
-  std::shared_ptr<WmiService> service(const std::string& moniker);
+  std::shared_ptr<WmiService> service(const std::string &moniker);
   std::shared_ptr<ManagementService> connect(std::string_view moniker) override;
 
-  std::vector<std::string> connects;  // monikers, in order
+  std::vector<std::string> connects; // monikers, in order
 
 private:
   std::map<std::string, std::shared_ptr<WmiService>> services_;

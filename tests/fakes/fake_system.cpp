@@ -4,31 +4,31 @@
 
 namespace qv::fake {
 
-uint32_t System::withWorkgroupName(const std::function<void(const char16_t*)>& use) {
+uint32_t System::withWorkgroupName(const std::function<void(const char16_t *)> &use) {
   if (workgroupStatus != 0) return workgroupStatus;
   use(workgroup ? workgroup->c_str() : nullptr);
   return 0;
 }
 
-int32_t System::launch(const std::string& program, const std::string& parameters) {
+int32_t System::launch(const std::string &program, const std::string &parameters) {
   launches.emplace_back(program, parameters);
   return launchResult;
 }
 
-std::string System::captureCommandOutput(const std::string& commandLine) {
+std::string System::captureCommandOutput(const std::string &commandLine) {
   commands.push_back(commandLine);
   auto found = commandOutputs.find(commandLine);
   return found == commandOutputs.end() ? std::string() : found->second;
 }
 
-uint64_t System::folderSize(const std::string& path) {
+uint64_t System::folderSize(const std::string &path) {
   folderReads.push_back(path);
   auto found = folders.find(path);
   if (found == folders.end()) throw AutomationError(76, "Microsoft VBScript runtime error", "Path not found");
   return found->second;
 }
 
-std::optional<std::string> System::environment(const std::string& name) {
+std::optional<std::string> System::environment(const std::string &name) {
   auto found = variables.find(name);
   if (found == variables.end()) return std::nullopt;
   return found->second;

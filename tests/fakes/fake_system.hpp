@@ -15,13 +15,13 @@ namespace qv::fake {
 class System : public qv::System {
 public:
   std::optional<std::string> computerName() override { return computer; }
-  uint32_t withWorkgroupName(const std::function<void(const char16_t*)>& use) override;
-  int32_t launch(const std::string& program, const std::string& parameters) override;
-  std::string captureCommandOutput(const std::string& commandLine) override;
-  uint64_t folderSize(const std::string& path) override;
-  bool fileExists(const std::string& path) override { return files.contains(path); }
-  std::optional<std::string> environment(const std::string& name) override;
-  void operatorNotice(const std::string& text) override { notices.push_back(text); }
+  uint32_t withWorkgroupName(const std::function<void(const char16_t *)> &use) override;
+  int32_t launch(const std::string &program, const std::string &parameters) override;
+  std::string captureCommandOutput(const std::string &commandLine) override;
+  uint64_t folderSize(const std::string &path) override;
+  bool fileExists(const std::string &path) override { return files.contains(path); }
+  std::optional<std::string> environment(const std::string &name) override;
+  void operatorNotice(const std::string &text) override { notices.push_back(text); }
   Date nowLocal() override { return localNow; }
   Date nowUtc() override { return utcNow; }
 
@@ -29,15 +29,15 @@ public:
   uint32_t workgroupStatus = 0;
   std::optional<std::u16string> workgroup = u"LAB";
   int32_t launchResult = 42;
-  std::map<std::string, std::string> commandOutputs;  // command line -> output; others give ""
+  std::map<std::string, std::string> commandOutputs; // command line -> output; others give ""
   std::map<std::string, uint64_t> folders;           // path -> bytes; others fail
   std::map<std::string, bool> files;
   std::map<std::string, std::string> variables;
   Date localNow{46000.5};
   Date utcNow{46000.5};
 
-  std::vector<std::pair<std::string, std::string>> launches;  // program, parameters
-  std::vector<std::string> commands;                          // command lines run
+  std::vector<std::pair<std::string, std::string>> launches; // program, parameters
+  std::vector<std::string> commands;                         // command lines run
   std::vector<std::string> folderReads;
   std::vector<std::string> notices;
 };

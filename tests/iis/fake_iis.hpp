@@ -62,13 +62,13 @@ public:
   // A site with one server binding and a root directory whose home folder is
   // D:\sites\<number>.
   fake::DirObjectPtr addSite(int32_t number, const std::string &description,
-                             std::vector<std::string> serverBindings = {":80:"},
-                             std::vector<std::string> secureBindings = {}) {
+                             const std::vector<std::string> &serverBindings = {":80:"},
+                             const std::vector<std::string> &secureBindings = {}) {
     auto site = std::make_shared<fake::DirObject>(kWebServerClass, std::to_string(number));
     site->set("ServerComment", Variant(description))
         .set("ServerState", Variant(int32_t{2}))
-        .set("ServerBindings", list(std::move(serverBindings)))
-        .set("SecureBindings", list(std::move(secureBindings)));
+        .set("ServerBindings", list(serverBindings))
+        .set("SecureBindings", list(secureBindings));
     site->addChild(kVirtualDirClass, "Root")
         ->set("path", Variant("D:\\sites\\" + std::to_string(number)))
         .set("accessScript", Variant(true))

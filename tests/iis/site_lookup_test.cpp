@@ -112,7 +112,7 @@ TEST(SiteSize, EachSiteIsMeasuredByItsOwnNumber) {
   FakeIis::addFilter(first, "first");
   FakeIis::addFilter(second, "second");
   for (int n = 1; n <= 4; ++n)
-    lab.system->folders["\\\\web1\\D$\\sites\\" + std::to_string(n)] = 100 * n;
+    lab.system->folders["\\\\web1\\D$\\sites\\" + std::to_string(n)] = 100u * static_cast<unsigned>(n);
 
   iis reader(lab.platform());
   reader.setComputerName("web1");

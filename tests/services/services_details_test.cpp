@@ -19,7 +19,7 @@ protected:
     services.setWorkgroup("LAB");
     services.setComputerName("SRV1");
   }
-  fake::DirObjectPtr add(ServiceSpec spec) { return net.service("LAB", "SRV1", spec); }
+  fake::DirObjectPtr add(const ServiceSpec &spec) { return net.service("LAB", "SRV1", spec); }
 
   FakeNetwork net;
   Services services{net.platform};

@@ -24,7 +24,7 @@ protected:
     services.setWorkgroup("LAB");
     services.setComputerName("SRV1");
   }
-  void add(ServiceSpec spec) { net.service("LAB", "SRV1", spec); }
+  void add(const ServiceSpec &spec) { net.service("LAB", "SRV1", spec); }
   void addFive() {
     add({"W32Time", "windows Time", 4, 2, 32});
     add({"Alerter", "alerter", 1, 4, 272});
@@ -106,9 +106,10 @@ TEST_F(ServicesListing, MatchesValueSortAndRecordLookup) {
   }
   for (const char *key : {"DisplayName", "Status"}) {
     auto expected = std::make_shared<Collection>();
-    workingList() = services.process();
+    CollectionPtr listed = services.process();
+    WorkingListScope scope(listed);
     Collection values;
-    for (const Variant &record : *workingList())
+    for (const Variant &record : *listed)
       values.add((*record.as<Collection>())[key]);
     CollectionPtr sorted = sortCollection(values, Variant(int32_t{1}), *net.regional);
     for (const Variant &value : *sorted) {
@@ -118,20 +119,20 @@ TEST_F(ServicesListing, MatchesValueSortAndRecordLookup) {
   }
 }
 
-TEST_F(ServicesListing, ReplacesTheWorkingListAndFailsUnchangedOnUnknownKey) {
+TEST_F(ServicesListing, UsesItsOwnWorkingListAndFailsUnchangedOnUnknownKey) {
   addFive();
-  auto stale = std::make_shared<Collection>();
-  stale->add(Variant(newRecord()));
-  workingList() = stale;
-  services.servicesSorted("Name");
-  ASSERT_NE(workingList(), stale);
-  EXPECT_EQ(workingList()->count(), 0);
+  auto outer = std::make_shared<Collection>();
+  outer->add(Variant(newRecord()));
+  WorkingListScope scope(outer);
+  EXPECT_EQ(services.servicesSorted("Name")->count(), 5);
+  EXPECT_EQ(workingList(), outer.get());
+  EXPECT_EQ(outer->count(), 1);
 
   auto error = failureOf([&] { services.servicesSorted("Path"); });
   EXPECT_EQ(error.number(), kInvalidCall);
   EXPECT_EQ(error.source(), kSource);
   EXPECT_EQ(error.description(), "Invalid procedure call or argument");
-  EXPECT_EQ(workingList()->count(), 5);
+  EXPECT_EQ(workingList(), outer.get());
 }
 
 } // namespace
