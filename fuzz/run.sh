@@ -18,20 +18,7 @@ jobs=${QV_FUZZ_JOBS:-2}
 
 # The compiler and libFuzzer's runtime (with the sanitizer runtimes) come
 # from these Debian 12 packages; installed only when missing.
-packages=(clang-14 libclang-rt-14-dev cmake ninja-build)
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if ((${#missing[@]} > 0)); then
-  sudo_cmd=()
-  if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
-  echo "fuzz: installing ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+scripts/setup.sh clang-14 libclang-rt-14-dev
 
 cxx=$(command -v clang++-14 || command -v clang++)
 cc=$(command -v clang-14 || command -v clang)

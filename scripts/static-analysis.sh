@@ -14,20 +14,7 @@ root=$PWD
 build=${QV_ANALYSIS_BUILD:-build/analysis}
 jobs=${QV_JOBS:-2}
 
-packages=(clang-tidy-14 cppcheck cmake ninja-build g++ libgtest-dev libgmock-dev)
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if ((${#missing[@]} > 0)); then
-  sudo_cmd=()
-  if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
-  echo "analysis: installing ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+scripts/setup.sh clang-tidy-14 cppcheck
 
 # The product's own code; the Windows-only folders are not in the native
 # compilation database and are left to the cross build.

@@ -3,6 +3,7 @@
 // component starts no threads).
 
 #include "platform/command_capture.hpp"
+#include "platform/posix/spawn_file_actions.hpp"
 
 #include <algorithm>
 #include <cerrno>
@@ -24,6 +25,8 @@ extern char **environ;
 namespace qv::platform {
 namespace {
 
+using posix::SpawnFileActions;
+
 using Clock = std::chrono::steady_clock;
 
 class FileDescriptor {
@@ -43,22 +46,6 @@ public:
 
 private:
   int fd_ = -1;
-};
-
-class SpawnFileActions {
-public:
-  SpawnFileActions() { error_ = posix_spawn_file_actions_init(&actions_); }
-  SpawnFileActions(const SpawnFileActions &) = delete;
-  SpawnFileActions &operator=(const SpawnFileActions &) = delete;
-  ~SpawnFileActions() {
-    if (error_ == 0) posix_spawn_file_actions_destroy(&actions_);
-  }
-  int initError() const { return error_; }
-  posix_spawn_file_actions_t *get() { return &actions_; }
-
-private:
-  posix_spawn_file_actions_t actions_;
-  int error_;
 };
 
 class SpawnAttributes {

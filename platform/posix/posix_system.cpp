@@ -1,10 +1,12 @@
 #include "platform/posix/posix_system.hpp"
+#include "platform/posix/spawn_file_actions.hpp"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <ctime>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -41,26 +43,6 @@ int32_t shellCode(int error) {
   default: return 31;
   }
 }
-
-class SpawnFileActions {
-public:
-  SpawnFileActions() { error_ = posix_spawn_file_actions_init(&actions_); }
-  SpawnFileActions(const SpawnFileActions &) = delete;
-  SpawnFileActions &operator=(const SpawnFileActions &) = delete;
-  ~SpawnFileActions() {
-    if (error_ == 0) posix_spawn_file_actions_destroy(&actions_);
-  }
-  int error() const { return error_; }
-  posix_spawn_file_actions_t *get() { return &actions_; }
-
-  void toDevNull(int fd, int flags) {
-    if (error_ == 0) error_ = posix_spawn_file_actions_addopen(&actions_, fd, "/dev/null", flags, 0);
-  }
-
-private:
-  posix_spawn_file_actions_t actions_;
-  int error_ = 0;
-};
 
 std::vector<std::string> splitAtBlanks(const std::string &program, std::string_view parameters) {
   std::vector<std::string> words{program};
@@ -100,10 +82,12 @@ int32_t PosixSystem::launch(const std::string &program, const std::string &param
     argv.push_back(word.data());
   argv.push_back(nullptr);
   SpawnFileActions actions;
-  actions.toDevNull(STDIN_FILENO, O_RDONLY);
-  actions.toDevNull(STDOUT_FILENO, O_WRONLY);
-  actions.toDevNull(STDERR_FILENO, O_WRONLY);
-  if (actions.error() != 0) return shellCode(actions.error());
+  int error = actions.initError();
+  for (auto [fd, flags] :
+       {std::pair{STDIN_FILENO, O_RDONLY}, {STDOUT_FILENO, O_WRONLY}, {STDERR_FILENO, O_WRONLY}}) {
+    if (error == 0) error = posix_spawn_file_actions_addopen(actions.get(), fd, "/dev/null", flags, 0);
+  }
+  if (error != 0) return shellCode(error);
 
   // The program is started by a short-lived intermediate child, so it is
   // adopted by init and never waits to be reaped by this process.

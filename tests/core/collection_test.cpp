@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/collection.hpp"
-#include "tests/core/error_expect.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
-#include "tests/core/error_expect.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {

@@ -3,31 +3,24 @@
 #include <functional>
 
 #include "core/handlers.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {
+
+using test::failureOf;
 
 AutomationError platformFailure(std::string description = "The specified service does not exist.") {
   return AutomationError(static_cast<int32_t>(0x80070424), "Active Directory", std::move(description));
 }
 
-AutomationError caught(const std::function<void()> &call) {
-  try {
-    call();
-  } catch (const AutomationError &error) {
-    return error;
-  }
-  ADD_FAILURE() << "no error raised";
-  return AutomationError(0, "", "");
-}
-
 TEST(ErrorReportingTest, ReporterPrefixesTheMessageAndKeepsNumberAndSource) {
-  AutomationError error = caught([] { raiseError("Error with getService", platformFailure()); });
+  AutomationError error = failureOf([] { raiseError("Error with getService", platformFailure()); });
   EXPECT_EQ(error.number(), static_cast<int32_t>(0x80070424));
   EXPECT_EQ(error.source(), "Active Directory");
   EXPECT_EQ(error.description(), "Error with getService: The specified service does not exist.");
   // An empty pending description still leaves the separator.
-  EXPECT_EQ(caught([] { raiseError("error with getWorkgroups", platformFailure("")); }).description(),
+  EXPECT_EQ(failureOf([] { raiseError("error with getWorkgroups", platformFailure("")); }).description(),
             "error with getWorkgroups: ");
 }
 
@@ -36,7 +29,7 @@ TEST(ErrorReportingTest, NestedReportsStackOuterFirst) {
   auto getService = [] {
     return reportAndFail("Error with getService", []() -> int { throw platformFailure(); });
   };
-  AutomationError error = caught([&] {
+  AutomationError error = failureOf([&] {
     reportAndFail("Error getting running status for theW3SVC service", [&] { return getService(); });
   });
   EXPECT_EQ(error.number(), static_cast<int32_t>(0x80070424));
@@ -47,7 +40,7 @@ TEST(ErrorReportingTest, NestedReportsStackOuterFirst) {
 
 TEST(ErrorReportingTest, NoHandlerLeavesTheFailureUnchanged) {
   AutomationError error =
-      caught([] { noHandler([]() -> int { throw runtimeError(kSubscriptOutOfRange); }); });
+      failureOf([] { noHandler([]() -> int { throw runtimeError(kSubscriptOutOfRange); }); });
   EXPECT_EQ(error.number(), kSubscriptOutOfRange);
   EXPECT_EQ(error.source(), "Quorvane");
   EXPECT_EQ(error.description(), "Subscript out of range");

@@ -2,8 +2,8 @@
 
 #include "core/local_names.hpp"
 #include "core/targets.hpp"
-#include "tests/core/error_expect.hpp"
 #include "tests/fakes/fake_system.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {

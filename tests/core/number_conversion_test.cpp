@@ -6,7 +6,7 @@
 #include "core/collection.hpp"
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
-#include "tests/core/error_expect.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {

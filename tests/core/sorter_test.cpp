@@ -9,7 +9,7 @@
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
 #include "core/sorter.hpp"
-#include "tests/core/error_expect.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "eventlog/event_log.hpp"
-#include "tests/eventlog/failure_of.hpp"
 #include "tests/eventlog/fake_event_log.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "tests/eventlog/failure_of.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {

@@ -10,9 +10,9 @@
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
-#include "tests/eventlog/failure_of.hpp"
 #include "tests/eventlog/on_new_thread.hpp"
 #include "tests/fakes/fake_management.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {

@@ -15,6 +15,7 @@
 #include "inventory/server_info.hpp"
 #include "tests/fakes/fake_management.hpp"
 #include "tests/fakes/fake_system.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv::test {
 
@@ -68,16 +69,6 @@ inline std::string stamp(Date value) {
 
 inline Date at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
   return makeDate(DateParts{year, month, day, hour, minute, second});
-}
-
-template <class Call> AutomationError failureOf(Call &&call) {
-  try {
-    call();
-  } catch (const AutomationError &error) {
-    return error;
-  }
-  ADD_FAILURE() << "the call did not fail";
-  return AutomationError(0, "", "");
 }
 
 } // namespace qv::test

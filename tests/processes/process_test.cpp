@@ -8,8 +8,8 @@
 
 #include "core/portable_regional.hpp"
 #include "processes/process_record.hpp"
-#include "tests/eventlog/failure_of.hpp"
 #include "tests/fakes/fake_management.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {

@@ -6,9 +6,12 @@
 
 #include "core/automation_error.hpp"
 #include "tests/fakes/fake_system.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {
+
+using test::failureOf;
 
 const std::string kListTs01 = "cmd.exe /C query user /server:ts01";
 
@@ -16,17 +19,6 @@ class TerminalServicesTest : public testing::Test {
 protected:
   std::shared_ptr<fake::System> system = std::make_shared<fake::System>();
   TerminalServices terminal{Platform{nullptr, nullptr, system, nullptr}};
-
-  // Runs call, which must fail; returns the error.
-  template <class Call> AutomationError failure(Call &&call) {
-    try {
-      call();
-    } catch (const AutomationError &error) {
-      return error;
-    }
-    ADD_FAILURE() << "no error raised";
-    return AutomationError(0, "", "");
-  }
 };
 
 std::vector<std::string> keysOf(const Collection &collection) {
@@ -66,7 +58,7 @@ TEST_F(TerminalServicesTest, ListingFailsWithoutALineEndAndIsEmptyWithoutATable)
   // "" is also what a tool that could not start gives.
   for (std::string output : {"", "Error 5 getting sessionnames"}) {
     system->commandOutputs[kListTs01] = output;
-    AutomationError error = failure([&] { terminal.getLogonUsers("ts01"); });
+    AutomationError error = failureOf([&] { terminal.getLogonUsers("ts01"); });
     EXPECT_EQ(error.number(), kSubscriptOutOfRange);
     EXPECT_EQ(error.description(), "Unable to get Terminal server users: Subscript out of range");
   }
@@ -106,12 +98,12 @@ TEST_F(TerminalServicesTest, ChangeUserStatusRunsTheToolOfTheStatus) {
 TEST_F(TerminalServicesTest, HostileServerNamesAreRejectedAndNothingRuns) {
   for (std::string server : {"ts01 & del /q C:\\*", "ts01|calc", "ts01>x", "\"ts01\"", "ts01 /server:x",
                              " ts01", "ts01\r\nx", "%COMPUTERNAME%", "ts^01", "ts01(1)", "caf\xC3\xA9", ""}) {
-    AutomationError listing = failure([&] { terminal.getLogonUsers(server); });
+    AutomationError listing = failureOf([&] { terminal.getLogonUsers(server); });
     EXPECT_EQ(listing.number(), kInvalidCall);
     EXPECT_EQ(listing.source(), kSource);
     EXPECT_EQ(listing.description(), "Unable to get Terminal server users: invalid server name");
     for (std::string status : {"disconnect", "reset"}) {
-      AutomationError change = failure([&] { terminal.changeUserStatus(status, server, "3"); });
+      AutomationError change = failureOf([&] { terminal.changeUserStatus(status, server, "3"); });
       EXPECT_EQ(change.number(), kInvalidCall);
       EXPECT_EQ(change.description(),
                 "Unable to change user status on terminal server " + server + ": invalid server name");
@@ -123,7 +115,7 @@ TEST_F(TerminalServicesTest, HostileServerNamesAreRejectedAndNothingRuns) {
 TEST_F(TerminalServicesTest, HostileSessionIdsAreRejectedAndNothingRuns) {
   for (std::string id : {"3 & shutdown -r", "3 /server:ts02", "3;4", "..\\3", " 3", "3\n", "", "*"}) {
     for (std::string status : {"disconnect", "reset"}) {
-      AutomationError error = failure([&] { terminal.changeUserStatus(status, "ts01", id); });
+      AutomationError error = failureOf([&] { terminal.changeUserStatus(status, "ts01", id); });
       EXPECT_EQ(error.number(), kInvalidCall);
       EXPECT_EQ(error.description(),
                 "Unable to change user status on terminal server ts01: invalid session id");

@@ -8,22 +8,13 @@
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv::test {
 namespace {
 
 Util utilFor(std::shared_ptr<const Regional> regional) {
   return Util(Platform{nullptr, nullptr, nullptr, std::move(regional)});
-}
-
-template <class Call> AutomationError failureOf(Call &&call) {
-  try {
-    call();
-  } catch (const AutomationError &error) {
-    return error;
-  }
-  ADD_FAILURE() << "the call did not fail";
-  return AutomationError(0, "", "");
 }
 
 TEST(UtilIIf, PicksByTheVariantsTruthAndReturnsThePartUnchanged) {
