@@ -188,12 +188,6 @@ std::string decodeOutput(std::string bytes) {
 
 std::string captureCommandOutput(const std::string &commandLine,
                                  const std::function<void(const std::string &)> &notice,
-                                 std::chrono::milliseconds limit) {
-  return captureCommandOutput(commandLine, notice, limit, nullptr);
-}
-
-std::string captureCommandOutput(const std::string &commandLine,
-                                 const std::function<void(const std::string &)> &notice,
                                  std::chrono::milliseconds limit,
                                  const std::function<void(std::size_t)> &onRead) {
   auto tell = [&](const std::string &text) {

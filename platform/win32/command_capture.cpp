@@ -116,12 +116,6 @@ DWORD toAnsiCommandLine(const std::string &commandLine, std::vector<char> &ansi)
 
 std::string captureCommandOutput(const std::string &commandLine,
                                  const std::function<void(const std::string &)> &notice,
-                                 std::chrono::milliseconds limit) {
-  return captureCommandOutput(commandLine, notice, limit, nullptr);
-}
-
-std::string captureCommandOutput(const std::string &commandLine,
-                                 const std::function<void(const std::string &)> &notice,
                                  std::chrono::milliseconds limit,
                                  const std::function<void(std::size_t)> &onRead) {
   auto tell = [&](const std::string &text) {
