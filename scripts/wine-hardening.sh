@@ -38,29 +38,7 @@ passed=0
 failed=0
 broken=()
 
-# run_check <name> <time limit> <command...>
-run_check() {
-  local name=$1 limit=$2
-  shift 2
-  local output status=0
-  qv_log "$name"
-  output=$(timeout "$limit" "$@" 2>&1 | qv_quiet_wine) || status=$?
-  [[ -n "$output" ]] && printf '%s\n' "$output"
-  local summary
-  summary=$(printf '%s\n' "$output" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1 || true)
-  if [[ -z "$summary" ]]; then
-    echo "!! $name ended without a summary (status $status)"
-    broken+=("$name")
-    return
-  fi
-  local p f
-  read -r p _ f _ <<<"${summary//,/}"
-  passed=$((passed + p))
-  failed=$((failed + f))
-  if ((f > 0 || status != 0)); then broken+=("$name"); fi
-}
-
-run_check "soak: $calls calls per step" 1800 wine "$out/quorvane_soak.exe" "$calls"
+qv_run_check "soak: $calls calls per step" 1800 wine "$out/quorvane_soak.exe" "$calls"
 qv_finish_wine
 
 # The lab serves the fleet the apartments work on, in a prefix of its own.
@@ -68,7 +46,7 @@ qv_finish_wine
   export QV_LAB_BUILD=${QV_LAB_BUILD:-$QV_BUILD_DIR} # the DLL just built serves the lab too
   source scripts/lab-env.sh
   if [[ "${QV_LAB_SKIP_SETUP:-}" != 1 ]]; then scripts/lab-setup.sh >/dev/null; fi
-  run_check "two apartments: $rounds rounds each" 900 wine "$out/quorvane_apartments.exe" "$rounds"
+  qv_run_check "two apartments: $rounds rounds each" 900 wine "$out/quorvane_apartments.exe" "$rounds"
   wineserver -w 2>/dev/null || true
   echo "$passed $failed ${broken[*]}" >"$out/apartments.result"
 )

@@ -14,33 +14,11 @@ passed=0
 failed=0
 broken=()
 
-# run_client <name> <command...>: runs one test program under a time limit.
-run_client() {
-  local name=$1
-  shift
-  local output status=0
-  qv_log "$name"
-  output=$(timeout 600 "$@" 2>&1 | qv_quiet_wine) || status=$?
-  [[ -n "$output" ]] && printf '%s\n' "$output"
-  local summary
-  summary=$(printf '%s\n' "$output" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1 || true)
-  if [[ -z "$summary" ]]; then
-    echo "!! $name ended without a summary (status $status)"
-    broken+=("$name")
-    return
-  fi
-  local p f
-  read -r p _ f _ <<<"${summary//,/}"
-  passed=$((passed + p))
-  failed=$((failed + f))
-  if ((f > 0 || status != 0)); then broken+=("$name"); fi
-}
-
-run_client "COM checks" wine "$QV_COM_CHECKS" "$(qv_winpath "$QV_DLL")"
+qv_run_check "COM checks" 600 wine "$QV_COM_CHECKS" "$(qv_winpath "$QV_DLL")"
 for test in tests/wine/*.vbs tests/wine/*.js; do
   # The lab's own tests need the lab registered: scripts/lab-tests.sh runs them.
   [[ $(basename "$test") == lab_* ]] && continue
-  run_client "$(basename "$test")" wine cscript //nologo "$(qv_winpath "$test")"
+  qv_run_check "$(basename "$test")" 600 wine cscript //nologo "$(qv_winpath "$test")"
 done
 
 qv_log "benchmark: Util.Val against Scripting.Dictionary.Exists"

@@ -72,3 +72,27 @@ qv_prepare() {
 }
 
 qv_finish_wine() { wineserver -w 2>/dev/null || true; }
+
+# qv_run_check <name> <time limit> <command...>: runs one test program, which
+# must end with "N passed, N failed"; adds its counts to passed and failed and
+# its name to broken when it failed, timed out or gave no summary.
+qv_run_check() {
+  local name=$1 limit=$2
+  shift 2
+  local output status=0
+  qv_log "$name"
+  output=$(timeout "$limit" "$@" 2>&1 | qv_quiet_wine) || status=$?
+  [[ -n "$output" ]] && printf '%s\n' "$output"
+  local summary
+  summary=$(printf '%s\n' "$output" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1 || true)
+  if [[ -z "$summary" ]]; then
+    echo "!! $name ended without a summary (status $status)"
+    broken+=("$name")
+    return
+  fi
+  local p f
+  read -r p _ f _ <<<"${summary//,/}"
+  passed=$((passed + p))
+  failed=$((failed + f))
+  if ((f > 0 || status != 0)); then broken+=("$name"); fi
+}
