@@ -112,7 +112,8 @@ TEST(SiteSize, EachSiteIsMeasuredByItsOwnNumber) {
   FakeIis::addFilter(first, "first");
   FakeIis::addFilter(second, "second");
   for (int n = 1; n <= 4; ++n)
-    lab.system->folders["\\\\web1\\D$\\sites\\" + std::to_string(n)] = 100u * static_cast<unsigned>(n);
+    lab.system->folders["\\\\web1\\D$\\sites\\" + std::to_string(n)] =
+        uint64_t{100} * static_cast<uint64_t>(n);
 
   iis reader(lab.platform());
   reader.setComputerName("web1");
