@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bench/support/cpu_seconds.hpp"
 #include "core/collection.hpp"
 
 namespace {
@@ -27,17 +28,7 @@ std::vector<std::string> keys(const char *prefix, int64_t count) {
   return out;
 }
 
-// Thread CPU time: other work on the machine does not stretch it.
-template <class Run> double secondsOf(Run &&run) {
-  auto now = [] {
-    timespec time{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
-  };
-  double start = now();
-  run();
-  return now() - start;
-}
+using qv::bench::secondsOf;
 
 void addAndLookUp(const std::vector<std::string> &names) {
   Collection items;

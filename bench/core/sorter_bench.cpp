@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "bench/support/cpu_seconds.hpp"
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
 #include "core/sorter.hpp"
@@ -59,17 +60,7 @@ qv::CollectionPtr insertionSort(const Collection &source, int32_t mode) {
   return sorted;
 }
 
-// Thread CPU time: other work on the machine does not stretch it.
-template <class Run> double secondsOf(Run &&run) {
-  auto now = [] {
-    timespec time{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
-  };
-  double start = now();
-  run();
-  return now() - start;
-}
+using qv::bench::secondsOf;
 
 void BM_SortCollectionAgainstInsertionSort(benchmark::State &state) {
   const Collection source = values(state.range(0));
