@@ -8,6 +8,10 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No display, no prompts for the optional runtime installers.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 unset DISPLAY WAYLAND_DISPLAY
+# The 64-bit loader by name: with wine32 installed, plain "wine" starts the
+# 32-bit programs and would register into the wrong view.
+QV_WINE64=${QV_WINE64:-/usr/lib/wine/wine64}
+qv_wine64() { "$QV_WINE64" "$@"; }
 qv_lab_home=$WINEPREFIX/drive_c/quorvane-lab
 
 # Runs a script with the prefix's cscript; the script path is given as a
@@ -15,5 +19,5 @@ qv_lab_home=$WINEPREFIX/drive_c/quorvane-lab
 qv_cscript() {
   local script=$1
   shift
-  wine cscript //nologo "$(winepath -w "$script" 2>/dev/null)" "$@"
+  qv_wine64 'C:\windows\system32\cscript.exe' //nologo "$(winepath -w "$script" 2>/dev/null)" "$@"
 }

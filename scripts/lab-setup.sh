@@ -16,7 +16,7 @@ cmake --build "$QV_LAB_BUILD" -j "${QV_JOBS:-2}" --target quorvane quorvane_lab 
 
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
   echo "lab-setup: creating the prefix $WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
+  qv_wine64 wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
 
@@ -28,16 +28,16 @@ system32=$WINEPREFIX/drive_c/windows/system32
 for tool in query tsdiscon reset shutdown; do
   cp "$QV_LAB_BUILD/lab/$tool.exe" "$system32/$tool.exe"
   # The prefix has a shutdown.exe of its own; the lab's must win.
-  wine reg add 'HKCU\Software\Wine\DllOverrides' /v "$tool.exe" /d native /f >/dev/null
+  qv_wine64 'C:\windows\system32\reg.exe' add 'HKCU\Software\Wine\DllOverrides' /v "$tool.exe" /d native /f >/dev/null
 done
 rm -f "$qv_lab_home/sessions-journal.txt" "$qv_lab_home/shutdown-requests.txt"
 
-wine regsvr32 /s 'C:\quorvane-lab\quorvane_lab.dll'
-wine regsvr32 /s 'C:\quorvane\quorvane.dll'
+qv_wine64 'C:\windows\system32\regsvr32.exe' /s 'C:\quorvane-lab\quorvane_lab.dll'
+qv_wine64 'C:\windows\system32\regsvr32.exe' /s 'C:\quorvane\quorvane.dll'
 
 # The folders behind the sites, remade so their sizes are exactly the fleet's.
 rm -rf "$WINEPREFIX/dosdevices/unc" "$WINEPREFIX/drive_c/labsites"
 mkdir -p "$WINEPREFIX/dosdevices/unc"
-wine 'C:\quorvane-lab\labfolders.exe' "$(winepath -w "$WINEPREFIX/dosdevices/unc")"
+qv_wine64 'C:\quorvane-lab\labfolders.exe' "$(winepath -w "$WINEPREFIX/dosdevices/unc")"
 wineserver -w
 echo "lab-setup: ready (WINEPREFIX=$WINEPREFIX)"

@@ -49,7 +49,7 @@ run_test() {
 
 model_log=$work/lab_model_checks.log
 echo "== lab model checks"
-wine "$QV_LAB_BUILD/lab/lab_model_checks.exe" >"$model_log" 2>&1 || true
+qv_wine64 "$QV_LAB_BUILD/lab/lab_model_checks.exe" >"$model_log" 2>&1 || true
 grep -E '^ *FAILED|\(failed' "$model_log" || true
 model=$(tr -d '\r' <"$model_log" | grep -E 'passed, [0-9]+ failed$' | tail -1 || true)
 if [[ -z $model ]]; then
@@ -71,7 +71,7 @@ for test in tests/wine/lab_*.vbs tests/wine/lab_*.js; do
   *.vbs) cat tests/wine/lab_common.vbi "$test" >"$joined" ;;
   *.js) cat tests/wine/lab_common.jsi "$test" >"$joined" ;;
   esac
-  run_test "${name%.*}" env WINEDEBUG=-all,fixme+vbscript,fixme+jscript wine cscript //nologo "$(winepath -w "$joined" 2>/dev/null)"
+  run_test "${name%.*}" env WINEDEBUG=-all,fixme+vbscript,fixme+jscript "$QV_WINE64" 'C:\windows\system32\cscript.exe' //nologo "$(winepath -w "$joined" 2>/dev/null)"
 done
 
 echo "lab tests: $total_passed passed, $total_failed failed"

@@ -16,6 +16,10 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 unset DISPLAY WAYLAND_DISPLAY
 
+# The 64-bit loader by name: with wine32 installed, plain "wine" starts the
+# 32-bit programs and would register into the wrong view.
+QV_WINE64=${QV_WINE64:-/usr/lib/wine/wine64}
+qv_wine64() { "$QV_WINE64" "$@"; }
 qv_log() { echo "== $*"; }
 
 # Windows line ends become Unix ones, and a notice Wine prints for drives
@@ -51,7 +55,7 @@ qv_prefix() {
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     qv_log "new Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    timeout 300 wineboot -i 2>&1 | qv_quiet_wine | grep -v 'syswow64' || true
+    timeout 300 qv_wine64 wineboot -i 2>&1 | qv_quiet_wine | grep -v 'syswow64' || true
     wineserver -w
   fi
 }
@@ -61,7 +65,7 @@ qv_winpath() { winepath -w "$1" 2>/dev/null; }
 
 qv_register() {
   qv_log "regsvr32 quorvane.dll"
-  timeout 120 wine regsvr32 /s "$(qv_winpath "$QV_DLL")"
+  timeout 120 qv_wine64 'C:\windows\system32\regsvr32.exe' /s "$(qv_winpath "$QV_DLL")"
 }
 
 qv_prepare() {
