@@ -10,11 +10,27 @@ LSTATUS RegistryKey::create(HKEY root, const std::wstring &path, RegistryKey &ke
   return status;
 }
 
-LSTATUS RegistryKey::open(HKEY root, const std::wstring &path, RegistryKey &key) {
+LSTATUS RegistryKey::open(HKEY root, const std::wstring &path, RegistryKey &key, REGSAM view) {
   RegistryKey opened;
-  LSTATUS status = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &opened.key_);
+  LSTATUS status = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &opened.key_);
   if (status == ERROR_SUCCESS) key = std::move(opened);
   return status;
+}
+
+LSTATUS RegistryKey::removeTree(HKEY root, const std::wstring &path, REGSAM view) {
+  LSTATUS status = ERROR_SUCCESS;
+  if (view == 0) {
+    status = RegDeleteTreeW(root, path.c_str());
+  } else {
+    // The tree functions take no view: the key of the wanted view is opened
+    // first, emptied through its handle, then removed by name in that view.
+    RegistryKey key;
+    status = RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS | view, &key.key_);
+    if (status == ERROR_SUCCESS) status = RegDeleteTreeW(key.key_, nullptr);
+    key = RegistryKey();
+    if (status == ERROR_SUCCESS) status = RegDeleteKeyExW(root, path.c_str(), view, 0);
+  }
+  return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
 LSTATUS RegistryKey::setText(const wchar_t *name, const std::wstring &value) {

@@ -26,7 +26,12 @@ public:
 
   // Creates path under root (or opens it when present) for writing.
   static LSTATUS create(HKEY root, const std::wstring &path, RegistryKey &key);
-  static LSTATUS open(HKEY root, const std::wstring &path, RegistryKey &key);
+  // view: 0 for this process's own view, or KEY_WOW64_32KEY / KEY_WOW64_64KEY.
+  static LSTATUS open(HKEY root, const std::wstring &path, RegistryKey &key, REGSAM view = 0);
+  // Removes path and everything below it; a path that is not there is no failure.
+  static LSTATUS removeTree(HKEY root, const std::wstring &path, REGSAM view = 0);
+
+  HKEY handle() const { return key_; }
 
   // name null: the key's default value.
   LSTATUS setText(const wchar_t *name, const std::wstring &value);
