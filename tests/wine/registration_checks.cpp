@@ -36,11 +36,11 @@ std::string narrow(const std::wstring &text) { return std::string(text.begin(), 
 
 // The names of the keys registration may touch: top level, classes,
 // type libraries and interfaces.
-std::set<std::wstring> snapshot() {
+std::set<std::wstring> snapshot(HKEY root = HKEY_CLASSES_ROOT, const std::wstring &base = L"") {
   std::set<std::wstring> keys;
   for (const wchar_t *area : {L"", L"CLSID", L"TypeLib", L"Interface"}) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, area, 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
+    if (RegOpenKeyExW(root, (base + area).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
     wchar_t name[256];
     for (DWORD i = 0;; ++i) {
       DWORD length = 256;
@@ -52,11 +52,10 @@ std::set<std::wstring> snapshot() {
   return keys;
 }
 
-std::wstring valueOf(const std::wstring &path, const wchar_t *name) {
+std::wstring valueOf(const std::wstring &path, const wchar_t *name, HKEY root = HKEY_CLASSES_ROOT) {
   wchar_t value[1024] = {};
   DWORD size = sizeof value;
-  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-      ERROR_SUCCESS) {
+  if (RegGetValueW(root, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
     return L"<missing>";
   }
   return value;
@@ -88,6 +87,67 @@ std::string listed(const std::set<std::wstring> &keys) {
 }
 
 using Entry = HRESULT(STDAPICALLTYPE *)();
+using Install = HRESULT(STDAPICALLTYPE *)(BOOL, LPCWSTR);
+using GetClassObject = HRESULT(STDAPICALLTYPE *)(REFCLSID, REFIID, void **);
+
+const wchar_t kUserClasses[] = L"Software\\Classes\\";
+
+// Resolves each programmatic name through the user's classes alone, as the
+// merged classes view of a non-elevated client does, and creates an object
+// from the server the keys name. (Wine's COM reads only the machine's
+// classes, so the lookup is made here.)
+void checkCreationThroughUserKeys(Checks &checks, const std::wstring &modulePath) {
+  for (const wchar_t *progId : kProgIds) {
+    std::string what = narrow(progId);
+    std::wstring clsidText =
+        valueOf(kUserClasses + std::wstring(progId) + L"\\CLSID", nullptr, HKEY_CURRENT_USER);
+    CLSID clsid{};
+    if (FAILED(CLSIDFromString(clsidText.c_str(), &clsid))) {
+      checks.expect(false, what + " has a class identifier among the user's classes");
+      continue;
+    }
+    std::wstring server = valueOf(kUserClasses + std::wstring(L"CLSID\\") + clsidText + L"\\InprocServer32",
+                                  nullptr, HKEY_CURRENT_USER);
+    checks.expect(server == modulePath, what + ": the user's keys name this module as its server");
+    HMODULE module = LoadLibraryW(server.c_str());
+    auto factory = module ? reinterpret_cast<GetClassObject>(
+                                reinterpret_cast<void *>(GetProcAddress(module, "DllGetClassObject")))
+                          : nullptr;
+    IClassFactory *classObject = nullptr;
+    IDispatch *object = nullptr;
+    if (factory && SUCCEEDED(factory(clsid, IID_IClassFactory, reinterpret_cast<void **>(&classObject)))) {
+      classObject->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void **>(&object));
+      classObject->Release();
+    }
+    checks.expect(object != nullptr, what + " is created through the user's registration");
+    if (object) object->Release();
+    if (module) FreeLibrary(module);
+  }
+}
+
+// Per-user registration writes the same keys as the machine-wide one, but
+// below the user's classes, and leaves the machine's alone; removal takes
+// exactly them away again.
+void checkUserRegistration(Checks &checks, HMODULE module, const std::wstring &modulePath) {
+  auto install = reinterpret_cast<Install>(reinterpret_cast<void *>(GetProcAddress(module, "DllInstall")));
+  checks.expect(install != nullptr, "DllInstall is exported");
+  if (!install) return;
+  checks.expect(install(FALSE, L"user") == S_OK,
+                "DllInstall(FALSE, user) succeeds when nothing is registered");
+  const std::set<std::wstring> machineBefore = snapshot();
+  const std::set<std::wstring> userBefore = snapshot(HKEY_CURRENT_USER, kUserClasses);
+  checks.expect(install(TRUE, L"user") == S_OK, "DllInstall(TRUE, user) succeeds");
+  std::set<std::wstring> added = minus(snapshot(HKEY_CURRENT_USER, kUserClasses), userBefore);
+  checks.expect(added == expectedKeys(),
+                "per-user registration adds exactly the module's keys; added:" + listed(added));
+  checks.expect(snapshot() == machineBefore, "per-user registration leaves the machine's classes alone");
+  checkCreationThroughUserKeys(checks, modulePath);
+  checks.expect(install(FALSE, L"user") == S_OK, "DllInstall(FALSE, user) succeeds");
+  std::set<std::wstring> left = minus(snapshot(HKEY_CURRENT_USER, kUserClasses), userBefore);
+  checks.expect(left.empty(), "per-user unregistration removes every key it wrote; left:" + listed(left));
+  checks.expect(snapshot() == machineBefore, "per-user unregistration leaves the machine's classes alone");
+  checks.expect(install(TRUE, L"elsewhere") == E_INVALIDARG, "DllInstall refuses an unknown scope");
+}
 
 } // namespace
 
@@ -151,6 +211,8 @@ void checkRegistration(Checks &checks, HMODULE module, const std::wstring &modul
   checks.expect(!snapshot().contains(L"Quorvane.Services"),
                 "the module's own programmatic names are removed");
   RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Quorvane.Util");
+
+  checkUserRegistration(checks, module, modulePath);
 
   checks.expect(registerServer() == S_OK, "the module is registered again for the script tests");
 }
