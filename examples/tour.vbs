@@ -26,11 +26,15 @@ Sub Title(text)
   WScript.Echo String(Len(text), "=")
 End Sub
 
-' Reports a failed step and goes on with the tour.
+' Reports a failed step and goes on with the tour; the failures are counted
+' and make the tour's exit status.
+Dim failures
+failures = 0
 Function Failed(what)
   Failed = (Err.Number <> 0)
   If Failed Then
     WScript.Echo "  (" & what & " failed: " & Err.Description & " [0x" & Hex(Err.Number) & "])"
+    failures = failures + 1
     Err.Clear
   End If
 End Function
@@ -226,4 +230,8 @@ If Not Failed("getLogonUsers") Then
 End If
 
 WScript.Echo ""
+If failures > 0 Then
+  WScript.Echo "End of the tour: " & failures & " step(s) failed."
+  WScript.Quit 1
+End If
 WScript.Echo "End of the tour."

@@ -6,7 +6,8 @@
 # lab_common.jsi (the prefix's script engines cannot include files). A test
 # passes when its last line reads "N passed, 0 failed". The session journal
 # and the recorded shutdown requests are cleared before each test, so each
-# starts from the fleet file. QV_LAB_ONLY=name runs the matching tests only.
+# starts from the fleet file. QV_LAB_ONLY=name runs the matching tests only;
+# QV_ARCH=i686 runs them for the i686 DLLs with syswow64's cscript.
 set -euo pipefail
 source "$(dirname "$0")/lab-env.sh"
 cd "$qv_root"
@@ -49,7 +50,7 @@ run_test() {
 
 model_log=$work/lab_model_checks.log
 echo "== lab model checks"
-qv_wine64 "$QV_LAB_BUILD/lab/lab_model_checks.exe" >"$model_log" 2>&1 || true
+qv_wine "$QV_LAB_BUILD/lab/lab_model_checks.exe" >"$model_log" 2>&1 || true
 grep -E '^ *FAILED|\(failed' "$model_log" || true
 model=$(tr -d '\r' <"$model_log" | grep -E 'passed, [0-9]+ failed$' | tail -1 || true)
 if [[ -z $model ]]; then
@@ -71,10 +72,10 @@ for test in tests/wine/lab_*.vbs tests/wine/lab_*.js; do
   *.vbs) cat tests/wine/lab_common.vbi "$test" >"$joined" ;;
   *.js) cat tests/wine/lab_common.jsi "$test" >"$joined" ;;
   esac
-  run_test "${name%.*}" env WINEDEBUG=-all,fixme+vbscript,fixme+jscript "$QV_WINE64" 'C:\windows\system32\cscript.exe' //nologo "$(winepath -w "$joined" 2>/dev/null)"
+  run_test "${name%.*}" env WINEDEBUG=-all,fixme+vbscript,fixme+jscript "$QV_LOADER" "$(qv_sys cscript.exe)" //nologo "$(winepath -w "$joined" 2>/dev/null)"
 done
 
-echo "lab tests: $total_passed passed, $total_failed failed"
+echo "lab tests ($QV_ARCH): $total_passed passed, $total_failed failed"
 if ((${#broken[@]} > 0)); then
   echo "lab tests: not passing: ${broken[*]}"
   exit 1

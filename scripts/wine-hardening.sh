@@ -11,6 +11,7 @@
 # Each program ends with "N passed, N failed"; the script fails on any
 # failure, a missing summary or a time-out.
 #
+#   QV_ARCH=i686              the i686 DLL with syswow64's programs
 #   QV_SOAK_CALLS=100000      calls per soak step
 #   QV_APARTMENT_ROUNDS=300   rounds per apartment
 #   QV_LAB_SKIP_SETUP=1       the lab prefix is ready already
@@ -30,7 +31,7 @@ out=$QV_BUILD_DIR/hardening
 mkdir -p "$out"
 qv_log "building the soak and the two-apartment test"
 for program in soak/soak_main:quorvane_soak apartment/apartment_main:quorvane_apartments; do
-  x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -static -static-libgcc \
+  "$QV_MINGW-g++-posix" -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -static -static-libgcc \
     -static-libstdc++ -o "$out/${program#*:}.exe" "tests/wine/${program%%:*}.cpp" -lole32 -loleaut32 -luuid -lpsapi
 done
 
@@ -38,7 +39,7 @@ passed=0
 failed=0
 broken=()
 
-qv_run_check "soak: $calls calls per step" 1800 qv_wine64 "$out/quorvane_soak.exe" "$calls"
+qv_run_check "soak ($QV_ARCH): $calls calls per step" 1800 qv_wine "$out/quorvane_soak.exe" "$calls"
 qv_finish_wine
 
 # The lab serves the fleet the apartments work on, in a prefix of its own.
@@ -46,7 +47,7 @@ qv_finish_wine
   export QV_LAB_BUILD=${QV_LAB_BUILD:-$QV_BUILD_DIR} # the DLL just built serves the lab too
   source scripts/lab-env.sh
   if [[ "${QV_LAB_SKIP_SETUP:-}" != 1 ]]; then scripts/lab-setup.sh >/dev/null; fi
-  qv_run_check "two apartments: $rounds rounds each" 900 qv_wine64 "$out/quorvane_apartments.exe" "$rounds"
+  qv_run_check "two apartments ($QV_ARCH): $rounds rounds each" 900 qv_wine "$out/quorvane_apartments.exe" "$rounds"
   wineserver -w 2>/dev/null || true
   echo "$passed $failed ${broken[*]}" >"$out/apartments.result"
 )
@@ -54,7 +55,7 @@ read -r passed failed rest <"$out/apartments.result"
 read -r -a broken <<<"${rest:-}"
 
 echo
-echo "hardening under Wine: $passed passed, $failed failed"
+echo "hardening under Wine ($QV_ARCH): $passed passed, $failed failed"
 if ((${#broken[@]} > 0)); then
   echo "failing: ${broken[*]}"
   exit 1

@@ -4,6 +4,7 @@
 # test in tests/wine with cscript, then the Util.Val benchmark. Each test
 # ends with "N passed, N failed"; a test without that line, with failures
 # or with a non-zero exit status fails the run. No display is needed.
+# QV_ARCH=i686 runs the same for the i686 DLL with syswow64's programs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tests/wine/wine_env.sh
@@ -14,19 +15,19 @@ passed=0
 failed=0
 broken=()
 
-qv_run_check "COM checks" 600 qv_wine64 "$QV_COM_CHECKS" "$(qv_winpath "$QV_DLL")"
+qv_run_check "COM checks" 600 qv_wine "$QV_COM_CHECKS" "$(qv_winpath "$QV_DLL")"
 for test in tests/wine/*.vbs tests/wine/*.js; do
   # The lab's own tests need the lab registered: scripts/lab-tests.sh runs them.
   [[ $(basename "$test") == lab_* ]] && continue
-  qv_run_check "$(basename "$test")" 600 qv_wine64 'C:\windows\system32\cscript.exe' //nologo "$(qv_winpath "$test")"
+  qv_run_check "$(basename "$test")" 600 qv_wine "$(qv_sys cscript.exe)" //nologo "$(qv_winpath "$test")"
 done
 
 qv_log "benchmark: Util.Val against Scripting.Dictionary.Exists"
-timeout 600 qv_wine64 'C:\windows\system32\cscript.exe' //nologo "$(qv_winpath tests/wine/bench/val_vs_dictionary.vbs)" 2>&1 | qv_quiet_wine
+timeout 600 qv_wine "$(qv_sys cscript.exe)" //nologo "$(qv_winpath tests/wine/bench/val_vs_dictionary.vbs)" 2>&1 | qv_quiet_wine
 
 qv_finish_wine
 echo
-echo "script clients: $passed passed, $failed failed"
+echo "script clients ($QV_ARCH): $passed passed, $failed failed"
 if ((${#broken[@]} > 0)); then
   echo "failing: ${broken[*]}"
   exit 1

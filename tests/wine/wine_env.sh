@@ -3,23 +3,27 @@
 # Wine prefix and registers the DLL there. Everything runs without a
 # display and without questions.
 #
-# Settings (environment): QV_BUILD_DIR (default build/mingw64), WINEPREFIX
-# (default build/wineprefix), QV_JOBS (default 2), QV_SKIP_SETUP=1 to skip
-# the package check.
+# Settings (environment): QV_ARCH (x86_64, the default, or i686: which DLL
+# and which Wine programs), QV_BUILD_DIR (default build/mingw64 or
+# build/mingw32), WINEPREFIX (default build/wineprefix), QV_JOBS (default 2),
+# QV_SKIP_SETUP=1 to skip the package check.
 
 QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-QV_BUILD_DIR=${QV_BUILD_DIR:-$QV_ROOT/build/mingw64}
+source "$QV_ROOT/tests/wine/wine_arch.sh"
+QV_BUILD_DIR=${QV_BUILD_DIR:-$QV_ROOT/build/$QV_PRESET}
 QV_JOBS=${QV_JOBS:-2}
-export WINEPREFIX=${WINEPREFIX:-$QV_ROOT/build/wineprefix}
+# Each bitness has a prefix of its own: the COM checks register and
+# unregister, and must find the other bitness's keys absent.
+if [[ $QV_ARCH == x86_64 ]]; then
+  export WINEPREFIX=${WINEPREFIX:-$QV_ROOT/build/wineprefix}
+else
+  export WINEPREFIX=${WINEPREFIX:-$QV_ROOT/build/wineprefix-$QV_ARCH}
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers (they would ask), and no display at all.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 unset DISPLAY WAYLAND_DISPLAY
 
-# The 64-bit loader by name: with wine32 installed, plain "wine" starts the
-# 32-bit programs and would register into the wrong view.
-QV_WINE64=${QV_WINE64:-/usr/lib/wine/wine64}
-qv_wine64() { "$QV_WINE64" "$@"; }
 qv_log() { echo "== $*"; }
 
 # Windows line ends become Unix ones, and a notice Wine prints for drives
@@ -35,38 +39,28 @@ qv_setup() {
     QV_SETUP_EXTRA="${QV_SETUP_EXTRA:-} wine64-tools" "$QV_ROOT/scripts/setup.sh"
   fi
   local tool
-  for tool in cmake ninja x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres widl wine wineboot winepath wineserver; do
+  for tool in cmake ninja "$QV_MINGW-g++-posix" "$QV_MINGW-windres" widl wine wineboot winepath wineserver "$QV_LOADER"; do
     if ! command -v "$tool" >/dev/null; then
-      echo "missing: $tool (packages: cmake ninja-build mingw-w64 wine wine64 wine64-tools libwine-dev)" >&2
+      echo "missing: $tool (packages: cmake ninja-build mingw-w64 wine wine64 wine32:i386 wine64-tools libwine-dev)" >&2
       return 1
     fi
   done
 }
 
 qv_build() {
-  qv_log "cross build of quorvane.dll ($QV_BUILD_DIR)"
-  cmake --preset mingw64 -B "$QV_BUILD_DIR" >/dev/null
+  qv_log "cross build of the $QV_ARCH quorvane.dll ($QV_BUILD_DIR)"
+  cmake --preset "$QV_PRESET" -B "$QV_BUILD_DIR" >/dev/null
   cmake --build "$QV_BUILD_DIR" -j "$QV_JOBS" --target quorvane quorvane_com_checks
   QV_DLL="$QV_BUILD_DIR/automation/quorvane.dll"
   QV_COM_CHECKS="$QV_BUILD_DIR/automation/quorvane_com_checks.exe"
 }
 
-qv_prefix() {
-  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-    qv_log "new Wine prefix $WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    timeout 300 qv_wine64 wineboot -i 2>&1 | qv_quiet_wine | grep -v 'syswow64' || true
-    wineserver -w
-  fi
-}
+qv_prefix() { qv_prefix_ready "$WINEPREFIX"; }
 
 # The Windows path of a file, for Wine programs.
 qv_winpath() { winepath -w "$1" 2>/dev/null; }
 
-qv_register() {
-  qv_log "regsvr32 quorvane.dll"
-  timeout 120 qv_wine64 'C:\windows\system32\regsvr32.exe' /s "$(qv_winpath "$QV_DLL")"
-}
+qv_register() { qv_register_checked "$QV_DLL"; }
 
 qv_prepare() {
   qv_setup

@@ -1,0 +1,96 @@
+# Sourced by tests/wine/wine_env.sh and scripts/lab-env.sh: which DLL and
+# which Wine programs one bitness uses, how a prefix is made ready for both,
+# and a registration that is checked by creating every class.
+#
+# QV_ARCH=x86_64 (default): the x86_64 DLL, the 64-bit loader and system32's
+# programs. QV_ARCH=i686: the i686 DLL, the 32-bit loader (package
+# wine32:i386) and syswow64's programs. Loader and program are always named:
+# with wine32 installed a plain "wine regsvr32" starts the 32-bit program and
+# would register into the wrong view.
+
+QV_ARCH=${QV_ARCH:-x86_64}
+case $QV_ARCH in
+x86_64)
+  QV_PRESET=mingw64 QV_MINGW=x86_64-w64-mingw32 QV_LOADER=/usr/lib/wine/wine64
+  QV_SYSDIR='C:\windows\system32' QV_INSTALL_DIR=x64
+  ;;
+i686)
+  QV_PRESET=mingw32 QV_MINGW=i686-w64-mingw32 QV_LOADER=/usr/lib/wine/wine
+  QV_SYSDIR='C:\windows\syswow64' QV_INSTALL_DIR=x86
+  ;;
+*)
+  echo "QV_ARCH is x86_64 or i686, not '$QV_ARCH'" >&2
+  return 1
+  ;;
+esac
+QV_WINE64=${QV_WINE64:-/usr/lib/wine/wine64}
+qv_wine64() { "$QV_WINE64" "$@"; }
+# This bitness's loader, and the Windows path of one of its system programs.
+qv_wine() { "$QV_LOADER" "$@"; }
+qv_sys() { printf '%s\\%s' "$QV_SYSDIR" "$1"; }
+
+QV_ARCH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+# The programmatic names of the creatable classes, from the type library's
+# source: every coclass not marked noncreatable.
+qv_progids() {
+  awk '/^ *\[/ { attrs = $0 } /noncreatable/ { attrs = attrs " noncreatable" }
+       /^ *coclass / { if (attrs !~ /noncreatable/) print "Quorvane." $2; attrs = "" }' \
+    "$QV_ARCH_ROOT/automation/quorvane.idl"
+}
+
+# qv_prefix_ready <prefix>: makes the prefix when it is missing; a prefix
+# made before wine32 was installed has no 32-bit programs yet, so the i686
+# side updates it once (wineboot -u) and marks it.
+qv_prefix_ready() {
+  local prefix=$1 mark=$1/.quorvane-wow64
+  if [[ ! -f $prefix/system.reg ]]; then
+    echo "== new Wine prefix $prefix"
+    mkdir -p "$prefix"
+    WINEPREFIX=$prefix timeout 300 "$QV_WINE64" wineboot -i 2>&1 | tr -d '\r' | grep -v -e syswow64 -e 'configuration' || true
+    WINEPREFIX=$prefix wineserver -w
+    [[ -x /usr/lib/wine/wine && -f $prefix/drive_c/windows/syswow64/cscript.exe ]] && touch "$mark"
+  fi
+  [[ $QV_ARCH == i686 && ! -f $mark ]] || return 0
+  if [[ ! -x $QV_LOADER ]]; then
+    echo "!! i686: the 32-bit Wine loader $QV_LOADER is missing (package wine32:i386; scripts/setup.sh installs it)" >&2
+    return 1
+  fi
+  echo "== adding the 32-bit programs to $prefix (made without wine32)"
+  WINEPREFIX=$prefix timeout 300 "$QV_WINE64" wineboot -u 2>&1 | tr -d '\r' | grep -v 'configuration' || true
+  WINEPREFIX=$prefix wineserver -w
+  if [[ ! -f $prefix/drive_c/windows/syswow64/cscript.exe ]]; then
+    echo "!! i686: $prefix still has no syswow64\\cscript.exe after wineboot -u" >&2
+    return 1
+  fi
+  touch "$mark"
+}
+
+# qv_check_creation <what>: every class creates through this bitness's
+# cscript; on failure says which DLL and bitness and why.
+qv_check_creation() {
+  local what=$1 output expected
+  local -a progids
+  mapfile -t progids < <(qv_progids)
+  expected="${#progids[@]} passed, 0 failed"
+  output=$(timeout 120 "$QV_LOADER" "$(qv_sys cscript.exe)" //nologo \
+    "$(winepath -w "$QV_ARCH_ROOT/tests/wine/registration/create_classes.vbs" 2>/dev/null)" "${progids[@]}" 2>&1 |
+    tr -d '\r' | grep -v -e ':fixme:' -e 'FS volume label' || true)
+  if [[ $(printf '%s\n' "$output" | tail -n 1) != "$expected" ]]; then
+    echo "!! $what ($QV_ARCH) is registered, but $(qv_sys cscript.exe) cannot create every class:" >&2
+    printf '%s\n' "$output" | tail -n 12 | sed 's/^/   /' >&2
+    return 1
+  fi
+}
+
+# qv_register_checked <dll> [what]: registers the DLL (a path of this
+# machine) with this bitness's regsvr32, then checks every class creates.
+qv_register_checked() {
+  local dll=$1 what=${2:-the $QV_ARCH quorvane.dll}
+  echo "== regsvr32 ($QV_ARCH): $dll"
+  if ! timeout 120 "$QV_LOADER" "$(qv_sys regsvr32.exe)" /s "$(winepath -w "$dll" 2>/dev/null)"; then
+    echo "!! $what ($QV_ARCH, $dll) did not register with $(qv_sys regsvr32.exe)" >&2
+    return 1
+  fi
+  qv_check_creation "$what"
+}
