@@ -14,7 +14,8 @@ root=$PWD
 export WINEPREFIX=${QV_REGISTRATION_PREFIX:-$root/build/wineprefix-registration}
 export WINEDEBUG=-all WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 unset DISPLAY WAYLAND_DISPLAY
-QV_ARCH=i686 source tests/wine/wine_arch.sh
+QV_ARCH=i686
+source tests/wine/wine_arch.sh
 
 if [[ "${QV_SKIP_SETUP:-}" != 1 ]]; then scripts/setup.sh; fi
 for preset in mingw64 mingw32; do
