@@ -39,7 +39,7 @@ passed=0
 failed=0
 broken=()
 
-qv_run_check "soak ($QV_ARCH): $calls calls per step" 1800 qv_wine "$out/quorvane_soak.exe" "$calls"
+qv_run_check "soak ($QV_ARCH): $calls calls per step" 1800 "$QV_LOADER" "$out/quorvane_soak.exe" "$calls"
 qv_finish_wine
 
 # The lab serves the fleet the apartments work on, in a prefix of its own.
@@ -47,7 +47,7 @@ qv_finish_wine
   export QV_LAB_BUILD=${QV_LAB_BUILD:-$QV_BUILD_DIR} # the DLL just built serves the lab too
   source scripts/lab-env.sh
   if [[ "${QV_LAB_SKIP_SETUP:-}" != 1 ]]; then scripts/lab-setup.sh >/dev/null; fi
-  qv_run_check "two apartments ($QV_ARCH): $rounds rounds each" 900 qv_wine "$out/quorvane_apartments.exe" "$rounds"
+  qv_run_check "two apartments ($QV_ARCH): $rounds rounds each" 900 "$QV_LOADER" "$out/quorvane_apartments.exe" "$rounds"
   wineserver -w 2>/dev/null || true
   echo "$passed $failed ${broken[*]}" >"$out/apartments.result"
 )

@@ -15,15 +15,15 @@ passed=0
 failed=0
 broken=()
 
-qv_run_check "COM checks" 600 qv_wine "$QV_COM_CHECKS" "$(qv_winpath "$QV_DLL")"
+qv_run_check "COM checks" 600 "$QV_LOADER" "$QV_COM_CHECKS" "$(qv_winpath "$QV_DLL")"
 for test in tests/wine/*.vbs tests/wine/*.js; do
   # The lab's own tests need the lab registered: scripts/lab-tests.sh runs them.
   [[ $(basename "$test") == lab_* ]] && continue
-  qv_run_check "$(basename "$test")" 600 qv_wine "$(qv_sys cscript.exe)" //nologo "$(qv_winpath "$test")"
+  qv_run_check "$(basename "$test")" 600 "$QV_LOADER" "$(qv_sys cscript.exe)" //nologo "$(qv_winpath "$test")"
 done
 
 qv_log "benchmark: Util.Val against Scripting.Dictionary.Exists"
-timeout 600 qv_wine "$(qv_sys cscript.exe)" //nologo "$(qv_winpath tests/wine/bench/val_vs_dictionary.vbs)" 2>&1 | qv_quiet_wine
+timeout 600 "$QV_LOADER" "$(qv_sys cscript.exe)" //nologo "$(qv_winpath tests/wine/bench/val_vs_dictionary.vbs)" 2>&1 | qv_quiet_wine
 
 qv_finish_wine
 echo
