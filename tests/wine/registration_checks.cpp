@@ -45,6 +45,10 @@ std::set<std::wstring> snapshot(HKEY root = HKEY_CLASSES_ROOT, const std::wstrin
     for (DWORD i = 0;; ++i) {
       DWORD length = 256;
       if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      // The three containers are everybody's, made by whoever came first.
+      if (!area[0] &&
+          (!_wcsicmp(name, L"CLSID") || !_wcsicmp(name, L"TypeLib") || !_wcsicmp(name, L"Interface")))
+        continue;
       keys.insert(std::wstring(area) + (area[0] ? L"\\" : L"") + name);
     }
     RegCloseKey(key);
