@@ -39,31 +39,34 @@ qv_progids() {
     "$QV_ARCH_ROOT/automation/quorvane.idl"
 }
 
-# qv_prefix_ready <prefix>: makes the prefix when it is missing; a prefix
-# made before wine32 was installed has no 32-bit programs yet, so the i686
-# side updates it once (wineboot -u) and marks it.
+# qv_prefix_ready <prefix>: makes the prefix when it is missing. A prefix
+# made before wine32 was installed has an empty syswow64 (wineboot -u does
+# not fill it in later): the i686 side then copies Wine's 32-bit programs
+# and libraries there and runs the 32-bit part of Wine's own set-up.
 qv_prefix_ready() {
-  local prefix=$1 mark=$1/.quorvane-wow64
+  local prefix=$1 wow=$1/drive_c/windows/syswow64
   if [[ ! -f $prefix/system.reg ]]; then
     echo "== new Wine prefix $prefix"
     mkdir -p "$prefix"
     WINEPREFIX=$prefix timeout 300 "$QV_WINE64" wineboot -i 2>&1 | tr -d '\r' | grep -v -e syswow64 -e 'configuration' || true
     WINEPREFIX=$prefix wineserver -w
-    [[ -x /usr/lib/wine/wine && -f $prefix/drive_c/windows/syswow64/cscript.exe ]] && touch "$mark"
   fi
-  [[ $QV_ARCH == i686 && ! -f $mark ]] || return 0
-  if [[ ! -x $QV_LOADER ]]; then
-    echo "!! i686: the 32-bit Wine loader $QV_LOADER is missing (package wine32:i386; scripts/setup.sh installs it)" >&2
+  [[ $QV_ARCH == i686 && ! -f $wow/cscript.exe ]] || return 0
+  local builtins=/usr/lib/i386-linux-gnu/wine/i386-windows
+  if [[ ! -x $QV_LOADER || ! -d $builtins ]]; then
+    echo "!! i686: Wine's 32-bit loader ($QV_LOADER) or programs ($builtins) are missing (package wine32:i386; scripts/setup.sh installs it)" >&2
     return 1
   fi
   echo "== adding the 32-bit programs to $prefix (made without wine32)"
-  WINEPREFIX=$prefix timeout 300 "$QV_WINE64" wineboot -u 2>&1 | tr -d '\r' | grep -v 'configuration' || true
+  mkdir -p "$wow"
+  cp -n "$builtins"/* "$wow/" 2>/dev/null || true
+  WINEPREFIX=$prefix timeout 300 "$QV_LOADER" 'C:\windows\syswow64\rundll32.exe' setupapi,InstallHinfSection \
+    Wow64Install 128 '\\?\unix/usr/share/wine/wine.inf' 2>&1 | tr -d '\r' || true
   WINEPREFIX=$prefix wineserver -w
-  if [[ ! -f $prefix/drive_c/windows/syswow64/cscript.exe ]]; then
-    echo "!! i686: $prefix still has no syswow64\\cscript.exe after wineboot -u" >&2
+  if [[ ! -f $wow/cscript.exe ]]; then
+    echo "!! i686: $prefix still has no syswow64\\cscript.exe" >&2
     return 1
   fi
-  touch "$mark"
 }
 
 # qv_check_creation <what>: every class creates through this bitness's
