@@ -81,6 +81,23 @@ no_keys_left() {
   fi
 }
 
+# Both install folders carry the same version: in the DLL's version
+# resource and in its manifest's assembly identity.
+file_version() { strings -el "$1" | grep -x -A1 FileVersion | tail -n 1; }
+manifest_version() { sed -n 's/.*name="Quorvane.Automation" version="\([0-9.]*\)".*/\1/p' "$1" | head -n 1; }
+same_versions() {
+  local v64 v86 m64 m86
+  v64=$(file_version "$target/x64/quorvane.dll") v86=$(file_version "$target/x86/quorvane.dll")
+  m64=$(manifest_version "$target/x64/Quorvane.Automation.manifest")
+  m86=$(manifest_version "$target/x86/Quorvane.Automation.manifest")
+  if [[ -z $v64 || $v64 != "$v86" || $m64 != "$m86" || $m64 != "$v64.0" ]]; then
+    echo "FAIL: install layout versions differ: x64 $v64 (manifest $m64), x86 $v86 (manifest $m86)"
+    return 1
+  fi
+}
+echo "== install layout"
+check same_versions
+
 echo "== side by side"
 for arch in x86_64 i686; do
   use $arch

@@ -31,13 +31,15 @@ qv_sys() { printf '%s\\%s' "$QV_SYSDIR" "$1"; }
 
 QV_ARCH_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
-# The programmatic names of the creatable classes, from the type library's
-# source: every coclass not marked noncreatable.
-qv_progids() {
+# The creatable classes from the type library's source, "ProgID {CLSID}"
+# a line: every coclass not marked noncreatable.
+qv_classes() {
   awk '/^ *\[/ { attrs = $0 } /noncreatable/ { attrs = attrs " noncreatable" }
-       /^ *coclass / { if (attrs !~ /noncreatable/) print "Quorvane." $2; attrs = "" }' \
+       /uuid\(/ { match($0, /uuid\([^)]*\)/); id = substr($0, RSTART + 5, RLENGTH - 6) }
+       /^ *coclass / { if (attrs !~ /noncreatable/) print "Quorvane." $2 " {" id "}"; attrs = "" }' \
     "$QV_ARCH_ROOT/automation/quorvane.idl"
 }
+qv_progids() { qv_classes | cut -d' ' -f1; }
 
 # qv_prefix_ready <prefix>: makes the prefix when it is missing. A prefix
 # made before wine32 was installed has an empty syswow64 (wineboot -u does
@@ -95,5 +97,17 @@ qv_register_checked() {
     echo "!! $what ($QV_ARCH, $dll) did not register with $(qv_sys regsvr32.exe)" >&2
     return 1
   fi
+  # The keys must be in this bitness's view and name this DLL: a DLL of the
+  # other bitness would be registered into the other view without a word.
+  local progid clsid server expected
+  expected=$(winepath -w "$dll" 2>/dev/null)
+  while read -r progid clsid; do
+    server=$(timeout 60 "$QV_LOADER" "$(qv_sys reg.exe)" query "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32" /ve 2>/dev/null |
+      tr -d '\r' | sed -n 's/.*REG_SZ *//p')
+    if [[ ${server,,} != "${expected,,}" ]]; then
+      echo "!! $what ($QV_ARCH, $dll): $progid is registered in the $QV_ARCH view with '${server:-nothing}', not this DLL" >&2
+      return 1
+    fi
+  done < <(qv_classes)
   qv_check_creation "$what"
 }
