@@ -5,7 +5,8 @@
 #
 # Settings (environment): QV_ARCH (x86_64, the default, or i686: which DLL
 # and which Wine programs), QV_BUILD_DIR (default build/mingw64 or
-# build/mingw32), WINEPREFIX (default build/wineprefix), QV_JOBS (default 2),
+# build/mingw32), WINEPREFIX (default build/wineprefix or build/wineprefix-i686),
+# QV_JOBS (default 2),
 # QV_SKIP_SETUP=1 to skip the package check.
 
 QV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
