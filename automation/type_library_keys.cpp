@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "automation/registry_key.hpp"
+#include "platform/win32/bstr.hpp"
 
 namespace qv::com {
 namespace {
@@ -48,11 +49,9 @@ std::vector<AutomationInterface> automationInterfaces(ITypeLib *library) {
     GUID id = attributes->guid;
     info->ReleaseTypeAttr(attributes);
     if (!marshaller) continue;
-    BSTR name = nullptr;
-    library->GetDocumentation(static_cast<INT>(i), &name, nullptr, nullptr, nullptr);
-    found.push_back(
-        {guidText(id), name ? std::wstring(name, SysStringLen(name)) : std::wstring(), marshaller});
-    SysFreeString(name);
+    win32::Bstr name;
+    library->GetDocumentation(static_cast<INT>(i), name.put(), nullptr, nullptr, nullptr);
+    found.push_back({guidText(id), std::wstring(name.get() ? name.get() : L"", name.length()), marshaller});
   }
   return found;
 }
@@ -80,10 +79,9 @@ std::wstring TypeLibraryKeys::versionPath() const {
 }
 
 LSTATUS TypeLibraryKeys::write(HKEY classes) const {
-  BSTR help = nullptr;
-  library_->GetDocumentation(-1, nullptr, &help, nullptr, nullptr);
-  std::wstring description = help ? std::wstring(help, SysStringLen(help)) : std::wstring();
-  SysFreeString(help);
+  win32::Bstr help;
+  library_->GetDocumentation(-1, nullptr, help.put(), nullptr, nullptr);
+  const std::wstring description(help.get() ? help.get() : L"", help.length());
   wchar_t lcid[16] = {};
   std::swprintf(lcid, 16, L"%lx", static_cast<unsigned long>(attributes_->lcid));
   const std::wstring version = versionPath();
