@@ -149,9 +149,11 @@ for arch in x86_64 i686; do
     continue
   fi
   check no_keys_left system.reg "before the registration-free client ($arch)"
-  output=$(timeout 120 "$QV_LOADER" "$(winepath -w "$client" 2>/dev/null)" $(qv_progids) 2>&1 | tr -d '\r' | grep -v ':fixme:' || true)
+  mapfile -t progids < <(qv_progids)
+  output=$(timeout 120 "$QV_LOADER" "$(winepath -w "$client" 2>/dev/null)" "${progids[@]}" 2>&1 | tr -d '\r' |
+    grep -v ':fixme:' || true)
   printf '%s\n' "$output" | grep -E '^FAIL' || true
-  expected="$(qv_progids | wc -l) passed, 0 failed"
+  expected="${#progids[@]} passed, 0 failed"
   if [[ $(printf '%s\n' "$output" | tail -n 1) == "$expected" ]]; then
     passed=$((passed + 1))
   else
