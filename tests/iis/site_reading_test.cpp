@@ -51,18 +51,21 @@ TEST_F(SiteReading, GetSiteGivesTheKeysInOrderWithTheirKinds) {
 
 TEST_F(SiteReading, BindingsNumberServerThenSecureWithTheirPortKinds) {
   struct Case {
-    std::vector<std::string> server, secure;
+    std::vector<std::string> server;
+    Variant secure;
     std::vector<std::vector<Variant>> expected; // ip, port, host; keyed "0", "1", ...
   };
   const std::vector<Case> cases = {
       {{":80:", "10.0.0.5:8080:www.example.test"},
-       {":443:"},
+       list({":443:"}),
        {{"", int32_t{80}, ""}, {"10.0.0.5", int32_t{8080}, "www.example.test"}, {"", "443", ""}}},
-      {{}, {"10.0.0.5:443:secure.test", ":444:"}, {{"10.0.0.5", "443", "secure.test"}, {"", "444", ""}}},
-      {{}, {}, {}},
+      {{}, list({"10.0.0.5:443:secure.test", ":444:"}), {{"10.0.0.5", "443", "secure.test"}, {"", "444", ""}}},
+      {{}, list({}), {}},
+      {{":80:"}, Variant(), {{"", int32_t{80}, ""}}}, // no secure bindings at all: Empty
+      {{":80:"}, Variant::null(), {{"", int32_t{80}, ""}}},
   };
   for (const auto &c : cases) {
-    site->set("ServerBindings", list(c.server)).set("SecureBindings", list(c.secure));
+    site->set("ServerBindings", list(c.server)).set("SecureBindings", c.secure);
     auto rec = record();
     for (const CollectionPtr &bindings :
          {rec->item(std::string_view("Bindings")).as<Collection>(), holder()->hostBindings()}) {
@@ -88,7 +91,7 @@ TEST_F(SiteReading, BadBindingsFailBothReadersWithTheMessagesStacked) {
       {list({}), list({":443"}), kSubscriptOutOfRange, "Subscript out of range"},
       {list({":http:"}), list({}), kTypeMismatch, "Type mismatch"},
       {Variant(":80:"), list({}), kTypeMismatch, "Type mismatch"}, // not a list
-      {list({":80:"}), Variant(), kTypeMismatch, "Type mismatch"},
+      {list({":80:"}), Variant(":443:"), kTypeMismatch, "Type mismatch"},
   };
   const std::string inner = "Error with Olvesk.IisMonitor.getServerBindings: ";
   for (const auto &c : cases) {
