@@ -37,9 +37,9 @@ TEST_F(SiteListing, SitesAreKeyedByTheirNumberInEnumerationOrder) {
   auto first = (*extended)["12"].as<IisSite>();
   auto second = (*extended)["5"].as<IisSite>();
   ASSERT_TRUE(first && second);
-  EXPECT_EQ(first->id(), 12);
-  EXPECT_EQ(first->size(), 12.0);
-  EXPECT_EQ(second->sitename(), "Blog");
+  EXPECT_EQ(first->settings.id, 12);
+  EXPECT_EQ(first->settings.size, 12.0);
+  EXPECT_EQ(second->settings.description, "Blog");
 }
 
 TEST_F(SiteListing, EmptyAndFailingListings) {

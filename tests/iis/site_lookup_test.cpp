@@ -121,7 +121,7 @@ TEST(SiteSize, EachSiteIsMeasuredByItsOwnNumber) {
     reader.setSiteId(n);
     auto rec = reader.getSite();
     EXPECT_EQ((*rec)["Size"], Variant(100.0 * n)) << n;
-    EXPECT_EQ(IisSite(lab.platform()).getSiteById("web1", n)->size(), 100.0 * n) << n;
+    EXPECT_EQ(IisSite(lab.platform()).getSiteById("web1", n)->settings.size, 100.0 * n) << n;
     auto filters = (*rec)["ISAPIFilters"].as<Collection>();
     EXPECT_EQ(filters->count(), n <= 2 ? 1 : 0) << n;
     if (n <= 2) {
