@@ -26,7 +26,7 @@ template <class Impl, const ClassTable<Impl> &(*table)()> ComPtr<IDispatch> crea
 
 const std::array<CreatableClass, 9> classes{{
     {L"Quorvane.Services", &CLSID_Services, create<Services, servicesTable>},
-    {L"Quorvane.iis", &CLSID_iis, create<iis, iisTable>},
+    {L"Quorvane.iis", &CLSID_iis, create<Iis, iisTable>},
     {L"Quorvane.IisSite", &CLSID_IisSite, create<IisSite, iisSiteTable>},
     {L"Quorvane.Util", &CLSID_Util, create<Util, utilTable>},
     {L"Quorvane.ServerInfo", &CLSID_ServerInfo, create<ServerInfo, serverInfoTable>},

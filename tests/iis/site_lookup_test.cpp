@@ -115,7 +115,7 @@ TEST(SiteSize, EachSiteIsMeasuredByItsOwnNumber) {
     lab.system->folders["\\\\web1\\D$\\sites\\" + std::to_string(n)] =
         uint64_t{100} * static_cast<uint64_t>(n);
 
-  iis reader(lab.platform());
+  Iis reader(lab.platform());
   reader.setComputerName("web1");
   for (int n = 1; n <= 4; ++n) {
     reader.setSiteId(n);

@@ -26,7 +26,7 @@ protected:
   FakeIis lab;
   fake::DirObjectPtr site =
       lab.addSite(1, "Default Web Site", {":80:", "10.0.0.5:8080:www.example.test"}, {":443:"});
-  iis reader{lab.platform()};
+  Iis reader{lab.platform()};
 };
 
 TEST_F(SiteReading, GetSiteGivesTheKeysInOrderWithTheirKinds) {
@@ -149,7 +149,7 @@ TEST_F(SiteReading, CodeTablesInBothShapes) {
 }
 
 TEST_F(SiteReading, FailuresAndObjectsOfAnotherClass) {
-  iis unset(lab.platform());
+  Iis unset(lab.platform());
   unset.setComputerName("web1");
   auto e = failureOf([&] { unset.getSite(); });
   EXPECT_EQ(e.number(), fake::kAdsBadPath);

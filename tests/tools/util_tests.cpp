@@ -23,14 +23,14 @@ TEST(UtilIIf, PicksByTheVariantsTruthAndReturnsThePartUnchanged) {
   const Variant no(VariantArray{1, {Variant(int16_t{4})}});
   for (const Variant &falsy : {Variant(false), Variant(int16_t{0}), Variant(int32_t{0}), Variant(0.0),
                                Variant("False"), Variant("0"), Variant(), Variant::null()}) {
-    EXPECT_EQ(util.IIf(falsy, yes, no), no) << kindName(falsy.kind());
+    EXPECT_EQ(util.iif(falsy, yes, no), no) << kindName(falsy.kind());
   }
   for (const Variant &truthy : {Variant(true), Variant(int16_t{-1}), Variant(int32_t{5}), Variant(0.5),
                                 Variant("True"), Variant("1")}) {
-    EXPECT_EQ(util.IIf(truthy, yes, no), yes) << kindName(truthy.kind());
+    EXPECT_EQ(util.iif(truthy, yes, no), yes) << kindName(truthy.kind());
   }
-  EXPECT_TRUE(util.IIf(false, yes, Variant::null()).isNull());
-  EXPECT_EQ(failureOf([&] { util.IIf("maybe", yes, no); }).number(), kTypeMismatch);
+  EXPECT_TRUE(util.iif(false, yes, Variant::null()).isNull());
+  EXPECT_EQ(failureOf([&] { util.iif("maybe", yes, no); }).number(), kTypeMismatch);
 }
 
 TEST(UtilVal, ReadsTheLongestLeadingNumber) {
@@ -43,7 +43,7 @@ TEST(UtilVal, ReadsTheLongestLeadingNumber) {
       {"3,5", 3},           {"-2.25x", -2.25}, {"12abc", 12},
   };
   for (const auto &c : cases)
-    EXPECT_DOUBLE_EQ(util.Val(c.text), c.value) << c.text;
+    EXPECT_DOUBLE_EQ(util.val(c.text), c.value) << c.text;
 }
 
 TEST(UtilFormatDateTime, NamedFormatsFollowTheRegionalStyleAndOthersFail) {
