@@ -11,7 +11,7 @@ namespace qv::test {
 namespace {
 
 Date at(int year, int month, int day, int hour, int minute, int second) {
-  return Date{dateSerial(year, month, day).serial + timeSerial(hour, minute, second).serial};
+  return makeDate({year, month, day, hour, minute, second});
 }
 
 TEST(Backups, ListingFollowsTheProviderIndexUntilItsFirstRefusal) {
