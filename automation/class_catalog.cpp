@@ -30,7 +30,7 @@ const std::array<CreatableClass, 9> classes{{
     {L"Quorvane.IisSite", &CLSID_IisSite, create<IisSite, iisSiteTable>},
     {L"Quorvane.Util", &CLSID_Util, create<Util, utilTable>},
     {L"Quorvane.ServerInfo", &CLSID_ServerInfo, create<ServerInfo, serverInfoTable>},
-    {L"Quorvane.process", &CLSID_process, create<process, processTable>},
+    {L"Quorvane.process", &CLSID_process, create<Processes, processTable>},
     {L"Quorvane.EventLog", &CLSID_EventLog, create<EventLog, eventLogTable>},
     {L"Quorvane.TerminalServices", &CLSID_TerminalServices, create<TerminalServices, terminalServicesTable>},
     {L"Quorvane.Tools", &CLSID_Tools, create<Tools, toolsTable>},
