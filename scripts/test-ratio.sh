@@ -42,6 +42,8 @@ sources_in() {
   find "$@" -type f \( -name '*.cpp' -o -name '*.hpp' \) -not -path '*/bench/*' | sort
 }
 
+ratio() { awk -v t="$1" -v p="$2" 'BEGIN { printf "%.3f", p ? t / p : 0 }'; }
+
 count_of() {
   local files
   mapfile -t files < <(sources_in "$@")
@@ -54,6 +56,9 @@ product=$(count_of "${product_folders[@]}")
 if [[ ${QV_RATIO_DETAIL:-0} == 1 ]]; then
   for folder in "${product_folders[@]}"; do printf '  product %-12s %6d\n' "$folder" "$(count_of "$folder")"; done
   for folder in tests/*/; do printf '  tests   %-12s %6d\n' "$(basename "$folder")" "$(count_of "$folder")"; done
+  wine=$(count_of tests/wine)
+  stress=$(count_of tests/wine/soak tests/wine/apartment)
+  printf '  GoogleTest %d (%s), Wine checks %d (%s), of them the soak and the apartments %d\n' \
+    "$((tests - wine))" "$(ratio "$((tests - wine))" "$product")" "$wine" "$(ratio "$wine" "$product")" "$stress"
 fi
-printf 'test lines %d, product lines %d, ratio %s\n' "$tests" "$product" \
-  "$(awk -v t="$tests" -v p="$product" 'BEGIN { printf "%.3f", p ? t / p : 0 }')"
+printf 'test lines %d, product lines %d, ratio %s\n' "$tests" "$product" "$(ratio "$tests" "$product")"
