@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "core/local_names.hpp"
-#include "core/targets.hpp"
 #include "tests/fakes/fake_system.hpp"
 #include "tests/support/failure_of.hpp"
 
@@ -20,15 +19,6 @@ TEST(LocalNamesTest, NamesAreTrimmedAndOnlyAFailedComputerNameFails) {
   EXPECT_EQ(localWorkgroup(system), "");
   system.computer = std::nullopt;
   EXPECT_EQ(errorNumberOf([&] { localComputerName(system); }), kInvalidCall);
-}
-
-TEST(TargetPathTest, NamesAreConcatenatedUnchanged) {
-  EXPECT_EQ(workgroupPath(""), "WinNT://");
-  EXPECT_EQ(computerPath("", ""), "WinNT:///");
-  EXPECT_EQ(servicePath("", "", "W3SVC"), "WinNT:////W3SVC,Service");
-  EXPECT_EQ(servicePath(" LAB", "WEB01 ", "W3SVC"), "WinNT:// LAB/WEB01 /W3SVC,Service");
-  EXPECT_EQ(connectionTestPath("LAB", "   "), "WinNT://LAB");
-  EXPECT_EQ(connectionTestPath("LAB", " WEB01 "), "WinNT://LAB/ WEB01 ");
 }
 
 } // namespace
