@@ -8,9 +8,9 @@
 
 #include <memory>
 
+#include "core/handlers.hpp"
 #include "platform/command_capture.hpp"
 #include "platform/folder_size.hpp"
-#include "core/handlers.hpp"
 #include "platform/win32/bstr.hpp"
 
 namespace qv::win32 {

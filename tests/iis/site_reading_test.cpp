@@ -59,7 +59,9 @@ TEST_F(SiteReading, BindingsNumberServerThenSecureWithTheirPortKinds) {
       {{":80:", "10.0.0.5:8080:www.example.test"},
        list({":443:"}),
        {{"", int32_t{80}, ""}, {"10.0.0.5", int32_t{8080}, "www.example.test"}, {"", "443", ""}}},
-      {{}, list({"10.0.0.5:443:secure.test", ":444:"}), {{"10.0.0.5", "443", "secure.test"}, {"", "444", ""}}},
+      {{},
+       list({"10.0.0.5:443:secure.test", ":444:"}),
+       {{"10.0.0.5", "443", "secure.test"}, {"", "444", ""}}},
       {{}, list({}), {}},
       {{":80:"}, Variant(), {{"", int32_t{80}, ""}}}, // no secure bindings at all: Empty
       {{":80:"}, Variant::null(), {{"", int32_t{80}, ""}}},
