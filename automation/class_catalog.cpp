@@ -26,11 +26,11 @@ template <class Impl, const ClassTable<Impl> &(*table)()> ComPtr<IDispatch> crea
 
 const std::array<CreatableClass, 9> classes{{
     {L"Quorvane.Services", &CLSID_Services, create<Services, servicesTable>},
-    {L"Quorvane.iis", &CLSID_iis, create<iis, iisTable>},
+    {L"Quorvane.iis", &CLSID_iis, create<Iis, iisTable>},
     {L"Quorvane.IisSite", &CLSID_IisSite, create<IisSite, iisSiteTable>},
     {L"Quorvane.Util", &CLSID_Util, create<Util, utilTable>},
     {L"Quorvane.ServerInfo", &CLSID_ServerInfo, create<ServerInfo, serverInfoTable>},
-    {L"Quorvane.process", &CLSID_process, create<process, processTable>},
+    {L"Quorvane.process", &CLSID_process, create<Processes, processTable>},
     {L"Quorvane.EventLog", &CLSID_EventLog, create<EventLog, eventLogTable>},
     {L"Quorvane.TerminalServices", &CLSID_TerminalServices, create<TerminalServices, terminalServicesTable>},
     {L"Quorvane.Tools", &CLSID_Tools, create<Tools, toolsTable>},

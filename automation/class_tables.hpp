@@ -19,19 +19,19 @@ class Services;
 class TerminalServices;
 class Tools;
 class Util;
-class iis;
-class process;
+class Iis;
+class Processes;
 } // namespace qv
 
 namespace qv::com {
 
 const ClassTable<Collection> &collectionTable();
 const ClassTable<Services> &servicesTable();
-const ClassTable<iis> &iisTable();
+const ClassTable<Iis> &iisTable();
 const ClassTable<IisSite> &iisSiteTable();
 const ClassTable<Util> &utilTable();
 const ClassTable<ServerInfo> &serverInfoTable();
-const ClassTable<process> &processTable();
+const ClassTable<Processes> &processTable();
 const ClassTable<EventLog> &eventLogTable();
 const ClassTable<TerminalServices> &terminalServicesTable();
 const ClassTable<Tools> &toolsTable();

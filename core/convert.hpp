@@ -33,10 +33,6 @@ int32_t roundToInt32(double value);
 // "." as the only decimal separator, &H and &O prefixes; 0 when none.
 double val(std::string_view text);
 
-// Strict reading with the invariant rules ("." decimal, no grouping); used
-// where the runtime would read a number the platform gave as text.
-std::optional<double> parseInvariantNumber(std::string_view text);
-
 // Compare two texts: mode 0 by character code, 1 as text. <0, 0, >0.
 // Another mode fails with 5.
 int compareText(std::string_view a, std::string_view b, int32_t mode, const Regional& regional);
@@ -56,7 +52,6 @@ struct DateParts {
 };
 DateParts splitDate(Date value);
 Date dateSerial(int year, int month, int day);
-Date timeSerial(int hour, int minute, int second);
 Date makeDate(const DateParts& parts);
 Date addMinutes(Date value, double minutes);
 // Whole minutes between two dates, seconds dropped (DateDiff "n").

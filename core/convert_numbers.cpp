@@ -63,8 +63,4 @@ bool toBool(const Variant &value, const Regional &regional) {
   return numericValue(value, &regional) != 0.0;
 }
 
-std::optional<double> parseInvariantNumber(std::string_view text) {
-  return numbers::readStrictNumber(text, ".", "");
-}
-
 } // namespace qv

@@ -56,10 +56,6 @@ Date dateSerial(int year, int month, int day) {
   return dateFromDaysAndSeconds(*days, 0);
 }
 
-Date timeSerial(int hour, int minute, int second) {
-  return dateFromDaysAndSeconds(0, secondsOf(hour, minute, second));
-}
-
 Date makeDate(const DateParts &parts) {
   auto days = dates::carriedDays(parts.year, parts.month, parts.day);
   if (!days) throwRuntimeError(kInvalidCall);

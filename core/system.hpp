@@ -2,13 +2,23 @@
 // The few calls the component makes to the computer it runs on.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "core/variant.hpp"
 
 namespace qv {
+
+// How a launch ended: the program started, or why it did not.
+enum class LaunchResult {
+  started,
+  programNotFound,
+  folderNotFound, // a part of the program's path is not a folder
+  accessDenied,
+  outOfResources,
+  notAProgram,
+  failed, // any other reason
+};
 
 class System {
 public:
@@ -17,27 +27,24 @@ public:
   // The local computer's name as the platform reports it; nullopt when the
   // call fails.
   virtual std::optional<std::string> computerName() = 0;
-  // Asks for the local workgroup or domain name. On success (0) calls use
-  // with the address of its zero-terminated UTF-16 text, valid during the
-  // call only (null when the platform gave none); returns the platform's
-  // status code.
-  virtual uint32_t withWorkgroupName(const std::function<void(const char16_t*)>& use) = 0;
+  // The local workgroup or domain name; nullopt when the platform cannot
+  // say (no network client, or its call failed).
+  virtual std::optional<std::string> workgroupName() = 0;
 
-  // Starts program with parameters, hidden, without waiting; the shell's
-  // result code (above 32: started).
-  virtual int32_t launch(const std::string& program, const std::string& parameters) = 0;
+  // Starts program with parameters, hidden, without waiting.
+  virtual LaunchResult launch(const std::string &program, const std::string &parameters) = 0;
   // Runs a command line hidden, its standard output and error joined, and
   // returns all it printed (the empty text when it could not start).
-  virtual std::string captureCommandOutput(const std::string& commandLine) = 0;
+  virtual std::string captureCommandOutput(const std::string &commandLine) = 0;
 
   // Total bytes of the files in a folder tree; fails with an AutomationError
   // when the folder cannot be opened.
-  virtual uint64_t folderSize(const std::string& path) = 0;
-  virtual bool fileExists(const std::string& path) = 0;
+  virtual uint64_t folderSize(const std::string &path) = 0;
+  virtual bool fileExists(const std::string &path) = 0;
   // An environment variable; nullopt when unset.
-  virtual std::optional<std::string> environment(const std::string& name) = 0;
+  virtual std::optional<std::string> environment(const std::string &name) = 0;
   // The operator notice: to the host's application log, never a dialog.
-  virtual void operatorNotice(const std::string& text) = 0;
+  virtual void operatorNotice(const std::string &text) = 0;
 
   virtual Date nowLocal() = 0;
   virtual Date nowUtc() = 0;

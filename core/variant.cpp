@@ -12,20 +12,4 @@ bool Variant::operator==(const Variant& other) const {
   return value_ == other.value_;
 }
 
-const char* kindName(VarKind kind) {
-  switch (kind) {
-  case VarKind::Empty: return "Empty";
-  case VarKind::Null: return "Null";
-  case VarKind::Int16: return "Integer";
-  case VarKind::Int32: return "Long";
-  case VarKind::Double: return "Double";
-  case VarKind::Date: return "Date";
-  case VarKind::Text: return "String";
-  case VarKind::Bool: return "Boolean";
-  case VarKind::Object: return "Object";
-  case VarKind::Array: return "Array";
-  }
-  return "Unknown";
-}
-
 } // namespace qv

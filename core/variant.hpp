@@ -100,6 +100,4 @@ private:
       value_;
 };
 
-const char* kindName(VarKind kind);
-
 } // namespace qv

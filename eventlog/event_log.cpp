@@ -16,7 +16,7 @@ namespace qv {
 
 EventLog::EventLog(Platform platform) : platform_(std::move(platform)) {}
 
-CollectionPtr EventLog::EnumEventLogs(const std::string &computer) {
+CollectionPtr EventLog::enumEventLogs(const std::string &computer) {
   return reportAndFail("Unable to list eventlogs on " + computer, [&] {
     const Regional &regional = *platform_.regional;
     auto service = platform_.management->connect(managementMoniker(computer));
@@ -43,7 +43,7 @@ int32_t EventLog::numberOfEvents(const std::string &computer, const std::string 
   });
 }
 
-Variant EventLog::EnumLogEvents(const std::string &computer, const std::string &enumFromLog,
+Variant EventLog::enumLogEvents(const std::string &computer, const std::string &enumFromLog,
                                 std::optional<int32_t> pagesize, int32_t *pagenum) {
   const int32_t requested = pagenum ? *pagenum : kDefaultPageNumber;
   const int32_t size = pagesize.value_or(kDefaultPageSize);

@@ -21,7 +21,7 @@ public:
   // The log names of the computer, sorted as text (letter case ignored,
   // stable), without keys. Two names that differ only in letter case fail.
   // Failures: "Unable to list eventlogs on " + computer.
-  CollectionPtr EnumEventLogs(const std::string &computer);
+  CollectionPtr enumEventLogs(const std::string &computer);
 
   // The number of entries of logfile; 0 when the log does not exist or the
   // service gives no count. Failures: "unable to count events".
@@ -36,7 +36,7 @@ public:
   // 1, 0 and negative numbers leave 0); a failure leaves what was written
   // by then. A log that fits one page is returned whole for any page
   // number. Failures: "Error listing events in " + enumFromLog.
-  Variant EnumLogEvents(const std::string &computer, const std::string &enumFromLog,
+  Variant enumLogEvents(const std::string &computer, const std::string &enumFromLog,
                         std::optional<int32_t> pagesize = std::nullopt, int32_t *pagenum = nullptr);
 
   // The fourteen-field record of the first entry with that record number,

@@ -13,9 +13,9 @@
 
 namespace qv {
 
-iis::iis(Platform platform) : platform_(std::move(platform)) {}
+Iis::Iis(Platform platform) : platform_(std::move(platform)) {}
 
-CollectionPtr iis::getSite() {
+CollectionPtr Iis::getSite() {
   return reportAndFail("Error with Quorvane.Iis.getSite", [&] {
     auto record = newRecord();
     auto settings = readSiteSettings(platform_, computerName_, siteId_);
@@ -52,7 +52,7 @@ CollectionPtr iis::getSite() {
   });
 }
 
-CollectionPtr iis::getSites() {
+CollectionPtr Iis::getSites() {
   return reportAndFail("Error with Quorvane.Iis.getSites", [&] {
     const Regional &regional = *platform_.regional;
     auto sites = std::make_shared<Collection>();
@@ -69,7 +69,7 @@ CollectionPtr iis::getSites() {
   });
 }
 
-CollectionPtr iis::getSitesExtended() {
+CollectionPtr Iis::getSitesExtended() {
   return reportAndFail("Error with Quorvane.Iis.getSitesExtended", [&] {
     const Regional &regional = *platform_.regional;
     auto sites = std::make_shared<Collection>();
@@ -84,7 +84,7 @@ CollectionPtr iis::getSitesExtended() {
   });
 }
 
-void iis::requestState(const char *method, const char *message) {
+void Iis::requestState(const char *method, const char *message) {
   reportAndFail(message, [&] {
     DirectoryObjectPtr site = platform_.directory->bind(webSitePath(computerName_, siteId_));
     std::vector<Variant> none;
@@ -92,24 +92,24 @@ void iis::requestState(const char *method, const char *message) {
   });
 }
 
-void iis::startSite() { requestState("start", "Error in Iis.startIIS"); }
-void iis::stopSite() { requestState("Stop", "Error in Iis.stopIIS"); }
-void iis::pauseSite() { requestState("Pause", "Error in Iis.pauseIIS"); }
-void iis::resumeSite() { requestState("Continue", "Error in Iis.resumeIIS"); }
+void Iis::startSite() { requestState("start", "Error in Iis.startIIS"); }
+void Iis::stopSite() { requestState("Stop", "Error in Iis.stopIIS"); }
+void Iis::pauseSite() { requestState("Pause", "Error in Iis.pauseIIS"); }
+void Iis::resumeSite() { requestState("Continue", "Error in Iis.resumeIIS"); }
 
-void iis::restartSite() {
+void Iis::restartSite() {
   noHandler([&] {
     stopSite();
     startSite();
   });
 }
 
-CollectionPtr iis::iisBackupFiles() {
+CollectionPtr Iis::iisBackupFiles() {
   return reportAndFail("error listing iisBackupFiles",
                        [&] { return IisTool(platform_).metaBaseBackupFiles(computerName_); });
 }
 
-void iis::makeBackup() {
+void Iis::makeBackup() {
   reportAndFail("error listing makeBackup", [&] { IisTool(platform_).metaBaseBackup(computerName_); });
 }
 

@@ -11,9 +11,9 @@
 
 namespace qv {
 
-class iis {
+class Iis {
 public:
-  explicit iis(Platform platform);
+  explicit Iis(Platform platform);
 
   void setComputerName(const std::string &value) { computerName_ = value; }
   // Kept for the common target interface; no IIS operation reads it.

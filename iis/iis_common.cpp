@@ -129,8 +129,10 @@ CollectionPtr getServerBindings(const Variant &serverBindings, const Variant &se
       record->add(Variant(part(parts, 2)), "host");
       list->add(Variant(record), std::to_string(i));
     }
-    // Secure bindings go on from where the server bindings stopped.
+    // Secure bindings go on from where the server bindings stopped. A site
+    // without them may hold Empty or Null rather than an empty list.
     int64_t n = serverTop + 1;
+    if (secureBindings.isEmpty() || secureBindings.isNull()) return list;
     const VariantArray &secure = asList(secureBindings);
     int64_t secureTop = upperBound(secure);
     for (int64_t i = 0; i <= secureTop; ++i) {

@@ -2,7 +2,6 @@
 
 #include "core/handlers.hpp"
 #include "iis/code_tables.hpp"
-#include "iis/site_settings.hpp"
 
 namespace qv {
 
@@ -13,32 +12,13 @@ std::shared_ptr<IisSite> IisSite::getSiteById(const std::string &computerName, i
     auto site = std::make_shared<IisSite>(platform_);
     auto settings = readSiteSettings(platform_, computerName, fetchId);
     if (!settings) return site;
-    const SiteSettings &s = *settings;
-    site->size_ = s.size;
-    site->id_ = s.id;
-    site->sitename_ = s.description;
-    site->state_ = s.state;
-    site->stateString_ = stateText(s.state).value_or(kUnknownState);
-    site->hostBindings_ = s.bindings;
-    site->accessScript_ = s.accessScript;
-    site->accessExecute_ = s.accessExecute;
+    site->settings = std::move(*settings);
+    const SiteSettings &s = site->settings;
+    site->stateText = qv::stateText(s.state).value_or(kUnknownState);
+    site->processText = processLevelText(s.appIsolated).value_or(kUnknownProcessLevel);
     ExecuteLevel level = executeLevelFor(s.accessScript, s.accessExecute);
-    site->executeLevel_ = level.level;
-    site->execute_ = level.text;
-    site->appIsolated_ = s.appIsolated;
-    site->process_ = processLevelText(s.appIsolated).value_or(kUnknownProcessLevel);
-    site->path_ = s.path;
-    site->anonymousUserName_ = s.anonymousUserName;
-    site->authAnonymous_ = s.authAnonymous;
-    site->accessRead_ = s.accessRead;
-    site->accessWrite_ = s.accessWrite;
-    site->accessSource_ = s.accessSource;
-    site->enableDirBrowsing_ = s.enableDirBrowsing;
-    site->frontpageWeb_ = s.frontpageWeb;
-    site->aspBufferingOn_ = s.aspBufferingOn;
-    site->aspScriptTimeout_ = s.aspScriptTimeout;
-    site->aspSessionTimeout_ = s.aspSessionTimeout;
-    site->aspScriptLanguage_ = s.aspScriptLanguage;
+    site->executeLevel = level.level;
+    site->executeText = level.text;
     return site;
   });
 }

@@ -34,7 +34,7 @@ CollectionPtr ServerInfo::osInfo(const std::string &computer) {
                        [&] { return inventory::readOperatingSystem(platform_, computer); });
 }
 
-CollectionPtr ServerInfo::OsHotFixStatus(const std::string &computer) {
+CollectionPtr ServerInfo::hotFixStatus(const std::string &computer) {
   return reportAndFail("Error retreiving hotfix status for " + computer,
                        [&] { return inventory::readHotFixes(platform_, computer); });
 }

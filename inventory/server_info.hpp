@@ -19,7 +19,7 @@ public:
   CollectionPtr logicalDriveInfo(const std::string &computer);
   CollectionPtr cpuInfo(const std::string &computer);
   CollectionPtr osInfo(const std::string &computer);
-  CollectionPtr OsHotFixStatus(const std::string &computer);
+  CollectionPtr hotFixStatus(const std::string &computer);
   CollectionPtr getInfo(const std::string &computer);
 
 private:

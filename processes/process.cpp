@@ -28,9 +28,9 @@ std::string joinedText(const Variant &value, const Regional &regional) {
 
 } // namespace
 
-process::process(Platform platform) : platform_(std::move(platform)) {}
+Processes::Processes(Platform platform) : platform_(std::move(platform)) {}
 
-Variant process::EnumerateProcesses(const std::string &computer) {
+Variant Processes::enumerateProcesses(const std::string &computer) {
   return reportAndFail("Unable to get processes", [&] {
     auto service = platform_.management->connect(managementMoniker(computer));
     auto set = service->instancesOf("Win32_Process");
@@ -44,7 +44,7 @@ Variant process::EnumerateProcesses(const std::string &computer) {
   });
 }
 
-CollectionPtr process::getProcessDetails(int32_t processId, const std::string &computer) {
+CollectionPtr Processes::getProcessDetails(int32_t processId, const std::string &computer) {
   return reportAndFail("Error getting process details", [&] {
     auto service = platform_.management->connect(managementMoniker(computer));
     auto set = service->execQuery(processQuery(processId));
@@ -54,16 +54,16 @@ CollectionPtr process::getProcessDetails(int32_t processId, const std::string &c
   });
 }
 
-void process::terminateProcess(int32_t process_id, const std::string &computer) {
+void Processes::terminateProcess(int32_t processId, const std::string &computer) {
   const Regional &regional = *platform_.regional;
   // Read by the handler: the reason is whatever Terminate had returned when
   // the failure happened.
   Variant terminateResult;
   try {
     auto service = platform_.management->connect(managementMoniker(computer));
-    auto set = service->execQuery(processQuery(process_id));
+    auto set = service->execQuery(processQuery(processId));
     while (auto instance = set->next()) {
-      if (toDouble(instance->get("processId"), regional) != static_cast<double>(process_id)) continue;
+      if (toDouble(instance->get("processId"), regional) != static_cast<double>(processId)) continue;
       std::vector<Variant> args{Variant(int16_t{0})};
       terminateResult = instance->call("Terminate", args);
       if (terminateResult.isNull() || toDouble(terminateResult, regional) != 0.0) {

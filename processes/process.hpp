@@ -12,13 +12,13 @@
 
 namespace qv {
 
-class process {
+class Processes {
 public:
-  explicit process(Platform platform);
+  explicit Processes(Platform platform);
 
   // A result collection of process records under "1", "2", ..., inside a
   // Variant. Failures: "Unable to get processes".
-  Variant EnumerateProcesses(const std::string &computer);
+  Variant enumerateProcesses(const std::string &computer);
 
   // The record of the first process with that number, or an empty
   // collection when there is none. Failures: "Error getting process details".
@@ -29,7 +29,7 @@ public:
   // returned <code>", so a refused termination never passes for success.
   // Failures: "Unable to terminate process. Reason: " + the Terminate result
   // as text (empty when Terminate was not reached).
-  void terminateProcess(int32_t process_id, const std::string &computer);
+  void terminateProcess(int32_t processId, const std::string &computer);
 
 private:
   Platform platform_;

@@ -51,7 +51,7 @@ run_test() {
 model_log=$work/lab_model_checks.log
 echo "== lab model checks"
 qv_wine "$QV_LAB_BUILD/lab/lab_model_checks.exe" >"$model_log" 2>&1 || true
-grep -E '^ *FAILED|\(failed' "$model_log" || true
+grep -E '^FAIL|\(failed' "$model_log" || true
 model=$(tr -d '\r' <"$model_log" | grep -E 'passed, [0-9]+ failed$' | tail -1 || true)
 if [[ -z $model ]]; then
   broken+=("lab_model_checks")

@@ -30,9 +30,9 @@ CollectionPtr nameRecords(DirectoryObject &container, const std::vector<std::str
 
 Services::Services(Platform platform) : platform_(std::move(platform)) {}
 
-void Services::setComputerName(const std::string &vData) { target_.computer = vData; }
+void Services::setComputerName(const std::string &name) { target_.computer = name; }
 
-void Services::setWorkgroup(const std::string &vData) { target_.workgroup = vData; }
+void Services::setWorkgroup(const std::string &name) { target_.workgroup = name; }
 
 CollectionPtr Services::getWorkgroups() {
   return reportAndFail("error with getWorkgroups", [&] {
@@ -48,7 +48,7 @@ CollectionPtr Services::getComputers() {
   });
 }
 
-CollectionPtr Services::process() {
+CollectionPtr Services::serviceList() {
   return noHandler([&] {
     DirectoryObjectPtr computer =
         platform_.directory->bind(computerPath(target_.workgroup, target_.computer));
@@ -61,7 +61,7 @@ CollectionPtr Services::process() {
 }
 
 CollectionPtr Services::servicesSorted(const std::string &sortKey) {
-  return noHandler([&] { return sortedServiceList(process(), sortKey, regional()); });
+  return noHandler([&] { return sortedServiceList(serviceList(), sortKey, regional()); });
 }
 
 CollectionPtr Services::getService(const std::string &service) {

@@ -17,8 +17,8 @@ public:
   explicit Services(Platform platform);
 
   // Write-only properties: the target, stored exactly as given.
-  void setComputerName(const std::string &vData);
-  void setWorkgroup(const std::string &vData);
+  void setComputerName(const std::string &name);
+  void setWorkgroup(const std::string &name);
 
   // Records {"Workgroup"} of the workgroups and domains the provider sees.
   // Reports "error with getWorkgroups".
@@ -27,7 +27,7 @@ public:
   CollectionPtr getComputers();
   // Summary records {"Name", "DisplayName", "Status", "ServiceType",
   // "StartType"}, all texts, in the provider's order. No handler.
-  CollectionPtr process();
+  CollectionPtr serviceList();
   // The summary records ordered by the text of field sortKey (letter case
   // ignored); equal values keep the order of process. Replaces this
   // thread's working list of the sorter. No handler.

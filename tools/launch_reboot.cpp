@@ -11,6 +11,21 @@ bool isNameCharacter(char c) {
          c == '_' || c == ':';
 }
 
+// The code the shell's launch gives scripts: above 32 when the program
+// started, otherwise the reason.
+int32_t shellCode(LaunchResult result) {
+  switch (result) {
+  case LaunchResult::started: return 42;
+  case LaunchResult::programNotFound: return 2;
+  case LaunchResult::folderNotFound: return 3;
+  case LaunchResult::accessDenied: return 5;
+  case LaunchResult::outOfResources: return 8;
+  case LaunchResult::notAProgram: return 11;
+  case LaunchResult::failed: break;
+  }
+  return 31;
+}
+
 } // namespace
 
 bool isRebootTargetName(std::string_view name) {
@@ -24,7 +39,7 @@ bool isRebootTargetName(std::string_view name) {
 int32_t launchReboot(System &system, const std::string &computer) {
   if (!isRebootTargetName(computer))
     throw runtimeError(kInvalidCall, "rebootComputer: invalid computer name");
-  return system.launch("shutdown.exe", "-f -r -t 1 -m \\\\" + computer);
+  return shellCode(system.launch("shutdown.exe", "-f -r -t 1 -m \\\\" + computer));
 }
 
 } // namespace qv

@@ -15,7 +15,9 @@ namespace qv {
 bool isRebootTargetName(std::string_view name);
 
 // Starts "shutdown.exe -f -r -t 1 -m \\<computer>" hidden, without waiting,
-// and returns the shell's result code (above 32: started). A computer name
+// and returns the shell's result code: 42 when it started, otherwise 2 not
+// found, 3 a path part is not a folder, 5 refused, 8 out of resources, 11
+// not a program, 31 any other reason. A computer name
 // that isRebootTargetName refuses fails with 5 "rebootComputer: invalid
 // computer name" and starts nothing.
 int32_t launchReboot(System &system, const std::string &computer);

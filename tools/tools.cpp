@@ -30,19 +30,19 @@ std::string workgroupUnreachableMessage() {
 
 Tools::Tools(Platform platform) : platform_(std::move(platform)) {}
 
-int32_t Tools::rebootComputer(std::string &cname) {
+int32_t Tools::rebootComputer(std::string &computer) {
   return noHandler([&] {
     std::string local = localComputerName(*platform_.system);
-    if (toLowerAscii(trim(cname)) == toLowerAscii(trim(local))) cname = "127.0.0.1";
-    return launchReboot(*platform_.system, cname);
+    if (toLowerAscii(trim(computer)) == toLowerAscii(trim(local))) computer = "127.0.0.1";
+    return launchReboot(*platform_.system, computer);
   });
 }
 
-bool Tools::tryConnection(const std::string &wg, const std::optional<std::string> &cn) {
-  const std::string computer = cn.value_or(std::string());
+bool Tools::tryConnection(const std::string &workgroup, const std::optional<std::string> &computerName) {
+  const std::string computer = computerName.value_or(std::string());
   return capture(
       [&] {
-        platform_.directory->bind(connectionTestPath(wg, computer));
+        platform_.directory->bind(connectionTestPath(workgroup, computer));
         return true;
       },
       [&](const AutomationError &) {
@@ -68,9 +68,9 @@ std::string Tools::singleServerMode() {
   });
 }
 
-bool Tools::ServiceIsRunning(const std::string &strService) {
-  return reportAndFail("Error getting running status for the" + strService + " service",
-                       [&] { return localServiceStatus(localHost(), strService) == kServiceRunning; });
+bool Tools::serviceIsRunning(const std::string &service) {
+  return reportAndFail("Error getting running status for the" + service + " service",
+                       [&] { return localServiceStatus(localHost(), service) == kServiceRunning; });
 }
 
 Tools::LocalHost Tools::localHost() {

@@ -17,22 +17,23 @@ public:
   // Read-only property: the text left by the last failed tryConnection
   // (empty until one fails; a later success keeps it).
   std::string message() const { return message_; }
-  // Reboots cname, or "127.0.0.1" when cname is the local computer's name
-  // (letter case and surrounding blanks ignored); that replacement is
-  // written back into cname. Returns the shell's launch code. No handler; a
-  // name that would not be a plain computer name fails with 5.
-  int32_t rebootComputer(std::string &cname);
-  // True when the workgroup wg (or computer cn of it, when cn is not blank)
+  // Reboots computer, or "127.0.0.1" when it is the local computer's name
+  // (letter case and surrounding blanks ignored); that replacement is written
+  // back. Returns the shell's launch code. No handler; a name that would not
+  // be a plain computer name fails with 5.
+  int32_t rebootComputer(std::string &computer);
+  // True when the workgroup (or the computer of it, when that is not blank)
   // can be opened; otherwise false and the connection message. Never fails.
-  bool tryConnection(const std::string &wg, const std::optional<std::string> &cn = std::nullopt);
+  bool tryConnection(const std::string &workgroup,
+                     const std::optional<std::string> &computerName = std::nullopt);
   // Whether %windir%\system32\shutdown.exe exists on the host. No handler.
   bool gotBootTool();
   // "workgroup,computer" of the host when its workstation service is not
   // running, else "". Reports "Error getting singleServerMode status".
   std::string singleServerMode();
-  // Whether the host's service strService runs. Reports "Error getting
-  // running status for the" + strService + " service".
-  bool ServiceIsRunning(const std::string &strService);
+  // Whether the host's service runs. Reports "Error getting
+  // running status for the" + service + " service".
+  bool serviceIsRunning(const std::string &service);
 
 private:
   struct LocalHost {

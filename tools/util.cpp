@@ -11,30 +11,30 @@ namespace qv {
 
 Util::Util(Platform platform) : platform_(std::move(platform)) {}
 
-Variant Util::IIf(const Variant &expr, const Variant &truepart, const Variant &falsepart) {
+Variant Util::iif(const Variant &condition, const Variant &whenTrue, const Variant &whenFalse) {
   return noHandler([&] {
-    const bool chosen = !expr.isNull() && toBool(expr, *platform_.regional);
-    return chosen ? truepart : falsepart;
+    const bool chosen = !condition.isNull() && toBool(condition, *platform_.regional);
+    return chosen ? whenTrue : whenFalse;
   });
 }
 
-Variant Util::formatDateTime(Date inDate, int32_t format) {
+Variant Util::formatDateTime(Date date, int32_t format) {
   return noHandler([&] {
     // Checked here so a script sees the runtime's own error whatever the
     // regional formatting underneath would report.
     if (format < kGeneralDate || format > kShortTime) throw runtimeError(kInvalidCall);
-    return Variant(platform_.regional->formatDate(inDate, format));
+    return Variant(platform_.regional->formatDate(date, format));
   });
 }
 
-double Util::Val(const std::string &inString) {
-  return noHandler([&] { return val(inString); });
+double Util::val(const std::string &text) {
+  return noHandler([&] { return qv::val(text); });
 }
 
-Date Util::translateStringDate(std::string &inVar) {
+Date Util::translateStringDate(std::string &text) {
   return reportAndFail(kTranslateDateMessage, [&] {
-    inVar = trimmed(inVar);
-    return wmiDateTextToUtc(inVar, StarredOffset::kNotANumber, *platform_.regional);
+    text = trimmed(text);
+    return wmiDateTextToUtc(text, StarredOffset::kNotANumber, *platform_.regional);
   });
 }
 

@@ -15,18 +15,18 @@ class Util {
 public:
   explicit Util(Platform platform);
 
-  // truepart when expr reads as true, otherwise falsepart (Null reads as
+  // whenTrue when condition reads as true, otherwise whenFalse (Null reads as
   // false). No handler.
-  Variant IIf(const Variant &expr, const Variant &truepart, const Variant &falsepart);
-  // The named format 0 to 4 of inDate in the regional settings, as text;
+  Variant iif(const Variant &condition, const Variant &whenTrue, const Variant &whenFalse);
+  // The named format 0 to 4 of date in the regional settings, as text;
   // any other format fails with 5. No handler.
-  Variant formatDateTime(Date inDate, int32_t format);
+  Variant formatDateTime(Date date, int32_t format);
   // The runtime's Val. No handler.
-  double Val(const std::string &inString);
+  double val(const std::string &text);
   // The service's date-time text as a UTC date, "+***" not being a number
-  // here. Trims inVar in place (kept even when the call fails); reports
+  // here. Trims text in place (kept even when the call fails); reports
   // failures with "Error translating string to date".
-  Date translateStringDate(std::string &inVar);
+  Date translateStringDate(std::string &text);
 
 private:
   Platform platform_;

@@ -12,12 +12,12 @@ const ClassTable<EventLog> &eventLogTable() {
   static const ClassTable<EventLog> table =
       TableBuilder<EventLog>(DIID__EventLog)
           .method(L"EnumEventLogs", 1, 0,
-                  [](E &e, CallArgs &a) -> Variant { return e.EnumEventLogs(a.text(0)); })
+                  [](E &e, CallArgs &a) -> Variant { return e.enumEventLogs(a.text(0)); })
           .method(L"numberOfEvents", 2, 0,
                   [](E &e, CallArgs &a) -> Variant { return e.numberOfEvents(a.text(0), a.text(1)); })
           .method(L"EnumLogEvents", 2, 2,
                   [](E &e, CallArgs &a) -> Variant {
-                    return e.EnumLogEvents(a.text(0), a.text(1), a.optionalInt32(2), a.optionalInt32Ref(3));
+                    return e.enumLogEvents(a.text(0), a.text(1), a.optionalInt32(2), a.optionalInt32Ref(3));
                   })
           .method(L"getEvent", 2, 1,
                   [](E &e, CallArgs &a) -> Variant {

@@ -2,6 +2,8 @@
 // getSiteById. hostBindings is assigned by reference: the collection is
 // shared with the caller, not copied.
 
+#include <type_traits>
+
 #include "automation/class_tables.hpp"
 #include "iis/iis_site.hpp"
 #include "quorvane_h.h"
@@ -9,62 +11,73 @@
 namespace qv::com {
 namespace {
 
-template <auto get> Variant read(IisSite &site, CallArgs &) { return Variant((site.*get)()); }
+template <class Member> struct MemberOf;
+template <class Class, class Field> struct MemberOf<Field Class::*> {
+  using Owner = Class;
+  using Type = Field;
+};
 
-template <auto set> Variant writeText(IisSite &site, CallArgs &a) {
-  (site.*set)(a.text(0));
-  return {};
+// The field a property names, in the site or in its settings.
+template <auto member> auto &fieldOf(IisSite &site) {
+  if constexpr (std::is_same_v<typename MemberOf<decltype(member)>::Owner, SiteSettings>)
+    return site.settings.*member;
+  else
+    return site.*member;
 }
-template <auto set> Variant writeInt32(IisSite &site, CallArgs &a) {
-  (site.*set)(a.int32(0));
-  return {};
-}
-template <auto set> Variant writeBool(IisSite &site, CallArgs &a) {
-  (site.*set)(a.flag(0));
-  return {};
-}
-template <auto set> Variant writeDouble(IisSite &site, CallArgs &a) {
-  (site.*set)(a.number(0));
+
+template <auto member> Variant read(IisSite &site, CallArgs &) { return Variant(fieldOf<member>(site)); }
+
+template <auto member> Variant write(IisSite &site, CallArgs &a) {
+  using Type = typename MemberOf<decltype(member)>::Type;
+  auto &field = fieldOf<member>(site);
+  if constexpr (std::is_same_v<Type, std::string>)
+    field = a.text(0);
+  else if constexpr (std::is_same_v<Type, int32_t>)
+    field = a.int32(0);
+  else if constexpr (std::is_same_v<Type, bool>)
+    field = a.flag(0);
+  else
+    field = a.number(0);
   return {};
 }
 
 } // namespace
 
 const ClassTable<IisSite> &iisSiteTable() {
-  using S = IisSite;
+  using S = SiteSettings;
   static const ClassTable<IisSite> table =
       TableBuilder<IisSite>(DIID__IisSite)
           .objectProperty(
-              L"hostBindings", [](S &s, CallArgs &) -> Variant { return s.hostBindings(); },
-              [](S &s, CallArgs &a) -> Variant {
-                s.setHostBindings(a.collection(0));
+              L"hostBindings", [](IisSite &s, CallArgs &) -> Variant { return s.settings.bindings; },
+              [](IisSite &s, CallArgs &a) -> Variant {
+                s.settings.bindings = a.collection(0);
                 return {};
               })
-          .property(L"aspScriptLanguage", read<&S::aspScriptLanguage>, writeText<&S::setAspScriptLanguage>)
-          .property(L"aspScriptTimeout", read<&S::aspScriptTimeout>, writeInt32<&S::setAspScriptTimeout>)
-          .property(L"aspBufferingOn", read<&S::aspBufferingOn>, writeBool<&S::setAspBufferingOn>)
-          .property(L"frontpageWeb", read<&S::frontpageWeb>, writeBool<&S::setFrontpageWeb>)
-          .property(L"enableDirBrowsing", read<&S::enableDirBrowsing>, writeBool<&S::setEnableDirBrowsing>)
-          .property(L"accessSource", read<&S::accessSource>, writeBool<&S::setAccessSource>)
-          .property(L"accessWrite", read<&S::accessWrite>, writeBool<&S::setAccessWrite>)
-          .property(L"accessRead", read<&S::accessRead>, writeBool<&S::setAccessRead>)
-          .property(L"aspSessionTimeout", read<&S::aspSessionTimeout>, writeInt32<&S::setAspSessionTimeout>)
-          .property(L"authAnonymous", read<&S::authAnonymous>, writeBool<&S::setAuthAnonymous>)
-          .property(L"anonymousUserName", read<&S::anonymousUserName>, writeText<&S::setAnonymousUserName>)
-          .property(L"path", read<&S::path>, writeText<&S::setPath>)
-          .property(L"Process", read<&S::Process>, writeText<&S::setProcess>)
-          .property(L"appIsolated", read<&S::appIsolated>, writeInt32<&S::setAppIsolated>)
-          .property(L"executeLevel", read<&S::executeLevel>, writeInt32<&S::setExecuteLevel>)
-          .property(L"execute", read<&S::execute>, writeText<&S::setExecute>)
-          .property(L"AccessExecute", read<&S::AccessExecute>, writeBool<&S::setAccessExecute>)
-          .property(L"accessScript", read<&S::accessScript>, writeBool<&S::setAccessScript>)
-          .property(L"stateString", read<&S::stateString>, writeText<&S::setStateString>)
-          .property(L"state", read<&S::state>, writeInt32<&S::setState>)
-          .property(L"sitename", read<&S::sitename>, writeText<&S::setSitename>)
-          .property(L"size", read<&S::size>, writeDouble<&S::setSize>)
-          .property(L"id", read<&S::id>, writeInt32<&S::setId>)
+          .property(L"aspScriptLanguage", read<&S::aspScriptLanguage>, write<&S::aspScriptLanguage>)
+          .property(L"aspScriptTimeout", read<&S::aspScriptTimeout>, write<&S::aspScriptTimeout>)
+          .property(L"aspBufferingOn", read<&S::aspBufferingOn>, write<&S::aspBufferingOn>)
+          .property(L"frontpageWeb", read<&S::frontpageWeb>, write<&S::frontpageWeb>)
+          .property(L"enableDirBrowsing", read<&S::enableDirBrowsing>, write<&S::enableDirBrowsing>)
+          .property(L"accessSource", read<&S::accessSource>, write<&S::accessSource>)
+          .property(L"accessWrite", read<&S::accessWrite>, write<&S::accessWrite>)
+          .property(L"accessRead", read<&S::accessRead>, write<&S::accessRead>)
+          .property(L"aspSessionTimeout", read<&S::aspSessionTimeout>, write<&S::aspSessionTimeout>)
+          .property(L"authAnonymous", read<&S::authAnonymous>, write<&S::authAnonymous>)
+          .property(L"anonymousUserName", read<&S::anonymousUserName>, write<&S::anonymousUserName>)
+          .property(L"path", read<&S::path>, write<&S::path>)
+          .property(L"Process", read<&IisSite::processText>, write<&IisSite::processText>)
+          .property(L"appIsolated", read<&S::appIsolated>, write<&S::appIsolated>)
+          .property(L"executeLevel", read<&IisSite::executeLevel>, write<&IisSite::executeLevel>)
+          .property(L"execute", read<&IisSite::executeText>, write<&IisSite::executeText>)
+          .property(L"AccessExecute", read<&S::accessExecute>, write<&S::accessExecute>)
+          .property(L"accessScript", read<&S::accessScript>, write<&S::accessScript>)
+          .property(L"stateString", read<&IisSite::stateText>, write<&IisSite::stateText>)
+          .property(L"state", read<&S::state>, write<&S::state>)
+          .property(L"sitename", read<&S::description>, write<&S::description>)
+          .property(L"size", read<&S::size>, write<&S::size>)
+          .property(L"id", read<&S::id>, write<&S::id>)
           .method(L"getSiteById", 2, 0,
-                  [](S &s, CallArgs &a) -> Variant { return s.getSiteById(a.text(0), a.int32(1)); })
+                  [](IisSite &s, CallArgs &a) -> Variant { return s.getSiteById(a.text(0), a.int32(1)); })
           .build();
   return table;
 }

@@ -6,16 +6,16 @@
 
 namespace qv::com {
 
-const ClassTable<process> &processTable() {
-  static const ClassTable<process> table =
-      TableBuilder<process>(DIID__Process)
+const ClassTable<Processes> &processTable() {
+  static const ClassTable<Processes> table =
+      TableBuilder<Processes>(DIID__Process)
           .method(L"EnumerateProcesses", 1, 0,
-                  [](process &p, CallArgs &a) -> Variant { return p.EnumerateProcesses(a.text(0)); })
+                  [](Processes &p, CallArgs &a) -> Variant { return p.enumerateProcesses(a.text(0)); })
           .method(
               L"getProcessDetails", 2, 0,
-              [](process &p, CallArgs &a) -> Variant { return p.getProcessDetails(a.int32(0), a.text(1)); })
+              [](Processes &p, CallArgs &a) -> Variant { return p.getProcessDetails(a.int32(0), a.text(1)); })
           .method(L"terminateProcess", 2, 0,
-                  [](process &p, CallArgs &a) -> Variant {
+                  [](Processes &p, CallArgs &a) -> Variant {
                     p.terminateProcess(a.int32(0), a.text(1));
                     return {};
                   })

@@ -16,7 +16,7 @@ const ClassTable<ServerInfo> &serverInfoTable() {
           .method(L"cpuInfo", 1, 0, [](S &s, CallArgs &a) -> Variant { return s.cpuInfo(a.text(0)); })
           .method(L"osInfo", 1, 0, [](S &s, CallArgs &a) -> Variant { return s.osInfo(a.text(0)); })
           .method(L"OsHotFixStatus", 1, 0,
-                  [](S &s, CallArgs &a) -> Variant { return s.OsHotFixStatus(a.text(0)); })
+                  [](S &s, CallArgs &a) -> Variant { return s.hotFixStatus(a.text(0)); })
           .method(L"getInfo", 1, 0, [](S &s, CallArgs &a) -> Variant { return s.getInfo(a.text(0)); })
           .build();
   return table;

@@ -22,7 +22,7 @@ const ClassTable<Services> &servicesTable() {
           .method(L"getWorkgroups", 0, 0,
                   [](Services &s, CallArgs &) -> Variant { return s.getWorkgroups(); })
           .method(L"getComputers", 0, 0, [](Services &s, CallArgs &) -> Variant { return s.getComputers(); })
-          .method(L"process", 0, 0, [](Services &s, CallArgs &) -> Variant { return s.process(); })
+          .method(L"process", 0, 0, [](Services &s, CallArgs &) -> Variant { return s.serviceList(); })
           .method(L"servicesSorted", 1, 0,
                   [](Services &s, CallArgs &a) -> Variant { return s.servicesSorted(a.text(0)); })
           .method(L"getService", 1, 0,

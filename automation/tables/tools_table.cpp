@@ -20,7 +20,7 @@ const ClassTable<Tools> &toolsTable() {
           .method(L"singleServerMode", 0, 0,
                   [](Tools &t, CallArgs &) -> Variant { return t.singleServerMode(); })
           .method(L"ServiceIsRunning", 1, 0,
-                  [](Tools &t, CallArgs &a) -> Variant { return t.ServiceIsRunning(a.text(0)); })
+                  [](Tools &t, CallArgs &a) -> Variant { return t.serviceIsRunning(a.text(0)); })
           .build();
   return table;
 }

@@ -29,7 +29,7 @@ double pageSeconds(benchmark::State &state, int32_t entries) {
   for (auto _ : state) {
     int32_t page = 1;
     auto start = std::chrono::steady_clock::now();
-    Variant result = computer.events.EnumLogEvents("srv", "System", kPageSize, &page);
+    Variant result = computer.events.enumLogEvents("srv", "System", kPageSize, &page);
     seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     benchmark::DoNotOptimize(result);
     if (result.as<Collection>()->count() != kPageSize) state.SkipWithError("the page is not full");

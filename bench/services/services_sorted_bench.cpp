@@ -75,7 +75,7 @@ CollectionPtr insertionSort(const Collection &source, int32_t mode, const Region
 }
 
 CollectionPtr valueSortAndLookup(Services &services, const Regional &regional) {
-  CollectionPtr listed = services.process();
+  CollectionPtr listed = services.serviceList();
   WorkingListScope scope(listed);
   Collection values;
   for (const Variant &record : *listed) {

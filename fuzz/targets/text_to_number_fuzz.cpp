@@ -11,6 +11,7 @@
 
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
+#include "core/number_reading.hpp"
 #include "core/portable_regional.hpp"
 #include "fuzz/fuzz_support.hpp"
 
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size) {
                 context + ": the European style reads the swapped text otherwise");
 
   if (text.find(',') == std::string_view::npos) {
-    const std::optional<double> invariant = parseInvariantNumber(text);
+    const std::optional<double> invariant = numbers::readStrictNumber(text, ".", "");
     fuzz::require(invariant.has_value() == strict.has_value() && (!strict || *strict == *invariant),
                   context + ": the invariant reading differs");
   }

@@ -16,7 +16,7 @@ int32_t status(const DirNode &service) { return *service.props.find("Status")->a
 
 } // namespace
 
-LAB_CHECKS("services start with what they depend on and refuse what the manager refuses") {
+CHECKS("services start with what they depend on and refuse what the manager refuses") {
   Fleet fleet = checks::smallFleet();
   DirNode &srv = *fleet.findComputer("SRV")->winnt;
   DirNode &base = *srv.child("Base"), &mid = *srv.child("Mid"), &top = *srv.child("Top");
@@ -41,7 +41,7 @@ LAB_CHECKS("services start with what they depend on and refuse what the manager 
   CHECK(failsWith(code::kPropertyNotSupported, [] { checkServiceWrite("status", Value(int32_t{4})); }));
 }
 
-LAB_CHECKS("a site cannot start on bindings a started site serves") {
+CHECKS("a site cannot start on bindings a started site serves") {
   Fleet fleet = checks::smallFleet();
   LocalNames host;
   DirNode &one = *bindIIS(fleet, "IIS://SRV/W3SVC/1", host);
@@ -59,7 +59,7 @@ LAB_CHECKS("a site cannot start on bindings a started site serves") {
   CHECK(state(two) == kSiteStarted);
 }
 
-LAB_CHECKS("backups: listed by index to the end, made under the next version") {
+CHECKS("backups: listed by index to the end, made under the next version") {
   Fleet fleet = checks::smallFleet();
   Computer &srv = *fleet.findComputer("SRV");
   CHECK(backupAt(srv, "", 0).location == "a");

@@ -6,7 +6,7 @@
 using namespace qv::lab;
 using checks::failsWith;
 
-LAB_CHECKS("WinNT paths reach workgroups, computers and services without regard to case") {
+CHECKS("WinNT paths reach workgroups, computers and services without regard to case") {
   Fleet fleet = checks::smallFleet();
   LocalNames host{"VM", "VMGROUP"};
   CHECK(bindWinNT(fleet, "WinNT:", host) == fleet.winntRoot);
@@ -22,7 +22,7 @@ LAB_CHECKS("WinNT paths reach workgroups, computers and services without regard 
   CHECK(bindWinNT(fleet, "WinNT://HOME/localhost", host)->name == "ADMIN");
 }
 
-LAB_CHECKS("WinNT paths fail as the provider fails") {
+CHECKS("WinNT paths fail as the provider fails") {
   Fleet fleet = checks::smallFleet();
   LocalNames host{"VM", "VMGROUP"};
   struct Case {
@@ -50,7 +50,7 @@ LAB_CHECKS("WinNT paths fail as the provider fails") {
   }
 }
 
-LAB_CHECKS("IIS paths walk the metabase; missing nodes are paths not found") {
+CHECKS("IIS paths walk the metabase; missing nodes are paths not found") {
   Fleet fleet = checks::smallFleet();
   LocalNames host{"VM", "VMGROUP"};
   CHECK(bindIIS(fleet, "IIS://srv", host)->className == "IIsComputer");

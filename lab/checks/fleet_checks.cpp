@@ -45,7 +45,7 @@ std::vector<std::string> fields(std::string line) {
 
 } // namespace
 
-LAB_CHECKS("the fleet file is refused with the place of its mistake") {
+CHECKS("the fleet file is refused with the place of its mistake") {
   CHECK(refused("{", "not valid JSON"));
   CHECK(refused(fleetWith(R"({"name": "X", "workgroup": "W", "colour": 1})"),
                 "computers[1]: unknown key \"colour\""));
@@ -66,7 +66,7 @@ LAB_CHECKS("the fleet file is refused with the place of its mistake") {
   CHECK(refused(R"({"classes": {"C": {"P": "uint42"}}, "workgroups": [], "computers": []})", "unknown type"));
 }
 
-LAB_CHECKS("the session table separates every column by two blanks or more") {
+CHECKS("the session table separates every column by two blanks or more") {
   Fleet fleet = checks::smallFleet();
   Computer &srv = *fleet.findComputer("SRV");
   std::string table = sessionTable(currentSessions(srv, {}));
@@ -81,7 +81,7 @@ LAB_CHECKS("the session table separates every column by two blanks or more") {
   CHECK(disconnected == (std::vector<std::string>{"user2", "2", "Disc", "1:05", "3/5/2005 9:00 AM"}));
 }
 
-LAB_CHECKS("the journal disconnects and resets sessions of its own server only") {
+CHECKS("the journal disconnects and resets sessions of its own server only") {
   Fleet fleet = checks::smallFleet();
   Computer &srv = *fleet.findComputer("SRV");
   auto journal = parseJournal(journalLine({"disconnect", "srv", "0"}) + journalLine({"reset", "SRV", "2"}) +

@@ -22,7 +22,7 @@ std::string text(const InstancePtr &instance, const char *property) {
 
 } // namespace
 
-LAB_CHECKS("monikers name the computer; only root\\cimv2 is served") {
+CHECKS("monikers name the computer; only root\\cimv2 is served") {
   Fleet fleet = checks::smallFleet();
   LocalNames host{"VM", "VMGROUP"};
   CHECK(connectManagement(fleet, "winmgmts://srv", host).name == "SRV");
@@ -38,7 +38,7 @@ LAB_CHECKS("monikers name the computer; only root\\cimv2 is served") {
                   [&] { connectManagement(fleet, "winmgmts://SRV/root/default", host); }));
 }
 
-LAB_CHECKS("instances and queries: the fleet's order, 64-bit numbers as text, projections") {
+CHECKS("instances and queries: the fleet's order, 64-bit numbers as text, projections") {
   Fleet fleet = checks::smallFleet();
   Computer &srv = *fleet.findComputer("SRV");
   auto processes = all(*instancesOf(fleet, srv, "WIN32_PROCESS"));
@@ -59,7 +59,7 @@ LAB_CHECKS("instances and queries: the fleet's order, 64-bit numbers as text, pr
         text(logs[0], "NumberOfRecords") == "50");
 }
 
-LAB_CHECKS("events come newest first, made by rule, with the computer's offset") {
+CHECKS("events come newest first, made by rule, with the computer's offset") {
   Fleet fleet = checks::smallFleet();
   Computer &srv = *fleet.findComputer("SRV");
   auto events = all(*execQuery(fleet, srv, "Select * from Win32_NTLogEvent where LogFile='system'"));
@@ -86,7 +86,7 @@ LAB_CHECKS("events come newest first, made by rule, with the computer's offset")
   CHECK(text(first->next(), "RecordNumber") == "150");
 }
 
-LAB_CHECKS("GetOwner and Terminate answer for the process asked") {
+CHECKS("GetOwner and Terminate answer for the process asked") {
   Fleet fleet = checks::smallFleet();
   Computer &srv = *fleet.findComputer("SRV");
   auto processes = all(*instancesOf(fleet, srv, "Win32_Process"));

@@ -22,7 +22,7 @@ bool matches(const std::string &where, const PropertyBag &props) {
 
 } // namespace
 
-LAB_CHECKS("query texts the component issues parse in any letter case") {
+CHECKS("query texts the component issues parse in any letter case") {
   for (const char *text :
        {"Select * from Win32_NetworkAdapterConfiguration Where IPEnabled = True",
         "SELECT Bias FROM win32_TimeZone",
@@ -45,7 +45,7 @@ LAB_CHECKS("query texts the component issues parse in any letter case") {
   CHECK(std::get<std::string>(q.where->literal.value) == "a'b\\c");
 }
 
-LAB_CHECKS("texts outside the language are invalid queries") {
+CHECKS("texts outside the language are invalid queries") {
   for (const char *text :
        {"", "select", "select * Win32_Process", "select * from", "select * from 1abc",
         "select * from C where", "select * from C where Name = 'open",
@@ -65,7 +65,7 @@ LAB_CHECKS("texts outside the language are invalid queries") {
   CHECK(parseWql(shallow).where != nullptr);
 }
 
-LAB_CHECKS("names bind to the class's own spelling; unknown properties are invalid") {
+CHECKS("names bind to the class's own spelling; unknown properties are invalid") {
   Fleet fleet = checks::smallFleet();
   const ClassSchema &process = *fleet.findClass("win32_process");
   WqlQuery q = parseWql("select name, PROCESSID from WIN32_PROCESS where priority > 1");
@@ -79,7 +79,7 @@ LAB_CHECKS("names bind to the class's own spelling; unknown properties are inval
   CHECK(failsWith(code::kWbemInvalidQuery, [&] { bindWql(badSelect, process); }));
 }
 
-LAB_CHECKS("comparisons: texts without case, numbers held as text, Booleans, Null") {
+CHECKS("comparisons: texts without case, numbers held as text, Booleans, Null") {
   PropertyBag p = bag({{"Name", Value("System")},
                        {"Size", Value("9000000000")},
                        {"Id", Value(int32_t{12})},
@@ -118,7 +118,7 @@ LAB_CHECKS("comparisons: texts without case, numbers held as text, Booleans, Nul
   }
 }
 
-LAB_CHECKS("a conjunction gives the range and the equality a walk may keep to") {
+CHECKS("a conjunction gives the range and the equality a walk may keep to") {
   WqlQuery q = parseWql("select * from C where LogFile='System' and RecordNumber <=105 and RecordNumber >95");
   WqlHints records = wqlHintsFor(q.where.get(), "recordnumber");
   CHECK(records.atMost && *records.atMost == 105);

@@ -26,21 +26,19 @@ namespace qv::posix {
 
 namespace {
 
-constexpr uint32_t kNotSupported = 50;
-constexpr int32_t kStarted = 42;
 // 1970-01-01 as an automation date.
 constexpr double kUnixEpochSerial = 25569.0;
 
-int32_t shellCode(int error) {
+LaunchResult launchFailure(int error) {
   switch (error) {
-  case ENOENT: return 2;
-  case ENOTDIR: return 3;
+  case ENOENT: return LaunchResult::programNotFound;
+  case ENOTDIR: return LaunchResult::folderNotFound;
   case EACCES:
-  case EPERM: return 5;
+  case EPERM: return LaunchResult::accessDenied;
   case ENOMEM:
-  case EAGAIN: return 8;
-  case ENOEXEC: return 11;
-  default: return 31;
+  case EAGAIN: return LaunchResult::outOfResources;
+  case ENOEXEC: return LaunchResult::notAProgram;
+  default: return LaunchResult::failed;
   }
 }
 
@@ -68,11 +66,9 @@ std::optional<std::string> PosixSystem::computerName() {
   return std::string(name);
 }
 
-uint32_t PosixSystem::withWorkgroupName(const std::function<void(const char16_t *)> &) {
-  return kNotSupported;
-}
+std::optional<std::string> PosixSystem::workgroupName() { return std::nullopt; }
 
-int32_t PosixSystem::launch(const std::string &program, const std::string &parameters) {
+LaunchResult PosixSystem::launch(const std::string &program, const std::string &parameters) {
   // Everything the children need is built before fork: after it, the
   // intermediate child only calls setsid, posix_spawnp and _exit.
   std::vector<std::string> words = splitAtBlanks(program, parameters);
@@ -87,25 +83,26 @@ int32_t PosixSystem::launch(const std::string &program, const std::string &param
        {std::pair{STDIN_FILENO, O_RDONLY}, {STDOUT_FILENO, O_WRONLY}, {STDERR_FILENO, O_WRONLY}}) {
     if (error == 0) error = posix_spawn_file_actions_addopen(actions.get(), fd, "/dev/null", flags, 0);
   }
-  if (error != 0) return shellCode(error);
+  if (error != 0) return launchFailure(error);
 
   // The program is started by a short-lived intermediate child, so it is
   // adopted by init and never waits to be reaped by this process.
   pid_t intermediate = fork();
-  if (intermediate < 0) return shellCode(errno);
+  if (intermediate < 0) return launchFailure(errno);
   if (intermediate == 0) {
     setsid();
     pid_t child = 0;
     int error = posix_spawnp(&child, argv[0], actions.get(), nullptr, argv.data(), environ);
-    _exit(error == 0 ? 0 : shellCode(error));
+    // The exit status carries the launch result; 0 is "started".
+    _exit(static_cast<int>(error == 0 ? LaunchResult::started : launchFailure(error)));
   }
   int status = 0;
   while (waitpid(intermediate, &status, 0) < 0) {
-    if (errno != EINTR) return shellCode(errno);
+    if (errno != EINTR) return launchFailure(errno);
   }
-  if (!WIFEXITED(status)) return 31;
-  int code = WEXITSTATUS(status);
-  return code == 0 ? kStarted : code;
+  int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  if (code < 0 || code > static_cast<int>(LaunchResult::failed)) return LaunchResult::failed;
+  return static_cast<LaunchResult>(code);
 }
 
 std::string PosixSystem::captureCommandOutput(const std::string &commandLine) {

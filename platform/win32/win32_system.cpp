@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "core/handlers.hpp"
 #include "platform/command_capture.hpp"
 #include "platform/folder_size.hpp"
 #include "platform/win32/bstr.hpp"
@@ -42,21 +43,33 @@ std::optional<std::string> Win32System::computerName() {
   return fromAnsi(std::string_view(buffer, size));
 }
 
-uint32_t Win32System::withWorkgroupName(const std::function<void(const char16_t *)> &use) {
+std::optional<std::string> Win32System::workgroupName() {
   LPBYTE raw = nullptr;
   NET_API_STATUS status = NetWkstaGetInfo(nullptr, 102, &raw);
   std::unique_ptr<void, NetBufferFree> owned(raw);
-  if (status != NERR_Success) return status;
+  if (status != NERR_Success) return std::nullopt;
   const auto *info = reinterpret_cast<const WKSTA_INFO_102 *>(raw);
-  use(info ? reinterpret_cast<const char16_t *>(info->wki102_langroup) : nullptr);
-  return status;
+  return reportAndFail("Error with pointer to byte string while getting workgroup name", [&] {
+    if (info == nullptr || info->wki102_langroup == nullptr) return std::string();
+    return fromWide(info->wki102_langroup, static_cast<std::size_t>(lstrlenW(info->wki102_langroup)));
+  });
 }
 
-int32_t Win32System::launch(const std::string &program, const std::string &parameters) {
+LaunchResult Win32System::launch(const std::string &program, const std::string &parameters) {
   std::string file = toAnsi(program);
   std::string arguments = toAnsi(parameters);
   HINSTANCE result = ShellExecuteA(nullptr, nullptr, file.c_str(), arguments.c_str(), nullptr, SW_HIDE);
-  return static_cast<int32_t>(reinterpret_cast<INT_PTR>(result));
+  auto code = reinterpret_cast<INT_PTR>(result);
+  if (code > 32) return LaunchResult::started;
+  switch (code) {
+  case ERROR_FILE_NOT_FOUND: return LaunchResult::programNotFound;
+  case ERROR_PATH_NOT_FOUND: return LaunchResult::folderNotFound;
+  case SE_ERR_ACCESSDENIED: return LaunchResult::accessDenied;
+  case 0:
+  case SE_ERR_OOM: return LaunchResult::outOfResources;
+  case ERROR_BAD_FORMAT: return LaunchResult::notAProgram;
+  default: return LaunchResult::failed;
+  }
 }
 
 std::string Win32System::captureCommandOutput(const std::string &commandLine) {

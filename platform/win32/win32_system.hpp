@@ -8,8 +8,10 @@ namespace qv::win32 {
 class Win32System : public System {
 public:
   std::optional<std::string> computerName() override;
-  uint32_t withWorkgroupName(const std::function<void(const char16_t *)> &use) override;
-  int32_t launch(const std::string &program, const std::string &parameters) override;
+  // NetWkstaGetInfo at level 102; nullopt when it fails.
+  std::optional<std::string> workgroupName() override;
+  // ShellExecute, hidden.
+  LaunchResult launch(const std::string &program, const std::string &parameters) override;
   std::string captureCommandOutput(const std::string &commandLine) override;
   uint64_t folderSize(const std::string &path) override;
   bool fileExists(const std::string &path) override;

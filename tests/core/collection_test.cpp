@@ -4,6 +4,7 @@
 
 #include "core/collection.hpp"
 #include "tests/support/failure_of.hpp"
+#include "tests/support/kind_name.hpp"
 
 namespace qv {
 namespace {

@@ -24,6 +24,9 @@ std::string iso(Date date) {
   return text;
 }
 
+// A time on day 0, with the carry of out-of-range parts.
+Date timeOfDay(int hour, int minute, int second) { return makeDate({1899, 12, 30, hour, minute, second}); }
+
 Date at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
   return makeDate(DateParts{year, month, day, hour, minute, second});
 }
@@ -57,11 +60,11 @@ TEST(DateSerialTest, CarriesMonthsAndDaysAndReadsTwoDigitYears) {
 }
 
 TEST(DateSerialTest, TimesCarryAcrossDaysMonthsYearsAndTheEpoch) {
-  EXPECT_EQ(timeSerial(12, 0, 0).serial, 0.5);
+  EXPECT_EQ(timeOfDay(12, 0, 0).serial, 0.5);
   // clang-format off
   const std::pair<Date, const char *> cases[] = {
-      {timeSerial(25, 0, 0), "1899-12-31 01:00:00"}, {timeSerial(0, 0, -1), "1899-12-29 23:59:59"},
-      {timeSerial(-25, 0, 0), "1899-12-28 23:00:00"}, {at(2005, 3, 1, 0, -30), "2005-02-28 23:30:00"},
+      {timeOfDay(25, 0, 0), "1899-12-31 01:00:00"}, {timeOfDay(0, 0, -1), "1899-12-29 23:59:59"},
+      {timeOfDay(-25, 0, 0), "1899-12-28 23:00:00"}, {at(2005, 3, 1, 0, -30), "2005-02-28 23:30:00"},
       {at(2004, 12, 31, 23, 59, 60), "2005-01-01 00:00:00"}, {at(2005, 1, 1, 48), "2005-01-03 00:00:00"},
       {at(2005, 13, 0, 24), "2006-01-01 00:00:00"},
       // Before 1899-12-30 the whole part counts back while the fraction counts the time forward.
@@ -157,7 +160,7 @@ TEST(DateTextTest, DateOnlyAtMidnightTimeOnlyOnDayZero) {
       {dateSerial(2005, 3, 1), "3/1/2005", "01.03.2005"},
       {at(2005, 12, 11, 9, 5, 3), "12/11/2005 9:05:03 AM", "11.12.2005 09:05:03"},
       {Date{0.5}, "12:00:00 PM", "12:00:00"}, {Date{0}, "12:00:00 AM", "00:00:00"},
-      {timeSerial(0, 0, -1), "12/29/1899 11:59:59 PM", "29.12.1899 23:59:59"},
+      {timeOfDay(0, 0, -1), "12/29/1899 11:59:59 PM", "29.12.1899 23:59:59"},
       // The last half second of the range rounds within it, not to 10000.
       {Date{2958465.9999999995}, "12/31/9999 11:59:59 PM", "31.12.9999 23:59:59"},
   };
@@ -179,7 +182,7 @@ TEST(DateTextTest, NamedFormatsInBothStyles) {
     EXPECT_EQ(european().formatDate(date, format), europeanTexts[format]) << format;
   }
   EXPECT_EQ(english().formatDate(dateSerial(1800, 1, 1), kLongDate), "Wednesday, January 1, 1800");
-  EXPECT_EQ(english().formatDate(timeSerial(9, 5, 0), kShortTime), "09:05");
+  EXPECT_EQ(english().formatDate(timeOfDay(9, 5, 0), kShortTime), "09:05");
   for (int format : {-1, 5}) {
     EXPECT_EQ(errorNumberOf([&] { english().formatDate(date, format); }), kInvalidCall) << format;
   }

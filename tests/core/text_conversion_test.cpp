@@ -4,6 +4,7 @@
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
 #include "tests/support/failure_of.hpp"
+#include "tests/support/kind_name.hpp"
 
 namespace qv {
 namespace {

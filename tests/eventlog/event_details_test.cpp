@@ -33,7 +33,7 @@ protected:
     world.target->addQuery(
         eventCountQuery("System"),
         fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", count}})}));
-    return events.EnumLogEvents("srv", "System", std::nullopt, nullptr).as<Collection>();
+    return events.enumLogEvents("srv", "System", std::nullopt, nullptr).as<Collection>();
   }
 
   test::EventLogWorld world;

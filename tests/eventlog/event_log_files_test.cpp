@@ -21,7 +21,7 @@ std::vector<std::string> listed(const Collection &logs) {
   return names;
 }
 
-TEST(EnumEventLogs, SortsNamesAsTextWithoutKeys) {
+TEST(enumEventLogs, SortsNamesAsTextWithoutKeys) {
   struct Case {
     std::vector<std::string> given, expected;
   };
@@ -38,11 +38,11 @@ TEST(EnumEventLogs, SortsNamesAsTextWithoutKeys) {
                                 std::make_shared<fake::WmiObject>(fake::WmiObject{{"LogFileName", name}}));
     }
     EventLog logs(world.platform);
-    EXPECT_EQ(listed(*logs.EnumEventLogs("srv")), c.expected);
+    EXPECT_EQ(listed(*logs.enumEventLogs("srv")), c.expected);
   }
 }
 
-TEST(EnumEventLogs, FailuresNameTheComputer) {
+TEST(enumEventLogs, FailuresNameTheComputer) {
   test::EventLogWorld world;
   for (const char *name : {"System", "system"}) {
     world.target->addInstance("Win32_NTEventLogFile",
@@ -50,11 +50,11 @@ TEST(EnumEventLogs, FailuresNameTheComputer) {
   }
   EventLog logs(world.platform);
 
-  auto sameNameTwice = failureOf([&] { logs.EnumEventLogs("srv"); });
+  auto sameNameTwice = failureOf([&] { logs.enumEventLogs("srv"); });
   EXPECT_EQ(sameNameTwice.number(), kDuplicateKey);
   EXPECT_EQ(sameNameTwice.description().rfind("Unable to list eventlogs on srv: ", 0), 0u);
 
-  auto unreachable = failureOf([&] { logs.EnumEventLogs("far away"); });
+  auto unreachable = failureOf([&] { logs.enumEventLogs("far away"); });
   EXPECT_EQ(unreachable.number(), fake::kRpcUnavailable);
   EXPECT_EQ(unreachable.description(),
             "Unable to list eventlogs on far away: The RPC server is unavailable. ");

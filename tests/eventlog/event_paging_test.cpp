@@ -16,7 +16,7 @@ using test::failureOf;
 class PagingTest : public ::testing::Test {
 protected:
   CollectionPtr page(const std::string &log, std::optional<int32_t> size, int32_t *number) {
-    auto result = events.EnumLogEvents("srv", log, size, number).as<Collection>();
+    auto result = events.enumLogEvents("srv", log, size, number).as<Collection>();
     EXPECT_TRUE(result);
     return result ? result : std::make_shared<Collection>();
   }
@@ -78,7 +78,7 @@ TEST_F(PagingTest, ALogOfOnePageComesWholeForAnyPageNumber) {
     EventLog events(world.platform);
     for (int32_t asked : {1, 2, 0, -3}) {
       int32_t number = asked;
-      auto result = events.EnumLogEvents("srv", "Application", std::nullopt, &number).as<Collection>();
+      auto result = events.enumLogEvents("srv", "Application", std::nullopt, &number).as<Collection>();
       EXPECT_EQ(numbers(*result), range(size, 1)) << size << " entries, page " << asked;
     }
     EXPECT_TRUE(log.pageQueries.empty());
@@ -112,7 +112,7 @@ TEST_F(PagingTest, PageNumberIsWrittenBackAlsoWhenTheCallFails) {
     if (c.failure == 0) {
       EXPECT_NO_THROW(page("System", c.size, &number)) << c.given;
     } else {
-      auto failure = failureOf([&] { events.EnumLogEvents("srv", "System", c.size, &number); });
+      auto failure = failureOf([&] { events.enumLogEvents("srv", "System", c.size, &number); });
       EXPECT_EQ(failure.number(), c.failure) << c.given;
       EXPECT_EQ(failure.description().rfind("Error listing events in System: ", 0), 0u);
     }
@@ -147,7 +147,7 @@ TEST_F(PagingTest, LogNamesAreEscapedInEveryQueryAndKeptRawInMessages) {
       "Recordnumber >30"};
   EXPECT_EQ(world.target->queries, expected);
 
-  auto failure = failureOf([&] { events.EnumLogEvents("srv", "It's", std::nullopt, nullptr); });
+  auto failure = failureOf([&] { events.enumLogEvents("srv", "It's", std::nullopt, nullptr); });
   EXPECT_EQ(failure.description(), "Error listing events in It's: Invalid query ");
 }
 
@@ -156,7 +156,7 @@ TEST_F(PagingTest, FailuresOfTheCountAndOfTheEntriesStackTheirMessages) {
 
   // A log whose count query the service refuses.
   world.target->addQuery("Select * from Win32_NTLogEvent where LogFile='Other'", fake::instances({}));
-  auto count = failureOf([&] { events.EnumLogEvents("srv", "Other", std::nullopt, nullptr); });
+  auto count = failureOf([&] { events.enumLogEvents("srv", "Other", std::nullopt, nullptr); });
   EXPECT_EQ(count.number(), fake::kWbemInvalidQuery);
   EXPECT_EQ(count.description(), "Error listing events in Other: unable to count events: Invalid query ");
 
@@ -166,12 +166,12 @@ TEST_F(PagingTest, FailuresOfTheCountAndOfTheEntriesStackTheirMessages) {
   world.target->addQuery(
       eventCountQuery("Twice"),
       fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", int32_t{2}}})}));
-  EXPECT_EQ(failureOf([&] { events.EnumLogEvents("srv", "Twice", std::nullopt, nullptr); }).number(),
+  EXPECT_EQ(failureOf([&] { events.enumLogEvents("srv", "Twice", std::nullopt, nullptr); }).number(),
             kDuplicateKey);
 
   // The newest entry cannot be read: the page number is left as it was.
   int32_t number = 4;
-  auto unreachable = failureOf([&] { events.EnumLogEvents("nowhere", "System", 10, &number); });
+  auto unreachable = failureOf([&] { events.enumLogEvents("nowhere", "System", 10, &number); });
   EXPECT_EQ(unreachable.number(), fake::kRpcUnavailable);
   EXPECT_EQ(unreachable.description(), "Error listing events in System: The RPC server is unavailable. ");
   EXPECT_EQ(number, 4);

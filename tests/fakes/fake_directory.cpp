@@ -1,6 +1,7 @@
 #include "tests/fakes/fake_directory.hpp"
 
 #include "core/convert.hpp"
+#include "tests/support/kind_name.hpp"
 
 namespace qv::fake {
 

@@ -4,13 +4,7 @@
 
 namespace qv::fake {
 
-uint32_t System::withWorkgroupName(const std::function<void(const char16_t *)> &use) {
-  if (workgroupStatus != 0) return workgroupStatus;
-  use(workgroup ? workgroup->c_str() : nullptr);
-  return 0;
-}
-
-int32_t System::launch(const std::string &program, const std::string &parameters) {
+LaunchResult System::launch(const std::string &program, const std::string &parameters) {
   launches.emplace_back(program, parameters);
   return launchResult;
 }

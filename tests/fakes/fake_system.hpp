@@ -2,7 +2,6 @@
 // A scripted administration host for tests: names, launches, command output,
 // folders, files, environment, notices and the clock are what the test says.
 
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -15,8 +14,8 @@ namespace qv::fake {
 class System : public qv::System {
 public:
   std::optional<std::string> computerName() override { return computer; }
-  uint32_t withWorkgroupName(const std::function<void(const char16_t *)> &use) override;
-  int32_t launch(const std::string &program, const std::string &parameters) override;
+  std::optional<std::string> workgroupName() override { return workgroup; }
+  LaunchResult launch(const std::string &program, const std::string &parameters) override;
   std::string captureCommandOutput(const std::string &commandLine) override;
   uint64_t folderSize(const std::string &path) override;
   bool fileExists(const std::string &path) override { return files.contains(path); }
@@ -26,9 +25,8 @@ public:
   Date nowUtc() override { return utcNow; }
 
   std::optional<std::string> computer = "ADMINHOST";
-  uint32_t workgroupStatus = 0;
-  std::optional<std::u16string> workgroup = u"LAB";
-  int32_t launchResult = 42;
+  std::optional<std::string> workgroup = "LAB";
+  LaunchResult launchResult = LaunchResult::started;
   std::map<std::string, std::string> commandOutputs; // command line -> output; others give ""
   std::map<std::string, uint64_t> folders;           // path -> bytes; others fail
   std::map<std::string, bool> files;

@@ -11,12 +11,12 @@ namespace qv::test {
 namespace {
 
 Date at(int year, int month, int day, int hour, int minute, int second) {
-  return Date{dateSerial(year, month, day).serial + timeSerial(hour, minute, second).serial};
+  return makeDate({year, month, day, hour, minute, second});
 }
 
 TEST(Backups, ListingFollowsTheProviderIndexUntilItsFirstRefusal) {
   FakeIis lab;
-  iis sites(lab.platform());
+  Iis sites(lab.platform());
   sites.setComputerName("web1");
   EXPECT_EQ(sites.iisBackupFiles()->count(), 0) << "no backups, no error";
 
@@ -57,7 +57,7 @@ TEST(Backups, NameIsTheLocalTimeWithoutSeparatorsInBothStyles) {
                                          {PortableRegional::english(), "1252026_123045_PM"}}) {
     FakeIis lab("web1", c.style);
     lab.system->localNow = at(2026, 12, 5, 12, 30, 45);
-    iis sites(lab.platform());
+    Iis sites(lab.platform());
     sites.setComputerName("web1");
     sites.makeBackup();
     sites.makeBackup(); // within the same second: the same name, the next version
@@ -72,7 +72,7 @@ TEST(Backups, NameIsTheLocalTimeWithoutSeparatorsInBothStyles) {
   }
 
   FakeIis lab;
-  iis sites(lab.platform());
+  Iis sites(lab.platform());
   sites.setComputerName("unreachable");
   EXPECT_EQ(failureOf([&] { sites.makeBackup(); }).description(),
             "error listing makeBackup: An invalid directory pathname was passed");

@@ -20,7 +20,7 @@ protected:
     reader.setComputerName("web1");
   }
   FakeIis lab;
-  iis reader{lab.platform()};
+  Iis reader{lab.platform()};
 };
 
 TEST_F(SiteListing, SitesAreKeyedByTheirNumberInEnumerationOrder) {
@@ -37,14 +37,14 @@ TEST_F(SiteListing, SitesAreKeyedByTheirNumberInEnumerationOrder) {
   auto first = (*extended)["12"].as<IisSite>();
   auto second = (*extended)["5"].as<IisSite>();
   ASSERT_TRUE(first && second);
-  EXPECT_EQ(first->id(), 12);
-  EXPECT_EQ(first->size(), 12.0);
-  EXPECT_EQ(second->sitename(), "Blog");
+  EXPECT_EQ(first->settings.id, 12);
+  EXPECT_EQ(first->settings.size, 12.0);
+  EXPECT_EQ(second->settings.description, "Blog");
 }
 
 TEST_F(SiteListing, EmptyAndFailingListings) {
   FakeIis bare("bare");
-  iis empty(bare.platform());
+  Iis empty(bare.platform());
   empty.setComputerName("bare");
   EXPECT_EQ(empty.getSites()->count(), 0);
   EXPECT_EQ(empty.getSitesExtended()->count(), 0);
@@ -66,14 +66,14 @@ TEST_F(SiteListing, EmptyAndFailingListings) {
 
 TEST(SiteControl, EachRequestCallsItsMethodOnTheChosenSite) {
   struct Case {
-    void (iis::*operation)();
+    void (Iis::*operation)();
     const char *method;
     const char *message;
   };
-  for (const auto &c : std::vector<Case>{{&iis::startSite, "start", "Error in Iis.startIIS"},
-                                         {&iis::stopSite, "Stop", "Error in Iis.stopIIS"},
-                                         {&iis::pauseSite, "Pause", "Error in Iis.pauseIIS"},
-                                         {&iis::resumeSite, "Continue", "Error in Iis.resumeIIS"}}) {
+  for (const auto &c : std::vector<Case>{{&Iis::startSite, "start", "Error in Iis.startIIS"},
+                                         {&Iis::stopSite, "Stop", "Error in Iis.stopIIS"},
+                                         {&Iis::pauseSite, "Pause", "Error in Iis.pauseIIS"},
+                                         {&Iis::resumeSite, "Continue", "Error in Iis.resumeIIS"}}) {
     FakeIis lab;
     auto site = lab.addSite(3, "Shop");
     bool refuse = false;
@@ -82,7 +82,7 @@ TEST(SiteControl, EachRequestCallsItsMethodOnTheChosenSite) {
       if (refuse) throw fake::adsError(static_cast<int32_t>(0x80070015), "The device is not ready.");
       return Variant();
     });
-    iis control(lab.platform());
+    Iis control(lab.platform());
     control.setComputerName("web1");
     // Before a site is chosen: site 0, which does not exist.
     EXPECT_EQ(failureOf([&] { (control.*c.operation)(); }).description(),
@@ -107,7 +107,7 @@ TEST(SiteControl, RestartStopsThenStartsAndNotAfterAFailedStop) {
     return Variant();
   });
   site->method("start", [](fake::DirObject &, std::vector<Variant> &) { return Variant(); });
-  iis control(lab.platform());
+  Iis control(lab.platform());
   control.setComputerName("web1");
   control.setSiteId(3);
   control.restartSite();

@@ -115,13 +115,13 @@ TEST(SiteSize, EachSiteIsMeasuredByItsOwnNumber) {
     lab.system->folders["\\\\web1\\D$\\sites\\" + std::to_string(n)] =
         uint64_t{100} * static_cast<uint64_t>(n);
 
-  iis reader(lab.platform());
+  Iis reader(lab.platform());
   reader.setComputerName("web1");
   for (int n = 1; n <= 4; ++n) {
     reader.setSiteId(n);
     auto rec = reader.getSite();
     EXPECT_EQ((*rec)["Size"], Variant(100.0 * n)) << n;
-    EXPECT_EQ(IisSite(lab.platform()).getSiteById("web1", n)->size(), 100.0 * n) << n;
+    EXPECT_EQ(IisSite(lab.platform()).getSiteById("web1", n)->settings.size, 100.0 * n) << n;
     auto filters = (*rec)["ISAPIFilters"].as<Collection>();
     EXPECT_EQ(filters->count(), n <= 2 ? 1 : 0) << n;
     if (n <= 2) {

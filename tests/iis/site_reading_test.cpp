@@ -26,7 +26,7 @@ protected:
   FakeIis lab;
   fake::DirObjectPtr site =
       lab.addSite(1, "Default Web Site", {":80:", "10.0.0.5:8080:www.example.test"}, {":443:"});
-  iis reader{lab.platform()};
+  Iis reader{lab.platform()};
 };
 
 TEST_F(SiteReading, GetSiteGivesTheKeysInOrderWithTheirKinds) {
@@ -51,21 +51,26 @@ TEST_F(SiteReading, GetSiteGivesTheKeysInOrderWithTheirKinds) {
 
 TEST_F(SiteReading, BindingsNumberServerThenSecureWithTheirPortKinds) {
   struct Case {
-    std::vector<std::string> server, secure;
+    std::vector<std::string> server;
+    Variant secure;
     std::vector<std::vector<Variant>> expected; // ip, port, host; keyed "0", "1", ...
   };
   const std::vector<Case> cases = {
       {{":80:", "10.0.0.5:8080:www.example.test"},
-       {":443:"},
+       list({":443:"}),
        {{"", int32_t{80}, ""}, {"10.0.0.5", int32_t{8080}, "www.example.test"}, {"", "443", ""}}},
-      {{}, {"10.0.0.5:443:secure.test", ":444:"}, {{"10.0.0.5", "443", "secure.test"}, {"", "444", ""}}},
-      {{}, {}, {}},
+      {{},
+       list({"10.0.0.5:443:secure.test", ":444:"}),
+       {{"10.0.0.5", "443", "secure.test"}, {"", "444", ""}}},
+      {{}, list({}), {}},
+      {{":80:"}, Variant(), {{"", int32_t{80}, ""}}}, // no secure bindings at all: Empty
+      {{":80:"}, Variant::null(), {{"", int32_t{80}, ""}}},
   };
   for (const auto &c : cases) {
-    site->set("ServerBindings", list(c.server)).set("SecureBindings", list(c.secure));
+    site->set("ServerBindings", list(c.server)).set("SecureBindings", c.secure);
     auto rec = record();
     for (const CollectionPtr &bindings :
-         {rec->item(std::string_view("Bindings")).as<Collection>(), holder()->hostBindings()}) {
+         {rec->item(std::string_view("Bindings")).as<Collection>(), holder()->settings.bindings}) {
       ASSERT_EQ(bindings->size(), c.expected.size());
       for (std::size_t i = 0; i < c.expected.size(); ++i) {
         const Collection &b = recordAt(*bindings, std::to_string(i));
@@ -88,7 +93,7 @@ TEST_F(SiteReading, BadBindingsFailBothReadersWithTheMessagesStacked) {
       {list({}), list({":443"}), kSubscriptOutOfRange, "Subscript out of range"},
       {list({":http:"}), list({}), kTypeMismatch, "Type mismatch"},
       {Variant(":80:"), list({}), kTypeMismatch, "Type mismatch"}, // not a list
-      {list({":80:"}), Variant(), kTypeMismatch, "Type mismatch"},
+      {list({":80:"}), Variant(":443:"), kTypeMismatch, "Type mismatch"},
   };
   const std::string inner = "Error with Olvesk.IisMonitor.getServerBindings: ";
   for (const auto &c : cases) {
@@ -118,14 +123,14 @@ TEST_F(SiteReading, CodeTablesInBothShapes) {
     auto rec = record();
     EXPECT_EQ((*rec)["statusId"], Variant(c.code));
     EXPECT_EQ(orEmpty(*rec, "status"), c.text ? Variant(c.text) : Variant());
-    EXPECT_EQ(holder()->stateString(), c.text ? c.text : "Unknown state") << c.code;
+    EXPECT_EQ(holder()->stateText, c.text ? c.text : "Unknown state") << c.code;
   }
   for (const auto &c : levels) {
     FakeIis::root(site)->set("appIsolated", Variant(c.code));
     auto rec = record();
     EXPECT_EQ((*rec)["ProcessLevel"], Variant(c.code));
     EXPECT_EQ(orEmpty(*rec, "Process"), c.text ? Variant(c.text) : Variant());
-    EXPECT_EQ(holder()->Process(), c.text ? c.text : "Unknown process level") << c.code;
+    EXPECT_EQ(holder()->processText, c.text ? c.text : "Unknown process level") << c.code;
   }
   struct Permissions {
     bool script, execute;
@@ -140,13 +145,13 @@ TEST_F(SiteReading, CodeTablesInBothShapes) {
     FakeIis::root(site)->set("accessScript", Variant(c.script)).set("AccessExecute", Variant(c.execute));
     EXPECT_EQ((*record())["ExecuteLevel"], Variant(c.level));
     EXPECT_EQ((*record())["Execute"], Variant(c.text));
-    EXPECT_EQ(holder()->executeLevel(), c.level);
-    EXPECT_EQ(holder()->execute(), c.text);
+    EXPECT_EQ(holder()->executeLevel, c.level);
+    EXPECT_EQ(holder()->executeText, c.text);
   }
 }
 
 TEST_F(SiteReading, FailuresAndObjectsOfAnotherClass) {
-  iis unset(lab.platform());
+  Iis unset(lab.platform());
   unset.setComputerName("web1");
   auto e = failureOf([&] { unset.getSite(); });
   EXPECT_EQ(e.number(), fake::kAdsBadPath);
@@ -164,8 +169,8 @@ TEST_F(SiteReading, FailuresAndObjectsOfAnotherClass) {
     reader.setSiteId(9);
     EXPECT_EQ(record()->count(), 0) << other;
     auto empty = IisSite(lab.platform()).getSiteById("web1", 9);
-    EXPECT_EQ(empty->id(), 0);
-    EXPECT_EQ(empty->hostBindings(), nullptr);
+    EXPECT_EQ(empty->settings.id, 0);
+    EXPECT_EQ(empty->settings.bindings, nullptr);
   }
 }
 
@@ -185,16 +190,16 @@ TEST(IisSiteHolder, GetSiteByIdGivesANewHolderAndLeavesItsOwnAlone) {
   lab.addSite(3, "Shop", {":80:"});
   lab.system->folders["\\\\web1\\D$\\sites\\3"] = 77;
   IisSite site(lab.platform());
-  site.setId(42);
+  site.settings.id = 42;
   auto fetched = site.getSiteById("web1", 3);
   EXPECT_NE(fetched.get(), &site);
-  EXPECT_EQ(site.id(), 42);
-  EXPECT_EQ(site.hostBindings(), nullptr);
-  EXPECT_EQ(fetched->id(), 3);
-  EXPECT_EQ(fetched->sitename(), "Shop");
-  EXPECT_EQ(fetched->size(), 77.0);
-  EXPECT_EQ(fetched->aspSessionTimeout(), 20);
-  EXPECT_EQ(fetched->hostBindings()->count(), 1);
+  EXPECT_EQ(site.settings.id, 42);
+  EXPECT_EQ(site.settings.bindings, nullptr);
+  EXPECT_EQ(fetched->settings.id, 3);
+  EXPECT_EQ(fetched->settings.description, "Shop");
+  EXPECT_EQ(fetched->settings.size, 77.0);
+  EXPECT_EQ(fetched->settings.aspSessionTimeout, 20);
+  EXPECT_EQ(fetched->settings.bindings->count(), 1);
 }
 
 } // namespace

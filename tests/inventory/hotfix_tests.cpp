@@ -18,7 +18,7 @@ TEST(HotFixes, ElevenFieldsAsDeliveredWithNullKept) {
                                               {"ServicePackInEffect", "SP1"},
                                               {"Status", Variant::null()}}));
   }
-  auto result = lab.info.OsHotFixStatus("SRV1");
+  auto result = lab.info.hotFixStatus("SRV1");
   ASSERT_EQ(keysOf(*result), (Keys{"1", "2"}));
   auto fix = asCollection((*result)["1"]);
   EXPECT_EQ(keysOf(*fix), (Keys{"Caption", "Computer", "Description", "Comments", "HotFixID", "Date",
@@ -30,7 +30,7 @@ TEST(HotFixes, ElevenFieldsAsDeliveredWithNullKept) {
 
   InventoryLab none;
   none.target->declareClass("Win32_QuickFixEngineering");
-  EXPECT_EQ(none.info.OsHotFixStatus("SRV1")->count(), 0);
+  EXPECT_EQ(none.info.hotFixStatus("SRV1")->count(), 0);
 }
 
 // Every method reports a platform failure under its own message, keeping the
@@ -42,7 +42,7 @@ TEST(ServerInfoFailures, EachMethodReportsWithItsOwnMessage) {
       {&ServerInfo::logicalDriveInfo, "Error retreiving LogicalDriveInfo for "},
       {&ServerInfo::cpuInfo, "Error retreiving CPU info for "},
       {&ServerInfo::osInfo, "Error retreiving OS info for "},
-      {&ServerInfo::OsHotFixStatus, "Error retreiving hotfix status for "},
+      {&ServerInfo::hotFixStatus, "Error retreiving hotfix status for "},
       {&ServerInfo::getInfo, "Unable to get computer info fror "},
   };
   // Named copies rather than structured bindings: the lambdas below capture

@@ -16,6 +16,7 @@
 #include "tests/fakes/fake_management.hpp"
 #include "tests/fakes/fake_system.hpp"
 #include "tests/support/failure_of.hpp"
+#include "tests/support/kind_name.hpp"
 
 namespace qv::test {
 

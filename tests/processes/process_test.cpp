@@ -41,7 +41,7 @@ class ProcessTest : public ::testing::Test {
 protected:
   std::shared_ptr<fake::Management> management = std::make_shared<fake::Management>();
   std::shared_ptr<fake::WmiService> service = management->service(kMoniker);
-  process processes{Platform{management, nullptr, nullptr, PortableRegional::english()}};
+  Processes processes{Platform{management, nullptr, nullptr, PortableRegional::english()}};
 };
 
 using test::failureOf;
@@ -50,7 +50,7 @@ TEST_F(ProcessTest, ListsEveryProcessUnderItsPositionWithSevenFieldsInOrder) {
   for (int32_t id = 1; id <= 12; ++id)
     service->addInstance("Win32_Process", processInstance(id * 10, Variant("4096"), id == 5 ? 2 : 0));
 
-  auto list = processes.EnumerateProcesses("srv").as<Collection>();
+  auto list = processes.enumerateProcesses("srv").as<Collection>();
   ASSERT_TRUE(list);
   ASSERT_EQ(list->count(), 12);
   auto twelfth = (*list)["12"].as<Collection>();
@@ -88,14 +88,14 @@ TEST_F(ProcessTest, MemUsageIsKilobytesAsRuntimeText) {
 
 TEST_F(ProcessTest, EmptyListAndFailuresOfTheListing) {
   service->declareClass("Win32_Process");
-  EXPECT_EQ(processes.EnumerateProcesses("srv").as<Collection>()->count(), 0);
+  EXPECT_EQ(processes.enumerateProcesses("srv").as<Collection>()->count(), 0);
 
-  auto unreachable = failureOf([&] { processes.EnumerateProcesses("nowhere"); });
+  auto unreachable = failureOf([&] { processes.enumerateProcesses("nowhere"); });
   EXPECT_EQ(unreachable.number(), fake::kRpcUnavailable);
   EXPECT_EQ(unreachable.description(), "Unable to get processes: The RPC server is unavailable. ");
 
   service->addInstance("Win32_Process", processInstance(1, Variant("lots")));
-  auto badSize = failureOf([&] { processes.EnumerateProcesses("srv"); });
+  auto badSize = failureOf([&] { processes.enumerateProcesses("srv"); });
   EXPECT_EQ(badSize.number(), kTypeMismatch);
   EXPECT_EQ(badSize.description().rfind("Unable to get processes: ", 0), 0u);
 }

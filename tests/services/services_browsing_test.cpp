@@ -20,7 +20,7 @@ TEST(ServicesPaths, TargetNamesGoIntoPathsExactlyAsSet) {
   };
   const Case cases[] = {
       {nullptr, nullptr, [](Services &s) { s.getService("svc"); }, "WinNT:////svc,Service"},
-      {nullptr, nullptr, [](Services &s) { s.process(); }, "WinNT:///"},
+      {nullptr, nullptr, [](Services &s) { s.serviceList(); }, "WinNT:///"},
       {nullptr, nullptr, [](Services &s) { s.getComputers(); }, "WinNT://"},
       {" LAB ", " pc1 ", [](Services &s) { s.getService("svc"); }, "WinNT:// LAB / pc1 /svc,Service"},
       {" LAB ", " pc1 ", [](Services &s) { s.servicesSorted("Name"); }, "WinNT:// LAB / pc1 "},

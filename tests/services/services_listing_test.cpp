@@ -39,7 +39,7 @@ protected:
 
 TEST_F(ServicesListing, SummaryRecordsHoldTextsInFieldOrder) {
   addFive();
-  auto listed = services.process();
+  auto listed = services.serviceList();
   ASSERT_EQ(listed->count(), 5);
   EXPECT_EQ(column(listed, "Name"), (Names{"W32Time", "Alerter", "spooler", "Dhcp", "browser"}));
   const Collection &alerter = *listed->item(std::string_view("2")).as<Collection>();
@@ -52,10 +52,10 @@ TEST_F(ServicesListing, SummaryRecordsHoldTextsInFieldOrder) {
 }
 
 TEST_F(ServicesListing, EmptyComputerAndNullPropertyLeaveUnchanged) {
-  EXPECT_EQ(services.process()->count(), 0);
+  EXPECT_EQ(services.serviceList()->count(), 0);
   EXPECT_EQ(services.servicesSorted("NoSuchField")->count(), 0);
   net.service("LAB", "SRV1", {"Odd", "Odd"})->set("ServiceType", Variant::null());
-  EXPECT_EQ(failureOf([&] { services.process(); }).number(), kInvalidUseOfNull);
+  EXPECT_EQ(failureOf([&] { services.serviceList(); }).number(), kInvalidUseOfNull);
 }
 
 TEST_F(ServicesListing, SortsByFieldTextIgnoringCaseKeepingListOrderOnTies) {
@@ -106,7 +106,7 @@ TEST_F(ServicesListing, MatchesValueSortAndRecordLookup) {
   }
   for (const char *key : {"DisplayName", "Status"}) {
     auto expected = std::make_shared<Collection>();
-    CollectionPtr listed = services.process();
+    CollectionPtr listed = services.serviceList();
     WorkingListScope scope(listed);
     Collection values;
     for (const Variant &record : *listed)

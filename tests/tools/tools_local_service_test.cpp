@@ -26,7 +26,7 @@ TEST(ToolsLocalService, ReadsTheHostsServicesByItsOwnNames) {
     net.service("LAB", "ADMINHOST", {"Spooler", "Print Spooler", c.status});
     Tools tools(net.platform);
     EXPECT_EQ(tools.singleServerMode(), c.singleServer) << c.status;
-    EXPECT_EQ(tools.ServiceIsRunning("Spooler"), c.running) << c.status;
+    EXPECT_EQ(tools.serviceIsRunning("Spooler"), c.running) << c.status;
     EXPECT_EQ(net.directory->binds[0], "WinNT://LAB/ADMINHOST/lanmanworkstation,Service");
   }
 }
@@ -35,7 +35,7 @@ TEST(ToolsLocalService, FailuresStackOnTheInnerReport) {
   FakeNetwork net;
   net.computer("LAB", "ADMINHOST");
   Tools tools(net.platform);
-  auto running = failureOf([&] { tools.ServiceIsRunning("Spooler"); });
+  auto running = failureOf([&] { tools.serviceIsRunning("Spooler"); });
   EXPECT_EQ(running.number(), fake::kAdsBadPath);
   EXPECT_EQ(running.source(), "Active Directory");
   EXPECT_EQ(running.description(),

@@ -26,10 +26,9 @@ TEST(ToolsReboot, LocalNameBecomesLoopbackOtherNamesPassUnchanged) {
   };
   for (const Case &c : cases) {
     FakeNetwork net;
-    net.system->launchResult = 33;
     Tools tools(net.platform);
     std::string cname = c.name;
-    EXPECT_EQ(tools.rebootComputer(cname), 33);
+    EXPECT_EQ(tools.rebootComputer(cname), 42);
     EXPECT_EQ(cname, c.target);
     ASSERT_EQ(net.system->launches.size(), 1u);
     EXPECT_EQ(net.system->launches[0].first, "shutdown.exe");
@@ -37,9 +36,26 @@ TEST(ToolsReboot, LocalNameBecomesLoopbackOtherNamesPassUnchanged) {
   }
 }
 
+TEST(ToolsReboot, ReturnsTheShellsCodeForHowTheLaunchEnded) {
+  const std::pair<LaunchResult, int32_t> cases[] = {
+      {LaunchResult::started, 42},     {LaunchResult::programNotFound, 2}, {LaunchResult::folderNotFound, 3},
+      {LaunchResult::accessDenied, 5}, {LaunchResult::outOfResources, 8},  {LaunchResult::notAProgram, 11},
+      {LaunchResult::failed, 31},
+  };
+  for (auto [result, code] : cases) {
+    FakeNetwork net;
+    net.system->launchResult = result;
+    std::string cname = "SRV";
+    EXPECT_EQ(Tools(net.platform).rebootComputer(cname), code);
+  }
+}
+
 TEST(ToolsReboot, NamesThatWouldChangeTheCommandLaunchNothing) {
-  for (const char *name : {"", "   ", "-a", "-s", "srv 02", "srv&calc", "srv\"x", "a/b", "\\\\srv", "srv\n",
-                           "srv|more", "s%windir%", "srv;x", "sérveur"}) {
+  std::vector<std::string> names{"", "   ", "-a", "-s", "\\\\srv"};
+  for (const char *c : {"&", "|", "^", "<",  ">", "%", "\"", "'",  " ",  ",",  ";",
+                        "(", ")", "/", "\\", "!", "=", "*",  "\t", "\n", "\r", "\xC3\xA9"})
+    names.push_back(std::string("srv") + c + "02");
+  for (const std::string &name : names) {
     FakeNetwork net;
     Tools tools(net.platform);
     std::string cname = name;

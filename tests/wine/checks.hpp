@@ -1,34 +1,17 @@
 #pragma once
-// The COM-level checks of quorvane.dll: a minimal recorder (each check
-// prints on failure, and the run ends with "N passed, N failed") and the
-// groups of checks main runs in order.
+// The COM-level checks of quorvane.dll: the groups of checks main runs in
+// order, on the shared check harness.
 
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "tests/support/checks.hpp"
+
 namespace qv::comcheck {
 
-class Checks {
-public:
-  void expect(bool ok, const std::string &what) {
-    if (ok) {
-      ++passed_;
-    } else {
-      ++failed_;
-      std::printf("FAIL: %s\n", what.c_str());
-    }
-  }
-  int finish() const {
-    std::printf("%d passed, %d failed\n", passed_, failed_);
-    return failed_ == 0 ? 0 : 1;
-  }
-
-private:
-  int passed_ = 0;
-  int failed_ = 0;
-};
+using check::Checks;
 
 std::string hex(long value);
 

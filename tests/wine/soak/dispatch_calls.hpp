@@ -17,6 +17,7 @@
 
 #include "platform/win32/com_ptr.hpp"
 #include "platform/win32/variant_value.hpp"
+#include "tests/support/checks.hpp"
 
 namespace qv::hardening {
 
@@ -166,28 +167,7 @@ inline SIZE_T privateBytes() {
   return counters.PagefileUsage;
 }
 
-// Checks that print what failed and end with the "N passed, N failed" line
-// the Wine runners read.
-class Checks {
-public:
-  void expect(bool ok, const std::string &what) {
-    if (ok) {
-      ++passed_;
-      return;
-    }
-    ++failed_;
-    std::printf("FAIL: %s\n", what.c_str());
-    std::fflush(stdout);
-  }
-  int finish() const {
-    std::printf("%d passed, %d failed\n", passed_, failed_);
-    return failed_ == 0 ? 0 : 1;
-  }
-
-private:
-  int passed_ = 0;
-  int failed_ = 0;
-};
+using check::Checks;
 
 inline std::string hex(HRESULT hr) {
   char buffer[16];
