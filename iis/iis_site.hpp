@@ -6,13 +6,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/collection.hpp"
+#include "core/json_text.hpp"
 #include "core/platform.hpp"
 
 namespace qv {
 
-class IisSite : public Object {
+class IisSite : public Object, public JsonFields {
 public:
   explicit IisSite(Platform platform);
 
@@ -71,6 +74,9 @@ public:
   // the object there is not a web server). This object is left as it was.
   // Reports "Error with Quorvane.IisSite.getSiteById".
   std::shared_ptr<IisSite> getSiteById(const std::string &computerName, int32_t fetchId) const;
+
+  // The 24 properties under their automation names, in the interface's order.
+  std::vector<std::pair<std::string, Variant>> jsonFields() const override;
 
 private:
   Platform platform_;

@@ -79,7 +79,7 @@ void checkTypeLibrary(Checks &checks) {
   CallResult os = call(info.get(), L"osInfo", {*owned(text(L".")).get()});
   checks.expect(os.value.type() == VT_DISPATCH, "osInfo gives a collection to inspect");
   if (os.value.type() == VT_DISPATCH) {
-    checkInterface(checks, V_DISPATCH(os.value.get()), "Collection", DIID__Collection, 5);
+    checkInterface(checks, V_DISPATCH(os.value.get()), "Collection", DIID__Collection, 8);
   }
 }
 
