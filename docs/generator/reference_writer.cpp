@@ -89,7 +89,7 @@ std::string joinedHelp(const MemberGroup &group) {
   return help;
 }
 
-std::string cell(std::string text) {
+std::string cell(const std::string &text) {
   std::string out;
   for (char c : text)
     out += c == '|' ? std::string("\\|") : std::string(1, c);

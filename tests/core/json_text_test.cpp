@@ -105,7 +105,7 @@ TEST(JsonTextTest, CollectionsWithKeysAreObjectsAndOthersArrays) {
 TEST(JsonTextTest, TextThatIsNotUtf8IsReplacedNotPassedOn) {
   // A lone byte, a cut sequence, and a surrogate half encoded as if it were
   // a character: none may reach a client as bytes a JSON reader refuses.
-  for (std::string bad : {std::string("a\xFFz"), std::string("a\xC3"), std::string("a\xED\xA0\x80z")}) {
+  for (const std::string &bad : {std::string("a\xFFz"), std::string("a\xC3"), std::string("a\xED\xA0\x80z")}) {
     Collection record;
     record.add(Variant(bad), "Text");
     std::string text = toJson(record);
