@@ -10,19 +10,19 @@ Set el = CreateObject("Quorvane.EventLog")
 
 ' The prefix's VBScript has no Join. A failed call inside a check skips the
 ' check, so each section ends with CheckNoError.
-Function Joined(list)
+Function KeysText(list)
   Dim item
-  Joined = ""
+  KeysText = ""
   For Each item In list
-    Joined = Joined & "," & item
+    KeysText = KeysText & "," & item
   Next
-  Joined = Mid(Joined, 2)
+  KeysText = Mid(KeysText, 2)
 End Function
 
 Section "Keys and Exists"
 Set os = CreateObject("Quorvane.ServerInfo").osInfo("WEB1")
 CheckNoError "osInfo"
-CheckEqual "Keys() in field order", Joined(os.Keys()), _
+CheckEqual "Keys() in field order", KeysText(os.Keys()), _
            "BuildType,OperatingSystem,ServicePack,SerialNumber,OSLanguage,CurrentTimeZone,SPMajor,SPMinor," & _
            "WindowsVersion,BuildNumber,LastBootRaw,LastBoot,Uptime"
 keys = os.Keys()
@@ -32,7 +32,7 @@ For Each p In Array("LastBoot", "lastboot", "LASTBOOT", "lAsTbOoT")
 Next
 CheckTrue "a missing key", Not os.Exists("Last Boot")
 CheckEqual "Exists gives a Boolean", TypeName(os.Exists("Uptime")), "Boolean"
-CheckEqual "a result's keys are its positions", Joined(el.getLogPage("WEB1", "System", 3, 1)("Events").Keys()), _
+CheckEqual "a result's keys are its positions", KeysText(el.getLogPage("WEB1", "System", 3, 1)("Events").Keys()), _
            "3000,2999,2998"
 CheckNoError "Keys and Exists"
 
@@ -43,8 +43,8 @@ For p = 1 To 40
   CheckNoError "page " & p
   If page("Events").Count = 0 Then Exit For
   CheckEqual "Page", page("Page"), p
-  listed = Joined(el.EnumLogEvents("WEB1", "System", 100, CLng(p)).Keys())
-  If Joined(page("Events").Keys()) <> listed And differing = "" Then differing = "page " & p
+  listed = KeysText(el.EnumLogEvents("WEB1", "System", 100, CLng(p)).Keys())
+  If KeysText(page("Events").Keys()) <> listed And differing = "" Then differing = "page " & p
   For Each rec In page("Events")
     n = rec("RecordNumber")
     If seen(n) Then repeated = repeated + 1
@@ -58,7 +58,7 @@ CheckEqual "Total and Pages", page("Total") & "/" & page("Pages"), "3000/30"
 CheckEqual "records walked", walked, 3000
 CheckEqual "records seen twice", repeated, 0
 CheckEqual "pages unlike the listing's", differing, ""
-CheckEqual "Keys of the page record", Joined(page.Keys()), "Total,Pages,Page,Events"
+CheckEqual "Keys of the page record", KeysText(page.Keys()), "Total,Pages,Page,Events"
 CheckEqual "types", TypeName(page("Total")) & TypeName(page("Pages")) & TypeName(page("Page")), "LongLongLong"
 CheckNoError "the page record"
 
