@@ -151,12 +151,20 @@ std::vector<ReferenceClass> referenceClasses(const IdlLibrary &library) {
   return result;
 }
 
+std::vector<IdlParameter> indexParameters(const IdlMember &member) {
+  std::vector<IdlParameter> parameters = member.parameters;
+  bool assigns = member.kind == MemberKind::PropertyPut || member.kind == MemberKind::PropertyPutRef;
+  if (assigns && !parameters.empty()) parameters.pop_back();
+  return parameters;
+}
+
 std::string memberHeading(const ReferenceClass &owner, const IdlMember &member) {
   std::string heading = owner.name + "." + member.name;
-  if (member.kind != MemberKind::Method) return heading;
+  std::vector<IdlParameter> parameters = indexParameters(member);
+  if (member.kind != MemberKind::Method && parameters.empty()) return heading;
   heading += "(";
   bool first = true;
-  for (const IdlParameter &parameter : member.parameters) {
+  for (const IdlParameter &parameter : parameters) {
     heading += (first ? "" : ", ") +
                (parameter.optional || parameter.defaultValue ? "[" + parameter.name + "]" : parameter.name);
     first = false;
@@ -199,9 +207,10 @@ std::string writeReference(const IdlLibrary &library, const std::string &dataJso
       std::string help = joinedHelp(group);
       if (!help.empty()) out << " " << help << (help.back() == '.' ? "" : ".");
       out << "\n\n";
-      if (!group.method || group.method->parameters.empty()) continue;
+      const std::vector<IdlParameter> parameters = indexParameters(first);
+      if (parameters.empty()) continue;
       out << "| Parameter | Type | Passed | Default | Description |\n|---|---|---|---|---|\n";
-      for (const IdlParameter &parameter : group.method->parameters) {
+      for (const IdlParameter &parameter : parameters) {
         std::string passed =
             parameter.type.ends_with("*") && parameter.type != "IDispatch*" ? "by reference" : "by value";
         std::string fallback = parameter.defaultValue ? *parameter.defaultValue
@@ -273,8 +282,7 @@ std::vector<std::string> missingFromReference(const IdlLibrary &library, const s
       }
       std::size_t end = reference.find("\n#", at + heading.size());
       std::string section = reference.substr(at, end == std::string::npos ? std::string::npos : end - at);
-      const std::vector<IdlParameter> none;
-      for (const IdlParameter &parameter : group.method ? group.method->parameters : none) {
+      for (const IdlParameter &parameter : indexParameters(group.first())) {
         std::string row = "| `" + parameter.name + "` |";
         if (section.find(row) == std::string::npos)
           missing.push_back("parameter " + parameter.name + " of " + memberHeading(owner, group.first()));

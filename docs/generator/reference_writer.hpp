@@ -25,8 +25,13 @@ struct ReferenceClass {
 
 std::vector<ReferenceClass> referenceClasses(const IdlLibrary &library);
 
+// The parameters a script gives a member: a method's, a property's index
+// (an assignment's value left out).
+std::vector<IdlParameter> indexParameters(const IdlMember &member);
+
 // The heading of a member: "Class.member" for properties,
-// "Class.member(a, [b])" for methods (optional parameters in brackets).
+// "Class.member(a, [b])" for methods and indexed properties (optional
+// parameters in brackets).
 std::string memberHeading(const ReferenceClass &owner, const IdlMember &member);
 
 // The whole document. dataJson is the text of the data file; a member it

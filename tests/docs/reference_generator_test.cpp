@@ -102,7 +102,7 @@ TEST(ReferenceGeneratorTest, TheCheckFindsWhatTheDocumentLacks) {
                                "ownErrors": [], "errorsAfter": []})";
   std::string document = writeReference(library, data);
   EXPECT_TRUE(missingFromReference(library, document).empty());
-  EXPECT_NE(document.find("#### Items.Item\n"), std::string::npos);
+  EXPECT_NE(document.find("#### Items.Item(Index)\n"), std::string::npos);
   EXPECT_NE(document.find("#### Thing.page(computer, [size], [number], [separator])\n"), std::string::npos);
   EXPECT_NE(document.find("| `size` | Variant | by value | 25 |"), std::string::npos);
 
