@@ -71,17 +71,22 @@ Variant EventLog::enumLogEvents(const std::string &computer, const std::string &
     const int32_t total = numberOfEvents(computer, enumFromLog);
     const std::string query = total > size ? pageQuery(enumFromLog, bounds) : wholeLogQuery(enumFromLog);
 
-    auto service = platform_.management->connect(managementMoniker(computer));
-    auto entries = service->execQuery(query);
-    auto page = std::make_shared<Collection>();
-    while (auto entry = entries->next()) {
-      auto record = newRecord();
-      addEventFields(*record, *entry, *platform_.management, regional);
-      std::string key = toText((*record)["RecordNumber"], regional);
-      page->add(Variant(record), std::move(key));
-    }
-    return Variant(page);
+    return Variant(eventsOf(computer, query));
   });
+}
+
+CollectionPtr EventLog::eventsOf(const std::string &computer, const std::string &query) {
+  const Regional &regional = *platform_.regional;
+  auto service = platform_.management->connect(managementMoniker(computer));
+  auto entries = service->execQuery(query);
+  auto events = std::make_shared<Collection>();
+  while (auto entry = entries->next()) {
+    auto record = newRecord();
+    addEventFields(*record, *entry, *platform_.management, regional);
+    std::string key = toText((*record)["RecordNumber"], regional);
+    events->add(Variant(record), std::move(key));
+  }
+  return events;
 }
 
 CollectionPtr EventLog::getEvent(const std::string &computer, double EventRecordNumber,

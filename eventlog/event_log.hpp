@@ -39,6 +39,18 @@ public:
   Variant enumLogEvents(const std::string &computer, const std::string &enumFromLog,
                         std::optional<int32_t> pagesize = std::nullopt, int32_t *pagenum = nullptr);
 
+  // One page of logfile for readers that walk pages until they run out; no
+  // argument is written back. A record of "Total" (the count), "Pages",
+  // "Page" (the page served, at least 1) and "Events": the event records of
+  // that page keyed by record number, in the service's order (newest first).
+  // A page past the last has no events; a log that fits one page is served
+  // whole on page 1 only. pagesize (25 when omitted) below 1 fails with 5.
+  // Reads the count, the newest entry and that page's entries, nothing more.
+  // Failures: "Error listing events in " + logfile.
+  CollectionPtr getLogPage(const std::string &computer, const std::string &logfile,
+                           std::optional<int32_t> pagesize = std::nullopt,
+                           std::optional<int32_t> page = std::nullopt);
+
   // The fourteen-field record of the first entry with that record number,
   // in logfile when given, else in any log of the computer; an empty
   // collection when there is none. Failures: "Unable to fetch Event (" +
@@ -47,6 +59,9 @@ public:
                          const std::optional<std::string> &logfile = std::nullopt);
 
 private:
+  // The event records of one query, keyed by record number, in its order.
+  CollectionPtr eventsOf(const std::string &computer, const std::string &query);
+
   Platform platform_;
 };
 

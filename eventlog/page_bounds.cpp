@@ -39,4 +39,10 @@ PageBounds pageBounds(int32_t newest, int32_t pageSize, int32_t pageIndex) {
   return {upper, lower};
 }
 
+std::optional<PageBounds> pageBoundsWithoutRepeat(int32_t newest, int32_t pageSize, int32_t pageIndex) {
+  if (pageSize < 1) throwRuntimeError(kInvalidCall);
+  if (pageIndex > 0 && int64_t{newest} - int64_t{pageSize} * pageIndex <= 0) return std::nullopt;
+  return pageBounds(newest, pageSize, pageIndex);
+}
+
 } // namespace qv

@@ -4,6 +4,7 @@
 // without reading the entries before it.
 
 #include <cstdint>
+#include <optional>
 
 namespace qv {
 
@@ -25,5 +26,11 @@ struct PageBounds {
 // the page size and to 0. All arithmetic is 32-bit: a page size of 0 fails
 // with 11, an overflow with 6. No other side effect.
 PageBounds pageBounds(int32_t newest, int32_t pageSize, int32_t pageIndex);
+
+// The same bounds for a reader that walks pages until they run out: nullopt
+// for a page that lies wholly past record 1, where pageBounds falls back to
+// the remainder and would serve the oldest records again. A page size below
+// 1 fails with 5; a page number however far past the end is no overflow.
+std::optional<PageBounds> pageBoundsWithoutRepeat(int32_t newest, int32_t pageSize, int32_t pageIndex);
 
 } // namespace qv

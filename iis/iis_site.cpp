@@ -7,6 +7,33 @@ namespace qv {
 
 IisSite::IisSite(Platform platform) : platform_(std::move(platform)) {}
 
+std::vector<std::pair<std::string, Variant>> IisSite::jsonFields() const {
+  return {{"hostBindings", hostBindings_ ? Variant(hostBindings_) : Variant::null()},
+          {"aspScriptLanguage", aspScriptLanguage_},
+          {"aspScriptTimeout", aspScriptTimeout_},
+          {"aspBufferingOn", aspBufferingOn_},
+          {"frontpageWeb", frontpageWeb_},
+          {"enableDirBrowsing", enableDirBrowsing_},
+          {"accessSource", accessSource_},
+          {"accessWrite", accessWrite_},
+          {"accessRead", accessRead_},
+          {"aspSessionTimeout", aspSessionTimeout_},
+          {"authAnonymous", authAnonymous_},
+          {"anonymousUserName", anonymousUserName_},
+          {"path", path_},
+          {"Process", process_},
+          {"appIsolated", appIsolated_},
+          {"executeLevel", executeLevel_},
+          {"execute", execute_},
+          {"AccessExecute", accessExecute_},
+          {"accessScript", accessScript_},
+          {"stateString", stateString_},
+          {"state", state_},
+          {"sitename", sitename_},
+          {"size", size_},
+          {"id", id_}};
+}
+
 std::shared_ptr<IisSite> IisSite::getSiteById(const std::string &computerName, int32_t fetchId) const {
   return reportAndFail("Error with Quorvane.IisSite.getSiteById", [&] {
     auto site = std::make_shared<IisSite>(platform_);

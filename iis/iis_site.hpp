@@ -6,14 +6,17 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/collection.hpp"
+#include "core/json_text.hpp"
 #include "core/platform.hpp"
 #include "iis/site_settings.hpp"
 
 namespace qv {
 
-class IisSite : public Object {
+class IisSite : public Object, public JsonFields {
 public:
   explicit IisSite(Platform platform);
 
@@ -31,6 +34,9 @@ public:
   // the object there is not a web server). This object is left as it was.
   // Reports "Error with Quorvane.IisSite.getSiteById".
   std::shared_ptr<IisSite> getSiteById(const std::string &computerName, int32_t fetchId) const;
+
+  // The 24 properties under their automation names, in the interface's order.
+  std::vector<std::pair<std::string, Variant>> jsonFields() const override;
 
 private:
   Platform platform_;

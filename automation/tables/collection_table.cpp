@@ -3,6 +3,9 @@
 #include "automation/class_tables.hpp"
 #include "automation/collection_enum.hpp"
 #include "core/collection.hpp"
+#include "core/collection_keys.hpp"
+#include "core/handlers.hpp"
+#include "core/json_text.hpp"
 #include "quorvane_h.h"
 
 namespace qv::com {
@@ -22,6 +25,13 @@ const ClassTable<Collection> &collectionTable() {
                   [](Collection &c, CallArgs &a) -> Variant {
                     c.remove(a.value(0));
                     return {};
+                  })
+          .method(L"Keys", 0, 0, [](Collection &c, CallArgs &) -> Variant { return keysOf(c); })
+          .method(L"Exists", 1, 0,
+                  [](Collection &c, CallArgs &a) -> Variant { return c.contains(a.text(0)); })
+          .method(L"ToJson", 0, 0,
+                  [](Collection &c, CallArgs &) -> Variant {
+                    return reportAndFail("Error with ToJson", [&] { return toJson(c); });
                   })
           .enumerable(
               [](const CollectionPtr &c, const ComBridge &bridge) { return enumerateCollection(c, bridge); })

@@ -23,6 +23,10 @@ const ClassTable<EventLog> &eventLogTable() {
                   [](E &e, CallArgs &a) -> Variant {
                     return e.getEvent(a.text(0), a.number(1), a.optionalText(2));
                   })
+          .method(L"getLogPage", 2, 2,
+                  [](E &e, CallArgs &a) -> Variant {
+                    return e.getLogPage(a.text(0), a.text(1), a.optionalInt32(2), a.optionalInt32(3));
+                  })
           .build();
   return table;
 }

@@ -64,7 +64,7 @@ void checkTypeLibrary(Checks &checks) {
       {L"Quorvane.Util", &DIID__Util, 4},
       {L"Quorvane.ServerInfo", &DIID__ServerInfo, 6},
       {L"Quorvane.process", &DIID__Process, 3},
-      {L"Quorvane.EventLog", &DIID__EventLog, 4},
+      {L"Quorvane.EventLog", &DIID__EventLog, 5},
       {L"Quorvane.TerminalServices", &DIID__TerminalServices, 2},
       {L"Quorvane.Tools", &DIID__Tools, 6},
   };
@@ -79,7 +79,7 @@ void checkTypeLibrary(Checks &checks) {
   CallResult os = call(info.get(), L"osInfo", {*owned(text(L".")).get()});
   checks.expect(os.value.type() == VT_DISPATCH, "osInfo gives a collection to inspect");
   if (os.value.type() == VT_DISPATCH) {
-    checkInterface(checks, V_DISPATCH(os.value.get()), "Collection", DIID__Collection, 5);
+    checkInterface(checks, V_DISPATCH(os.value.get()), "Collection", DIID__Collection, 8);
   }
 }
 
