@@ -7,12 +7,14 @@
 #include <windows.h>
 
 #include <oaidl.h>
+#include <ocidl.h>
 
 #include <memory>
 #include <new>
 #include <type_traits>
 
 #include "automation/call_args.hpp"
+#include "automation/class_info.hpp"
 #include "automation/com_bridge.hpp"
 #include "automation/com_object.hpp"
 #include "automation/dispatch_support.hpp"
@@ -24,7 +26,7 @@ namespace qv::com {
 
 template <class Impl>
 class DispatchObject final
-    : public ComObject<DispatchObject<Impl>, IDispatch, ISupportErrorInfo, INativeObject> {
+    : public ComObject<DispatchObject<Impl>, IDispatch, ISupportErrorInfo, INativeObject, IProvideClassInfo2> {
 public:
   DispatchObject(std::shared_ptr<Impl> impl, const ClassTable<Impl> &table, ComBridge bridge)
       : impl_(std::move(impl)), table_(table), bridge_(std::move(bridge)) {}
@@ -34,7 +36,19 @@ public:
       return static_cast<IDispatch *>(this);
     if (iid == IID_ISupportErrorInfo) return static_cast<ISupportErrorInfo *>(this);
     if (iid == IID_INativeObject) return static_cast<INativeObject *>(this);
+    if (iid == IID_IProvideClassInfo || iid == IID_IProvideClassInfo2)
+      return static_cast<IProvideClassInfo2 *>(this);
     return nullptr;
+  }
+
+  // Script hosts name an object by its coclass.
+  HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo **info) override { return coclassInfoOf(*table_.iid, info); }
+
+  HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID *guid) override {
+    if (!guid) return E_POINTER;
+    *guid = GUID_NULL;
+    // No class raises events: there is no source interface to name.
+    return kind == GUIDKIND_DEFAULT_SOURCE_DISP_IID ? S_OK : E_INVALIDARG;
   }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override {

@@ -1,4 +1,4 @@
-// Members of _Process (class process), in the interface's order.
+// Members of _process (class process), in the interface's order.
 
 #include "automation/class_tables.hpp"
 #include "processes/process.hpp"
@@ -8,7 +8,7 @@ namespace qv::com {
 
 const ClassTable<process> &processTable() {
   static const ClassTable<process> table =
-      TableBuilder<process>(DIID__Process)
+      TableBuilder<process>(DIID__process)
           .method(L"EnumerateProcesses", 1, 0,
                   [](process &p, CallArgs &a) -> Variant { return p.EnumerateProcesses(a.text(0)); })
           .method(

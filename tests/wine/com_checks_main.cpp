@@ -25,6 +25,7 @@ int main(int argc, char **argv) {
     GetModuleFileNameW(module, loaded, MAX_PATH);
     checkRegistration(checks, module, loaded);
     checkTypeLibrary(checks);
+    checkClassInfos(checks);
     checkArguments(checks);
     checkMarshalling(checks);
     checkCollections(checks);

@@ -63,7 +63,7 @@ void checkTypeLibrary(Checks &checks) {
       {L"Quorvane.IisSite", &DIID__IisSite, 25},
       {L"Quorvane.Util", &DIID__Util, 4},
       {L"Quorvane.ServerInfo", &DIID__ServerInfo, 6},
-      {L"Quorvane.process", &DIID__Process, 3},
+      {L"Quorvane.process", &DIID__process, 3},
       {L"Quorvane.EventLog", &DIID__EventLog, 4},
       {L"Quorvane.TerminalServices", &DIID__TerminalServices, 2},
       {L"Quorvane.Tools", &DIID__Tools, 6},
