@@ -22,14 +22,46 @@
 #include "automation/member_table.hpp"
 #include "automation/native_object.hpp"
 
+namespace qv {
+
+// The live COM object of a core object.
+class Presenter {
+public:
+  // The object's IDispatch with a new reference, or null when it is being
+  // destroyed.
+  virtual IDispatch *retain() noexcept = 0;
+
+protected:
+  ~Presenter() = default;
+};
+
+} // namespace qv
+
 namespace qv::com {
 
+// A core object has at most one COM object at a time, which registers
+// itself with the object while it lives, so properties, items and
+// enumerated items give a script the same object (`Is` holds). The COM
+// object owns the core object; the core object only points back. Objects
+// are made and released on their apartment's thread.
 template <class Impl>
 class DispatchObject final
-    : public ComObject<DispatchObject<Impl>, IDispatch, ISupportErrorInfo, INativeObject, IProvideClassInfo2> {
+    : public ComObject<DispatchObject<Impl>, IDispatch, ISupportErrorInfo, INativeObject, IProvideClassInfo2>,
+      public Presenter {
 public:
   DispatchObject(std::shared_ptr<Impl> impl, const ClassTable<Impl> &table, ComBridge bridge)
-      : impl_(std::move(impl)), table_(table), bridge_(std::move(bridge)) {}
+      : impl_(std::move(impl)), table_(table), bridge_(std::move(bridge)) {
+    if constexpr (kPresentsObject) impl_->setPresenter(this);
+  }
+  ~DispatchObject() override {
+    if constexpr (kPresentsObject) {
+      if (impl_->presenter() == static_cast<Presenter *>(this)) impl_->setPresenter(nullptr);
+    }
+  }
+
+  IDispatch *retain() noexcept override {
+    return this->retainIfAlive() ? static_cast<IDispatch *>(this) : nullptr;
+  }
 
   void *find(REFIID iid) {
     if (iid == IID_IUnknown || iid == IID_IDispatch || iid == *table_.iid)
@@ -130,6 +162,8 @@ public:
   }
 
 private:
+  static constexpr bool kPresentsObject = std::is_base_of_v<Object, Impl>;
+
   HRESULT enumerate(WORD flags, const DISPPARAMS &params, VARIANT *result) {
     if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
     if (params.cArgs != 0) return DISP_E_BADPARAMCOUNT;
@@ -149,9 +183,15 @@ private:
   ComBridge bridge_;
 };
 
-// A new COM object presenting impl through table.
+// The COM object presenting impl through table: the live one when impl has
+// one, otherwise a new one.
 template <class Impl>
 ComPtr<IDispatch> presentObject(std::shared_ptr<Impl> impl, const ClassTable<Impl> &table, ComBridge bridge) {
+  if constexpr (std::is_base_of_v<Object, Impl>) {
+    if (Presenter *live = impl->presenter()) {
+      if (IDispatch *same = live->retain()) return ComPtr<IDispatch>::adopt(same);
+    }
+  }
   return upcast<IDispatch>(makeComObject<DispatchObject<Impl>>(std::move(impl), table, std::move(bridge)));
 }
 

@@ -11,11 +11,26 @@
 
 namespace qv {
 
+// Whatever presents an object to a script (the automation layer's wrapper);
+// opaque to the core.
+class Presenter;
+
 // Base of everything a Variant can hold as an object: collections, site
-// holders, platform objects.
+// holders, platform objects. An object remembers its live presenter, without
+// owning it, so that it reaches a script as the same object every time.
 class Object {
 public:
+  Object() = default;
+  // A copy is another object, not yet presented.
+  Object(const Object&) {}
+  Object& operator=(const Object&) { return *this; }
   virtual ~Object() = default;
+
+  Presenter* presenter() const { return presenter_; }
+  void setPresenter(Presenter* presenter) { presenter_ = presenter; }
+
+private:
+  Presenter* presenter_ = nullptr;
 };
 
 using ObjectPtr = std::shared_ptr<Object>;

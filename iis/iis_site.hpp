@@ -16,9 +16,10 @@ class IisSite : public Object {
 public:
   explicit IisSite(Platform platform);
 
-  // The binding list, shared with whoever assigned it, never copied.
-  const CollectionPtr &hostBindings() const { return hostBindings_; }
-  void setHostBindings(CollectionPtr value) { hostBindings_ = std::move(value); }
+  // The binding list, or any object a script assigned: held as it is,
+  // shared with whoever assigned it, never copied or checked.
+  const ObjectPtr &hostBindings() const { return hostBindings_; }
+  void setHostBindings(ObjectPtr value) { hostBindings_ = std::move(value); }
 
   const std::string &aspScriptLanguage() const { return aspScriptLanguage_; }
   void setAspScriptLanguage(const std::string &value) { aspScriptLanguage_ = value; }
@@ -75,7 +76,7 @@ public:
 private:
   Platform platform_;
 
-  CollectionPtr hostBindings_;
+  ObjectPtr hostBindings_;
   std::string aspScriptLanguage_;
   int32_t aspScriptTimeout_ = 0;
   bool aspBufferingOn_ = false;

@@ -1,6 +1,6 @@
 // Members of _IisSite: the 24 properties in the interface's order, then
-// getSiteById. hostBindings is assigned by reference: the collection is
-// shared with the caller, not copied.
+// getSiteById. hostBindings is assigned by reference: the object, of any
+// class, is shared with the caller, not copied.
 
 #include "automation/class_tables.hpp"
 #include "iis/iis_site.hpp"
@@ -37,7 +37,7 @@ const ClassTable<IisSite> &iisSiteTable() {
           .objectProperty(
               L"hostBindings", [](S &s, CallArgs &) -> Variant { return s.hostBindings(); },
               [](S &s, CallArgs &a) -> Variant {
-                s.setHostBindings(a.collection(0));
+                s.setHostBindings(a.object(0));
                 return {};
               })
           .property(L"aspScriptLanguage", read<&S::aspScriptLanguage>, writeText<&S::setAspScriptLanguage>)

@@ -65,7 +65,8 @@ TEST_F(SiteReading, BindingsNumberServerThenSecureWithTheirPortKinds) {
     site->set("ServerBindings", list(c.server)).set("SecureBindings", list(c.secure));
     auto rec = record();
     for (const CollectionPtr &bindings :
-         {rec->item(std::string_view("Bindings")).as<Collection>(), holder()->hostBindings()}) {
+         {rec->item(std::string_view("Bindings")).as<Collection>(),
+          std::dynamic_pointer_cast<Collection>(holder()->hostBindings())}) {
       ASSERT_EQ(bindings->size(), c.expected.size());
       for (std::size_t i = 0; i < c.expected.size(); ++i) {
         const Collection &b = recordAt(*bindings, std::to_string(i));
@@ -194,7 +195,7 @@ TEST(IisSiteHolder, GetSiteByIdGivesANewHolderAndLeavesItsOwnAlone) {
   EXPECT_EQ(fetched->sitename(), "Shop");
   EXPECT_EQ(fetched->size(), 77.0);
   EXPECT_EQ(fetched->aspSessionTimeout(), 20);
-  EXPECT_EQ(fetched->hostBindings()->count(), 1);
+  EXPECT_EQ(std::dynamic_pointer_cast<Collection>(fetched->hostBindings())->count(), 1);
 }
 
 } // namespace

@@ -83,6 +83,11 @@ void checkClassInfos(Checks &checks) {
   checks.expect(nested.value.type() == VT_DISPATCH, "a record holds a nested collection");
   if (nested.value.type() == VT_DISPATCH) {
     checkClassInfo(checks, V_DISPATCH(nested.value.get()), "a nested collection", L"Collection");
+    CallResult again = call(record, L"Item", {*owned(text(L"NESTED")).get()});
+    checks.expect(again.value.type() == VT_DISPATCH &&
+                      V_DISPATCH(again.value.get()) == V_DISPATCH(nested.value.get()) &&
+                      V_DISPATCH(again.value.get()) == V_DISPATCH(inner.value.get()),
+                  "a nested collection is the same COM object on every read and as it was added");
   }
 }
 

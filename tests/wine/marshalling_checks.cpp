@@ -102,9 +102,14 @@ void checkSiteProperties(Checks &checks) {
                 "a text that is no number fails with 13 (Type mismatch)");
   ComPtr<IDispatch> dictionary = create(L"Scripting.Dictionary");
   if (dictionary) {
-    checks.expect(put(site.get(), L"hostBindings", object(dictionary.get()), DISPATCH_PROPERTYPUTREF).hr ==
-                      DISP_E_EXCEPTION,
-                  "hostBindings takes only a collection");
+    checks.expect(put(site.get(), L"hostBindings", object(dictionary.get()), DISPATCH_PROPERTYPUTREF).hr == S_OK,
+                  "hostBindings takes any object");
+    CallResult back = call(site.get(), L"hostBindings", {}, DISPATCH_PROPERTYGET);
+    checks.expect(back.value.type() == VT_DISPATCH && V_DISPATCH(back.value.get()) == dictionary.get(),
+                  "hostBindings gives the assigned object back as itself");
+    checks.expect(put(site.get(), L"hostBindings", int32(1), DISPATCH_PROPERTYPUTREF).scode ==
+                      static_cast<SCODE>(0x800A000D),
+                  "hostBindings refuses a value that is no object with 13");
   }
 }
 
