@@ -7,7 +7,7 @@ bool Variant::operator==(const Variant& other) const {
   if (kind() == VarKind::Array) {
     const auto& a = array();
     const auto& b = other.array();
-    return a.lowerBound == b.lowerBound && a.items == b.items;
+    return a.lowerBound == b.lowerBound && a.element == b.element && a.items == b.items;
   }
   return value_ == other.value_;
 }
@@ -24,6 +24,7 @@ const char* kindName(VarKind kind) {
   case VarKind::Bool: return "Boolean";
   case VarKind::Object: return "Object";
   case VarKind::Array: return "Array";
+  case VarKind::Byte: return "Byte";
   }
   return "Unknown";
 }
