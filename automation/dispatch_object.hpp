@@ -12,6 +12,7 @@
 #include <memory>
 #include <new>
 #include <type_traits>
+#include <vector>
 
 #include "automation/call_args.hpp"
 #include "automation/class_info.hpp"
@@ -20,6 +21,7 @@
 #include "automation/dispatch_support.hpp"
 #include "automation/error_report.hpp"
 #include "automation/member_table.hpp"
+#include "automation/named_args.hpp"
 #include "automation/native_object.hpp"
 
 namespace qv {
@@ -106,6 +108,10 @@ public:
     } catch (const std::bad_alloc &) {
       return E_OUTOFMEMORY;
     }
+    if (found != DISPID_UNKNOWN && count > 1) {
+      ids[0] = found;
+      return answerParameterNames(*table_.iid, found, names, count, ids);
+    }
     return answerNames(found, count, ids);
   }
 
@@ -115,6 +121,14 @@ public:
     if (id == DISPID_NEWENUM && table_.enumerate) return enumerate(flags, *params, result);
     const Member<Impl> *member = table_.byId(id);
     if (!member) return DISP_E_MEMBERNOTFOUND;
+    // Named arguments of a call or get take their places; a put's one
+    // named argument is its value.
+    std::vector<VARIANT> slots;
+    DISPPARAMS placed{};
+    if (params->cNamedArgs > 0 && !(flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))) {
+      if (HRESULT hr = placeNamedArguments(*params, member->total, slots, placed); FAILED(hr)) return hr;
+      params = &placed;
+    }
     Access access = Access::Call;
     Offers offers{member->call != nullptr, member->put != nullptr, member->putRef != nullptr};
     if (HRESULT hr = chooseAccess(*member, offers, flags, *params, access); FAILED(hr)) {

@@ -40,6 +40,8 @@ void checkTypeLibrary(Checks &checks);
 void checkClassInfos(Checks &checks);
 // Argument forms, by-reference write-back, refusals and error reporting.
 void checkArguments(Checks &checks);
+// Named arguments resolved and placed as VBA sends them.
+void checkNamedArguments(Checks &checks);
 // Values and objects crossing in both directions.
 void checkMarshalling(Checks &checks);
 // The COM collection: default member by DISPID, IEnumVARIANT.

@@ -27,6 +27,7 @@ int main(int argc, char **argv) {
     checkTypeLibrary(checks);
     checkClassInfos(checks);
     checkArguments(checks);
+    checkNamedArguments(checks);
     checkMarshalling(checks);
     checkCollections(checks);
     checkUnloading(checks, module);
