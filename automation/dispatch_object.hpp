@@ -76,7 +76,9 @@ public:
   }
 
   // Script hosts name an object by its coclass.
-  HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo **info) override { return coclassInfoOf(*table_.iid, info); }
+  HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo **info) override {
+    return coclassInfoOf(*table_.iid, info);
+  }
 
   HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID *guid) override {
     if (!guid) return E_POINTER;

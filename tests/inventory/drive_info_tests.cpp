@@ -111,7 +111,8 @@ TEST(LogicalDrives, NullTextOnAMeasurableDriveFailsTheListing) {
     lab.add("Win32_LogicalDisk", disk(12, "C:"))->set(field, Variant::null());
     AutomationError error = failureOf([&] { lab.info.logicalDriveInfo("SRV1"); });
     EXPECT_EQ(error.number(), kInvalidUseOfNull) << field;
-    EXPECT_EQ(error.description(), "Error retreiving LogicalDriveInfo for SRV1: Invalid use of Null") << field;
+    EXPECT_EQ(error.description(), "Error retreiving LogicalDriveInfo for SRV1: Invalid use of Null")
+        << field;
   }
 }
 

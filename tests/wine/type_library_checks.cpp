@@ -82,8 +82,8 @@ void checkDocumentation(Checks &checks, ITypeInfo *info, const FUNCDESC &functio
     checks.expect(hasDefault &&
                       VarCmp(&desc.pparamdescex->varDefaultValue, expected.get(), 0, 0) == VARCMP_EQ,
                   what + " has the default " + std::to_string(*known->second) + ", found " +
-                      (hasDefault ? "VARTYPE " + std::to_string(V_VT(&desc.pparamdescex->varDefaultValue)) + " " +
-                                        textOf(desc.pparamdescex->varDefaultValue)
+                      (hasDefault ? "VARTYPE " + std::to_string(V_VT(&desc.pparamdescex->varDefaultValue)) +
+                                        " " + textOf(desc.pparamdescex->varDefaultValue)
                                   : std::string("none")));
   }
 }
