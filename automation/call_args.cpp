@@ -103,6 +103,12 @@ CollectionPtr CallArgs::collection(std::size_t index) const {
   return collection;
 }
 
+ObjectPtr CallArgs::object(std::size_t index) const {
+  Variant v = value(index);
+  if (!v.isObject()) throwRuntimeError(kTypeMismatch);
+  return v.object();
+}
+
 std::optional<std::string> CallArgs::optionalText(std::size_t index) const {
   if (!given(index)) return std::nullopt;
   return text(index);

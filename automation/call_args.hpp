@@ -42,6 +42,8 @@ public:
   bool flag(std::size_t index) const;
   // A collection or Nothing (null); any other value fails with 13.
   CollectionPtr collection(std::size_t index) const;
+  // Any object or Nothing (null); any other value fails with 13.
+  ObjectPtr object(std::size_t index) const;
 
   std::optional<std::string> optionalText(std::size_t index) const;
   std::optional<int32_t> optionalInt32(std::size_t index) const;

@@ -34,6 +34,15 @@ public:
     return S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  // AddRef unless the last reference is already gone (the object is being
+  // destroyed): false then.
+  bool retainIfAlive() noexcept {
+    ULONG current = references_.load();
+    while (current != 0) {
+      if (references_.compare_exchange_weak(current, current + 1)) return true;
+    }
+    return false;
+  }
   ULONG STDMETHODCALLTYPE Release() override {
     ULONG left = --references_;
     if (left == 0) delete this;

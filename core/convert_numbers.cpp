@@ -14,6 +14,7 @@ double numericValue(const Variant &value, const Regional *regional) {
   case VarKind::Null: throwRuntimeError(kInvalidUseOfNull);
   case VarKind::Int16: return value.int16();
   case VarKind::Int32: return value.int32();
+  case VarKind::Byte: return value.byteValue();
   case VarKind::Double: return value.dbl();
   case VarKind::Date: return value.date().serial;
   case VarKind::Bool: return value.boolean() ? -1.0 : 0.0;

@@ -11,6 +11,7 @@ std::string toText(const Variant &value, const Regional &regional) {
   case VarKind::Null: throwRuntimeError(kInvalidUseOfNull);
   case VarKind::Int16: return std::to_string(value.int16());
   case VarKind::Int32: return std::to_string(value.int32());
+  case VarKind::Byte: return std::to_string(value.byteValue());
   case VarKind::Double: return regional.doubleToText(value.dbl());
   case VarKind::Date: return regional.dateToText(value.date());
   case VarKind::Text: return value.text();

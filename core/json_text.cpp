@@ -60,6 +60,7 @@ Json build(const Variant &value, int depth) {
   case VarKind::Null: return nullptr;
   case VarKind::Int16: return value.int16();
   case VarKind::Int32: return value.int32();
+  case VarKind::Byte: return value.byteValue();
   case VarKind::Double: return value.dbl(); // not finite: null
   case VarKind::Date: return isoLocalDate(value.date());
   case VarKind::Text: return value.text();

@@ -11,11 +11,26 @@
 
 namespace qv {
 
+// Whatever presents an object to a script (the automation layer's wrapper);
+// opaque to the core.
+class Presenter;
+
 // Base of everything a Variant can hold as an object: collections, site
-// holders, platform objects.
+// holders, platform objects. An object remembers its live presenter, without
+// owning it, so that it reaches a script as the same object every time.
 class Object {
 public:
+  Object() = default;
+  // A copy is another object, not yet presented.
+  Object(const Object&) {}
+  Object& operator=(const Object&) { return *this; }
   virtual ~Object() = default;
+
+  Presenter* presenter() const { return presenter_; }
+  void setPresenter(Presenter* presenter) { presenter_ = presenter; }
+
+private:
+  Presenter* presenter_ = nullptr;
 };
 
 using ObjectPtr = std::shared_ptr<Object>;
@@ -35,13 +50,17 @@ struct Date {
 
 class Variant;
 
-// Array with a lower bound, as the management service delivers lists.
+enum class VarKind { Empty, Null, Int16, Int32, Double, Date, Text, Bool, Object, Array, Byte };
+
+// Array with a lower bound, as the management service delivers lists. A
+// list of bytes (an event's data) keeps its element type, so that it reaches
+// a script as the byte array it was.
 struct VariantArray {
   int32_t lowerBound = 0;
   std::vector<Variant> items;
+  // Byte: every item is a byte; Empty: items of any kind.
+  VarKind element = VarKind::Empty;
 };
-
-enum class VarKind { Empty, Null, Int16, Int32, Double, Date, Text, Bool, Object, Array };
 
 class Variant {
 public:
@@ -63,6 +82,12 @@ public:
   Variant(VariantArray v) : value_(std::make_shared<VariantArray>(std::move(v))) {}
 
   static Variant null() { return Variant(NullValue{}); }
+  // Not a constructor: a char or a small literal must not turn into a byte.
+  static Variant byte(uint8_t v) {
+    Variant result;
+    result.value_ = v;
+    return result;
+  }
 
   VarKind kind() const { return static_cast<VarKind>(value_.index()); }
   bool isEmpty() const { return kind() == VarKind::Empty; }
@@ -72,11 +97,12 @@ public:
   bool isArray() const { return kind() == VarKind::Array; }
   bool isNumeric() const {
     auto k = kind();
-    return k == VarKind::Int16 || k == VarKind::Int32 || k == VarKind::Double;
+    return k == VarKind::Int16 || k == VarKind::Int32 || k == VarKind::Double || k == VarKind::Byte;
   }
 
   // Unchecked accessors: call only after testing kind().
   int16_t int16() const { return std::get<int16_t>(value_); }
+  uint8_t byteValue() const { return std::get<uint8_t>(value_); }
   int32_t int32() const { return std::get<int32_t>(value_); }
   double dbl() const { return std::get<double>(value_); }
   Date date() const { return std::get<Date>(value_); }
@@ -96,7 +122,7 @@ public:
 
 private:
   std::variant<EmptyValue, NullValue, int16_t, int32_t, double, Date, std::string, bool, ObjectPtr,
-               std::shared_ptr<VariantArray>>
+               std::shared_ptr<VariantArray>, uint8_t>
       value_;
 };
 

@@ -20,8 +20,7 @@ class IisSite : public Object, public JsonFields {
 public:
   explicit IisSite(Platform platform);
 
-  // The settings as read; bindings is shared with whoever assigned it,
-  // never copied.
+  // The settings as read.
   SiteSettings settings;
   // Texts derived from the settings when they were read, kept as read (a
   // script that changes a setting does not change them).

@@ -17,7 +17,9 @@ struct SiteSettings {
   int32_t id = 0;
   std::string description; // ServerComment
   int32_t state = 0;       // ServerState
-  CollectionPtr bindings;
+  // The binding list as read, or any object a script assigned: held as it
+  // is, shared with whoever assigned it, never copied or checked.
+  ObjectPtr bindings;
   bool accessScript = false;
   bool accessExecute = false;
   int32_t appIsolated = 0;

@@ -18,10 +18,12 @@ double bytesOf(const Variant &delivered, const Regional &regional) {
   return delivered.isNull() ? 0.0 : toDouble(delivered, regional);
 }
 
-// Text fields of a volume without a file system may be Null; such a drive is
-// still listed.
-Variant textOrBlank(const Variant &delivered, const Regional &regional) {
-  return delivered.isNull() ? Variant("") : Variant(toText(delivered, regional));
+// Text fields of a locked or unformatted volume may be Null; such a drive is
+// still listed, with blanks. On a measurable drive a Null text field is a
+// failure of the listing like any other unreadable value.
+Variant driveText(const Variant &delivered, bool measurable, const Regional &regional) {
+  if (delivered.isNull() && !measurable) return Variant("");
+  return Variant(toText(delivered, regional));
 }
 
 } // namespace
@@ -45,9 +47,9 @@ CollectionPtr readLogicalDrives(const Platform &platform, std::string_view compu
     record->add(measurable ? usedPercentText(sizeBytes, freeBytes, regional) : Variant(""), "PercentUsed");
     record->add(freeSpace, "FreeSpaceInBytes");
     record->add(sizeText(freeBytes, regional), "FreeSpace");
-    record->add(textOrBlank(drive.get("Caption"), regional), "DriveLetter");
-    record->add(textOrBlank(drive.get("FileSystem"), regional), "FileSystem");
-    record->add(textOrBlank(drive.get("VolumeName"), regional), "VolumeName");
+    record->add(driveText(drive.get("Caption"), measurable, regional), "DriveLetter");
+    record->add(driveText(drive.get("FileSystem"), measurable, regional), "FileSystem");
+    record->add(driveText(drive.get("VolumeName"), measurable, regional), "VolumeName");
     result.add(record);
   });
   return result.take();

@@ -18,6 +18,8 @@ Variant ownerName(ManagementObject &instance, const Regional &regional) {
   std::vector<Variant> outputs(2); // user name, domain
   Variant result = instance.call("GetOwner", outputs);
   if (!returnedZero(result, regional)) return Variant(std::string());
+  // A process without a resolvable owner may give Null: kept as delivered.
+  if (outputs[0].isNull()) return outputs[0];
   return Variant(toText(outputs[0], regional));
 }
 

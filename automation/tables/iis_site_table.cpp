@@ -1,6 +1,6 @@
 // Members of _IisSite: the 24 properties in the interface's order, then
-// getSiteById. hostBindings is assigned by reference: the collection is
-// shared with the caller, not copied.
+// getSiteById. hostBindings is assigned by reference: the object, of any
+// class, is shared with the caller, not copied.
 
 #include <type_traits>
 
@@ -50,7 +50,7 @@ const ClassTable<IisSite> &iisSiteTable() {
           .objectProperty(
               L"hostBindings", [](IisSite &s, CallArgs &) -> Variant { return s.settings.bindings; },
               [](IisSite &s, CallArgs &a) -> Variant {
-                s.settings.bindings = a.collection(0);
+                s.settings.bindings = a.object(0);
                 return {};
               })
           .property(L"aspScriptLanguage", read<&S::aspScriptLanguage>, write<&S::aspScriptLanguage>)

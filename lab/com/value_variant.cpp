@@ -10,8 +10,26 @@ namespace {
 constexpr uint32_t kCannotConvert = 0x8000500C;
 constexpr uint32_t kTypeMismatch = 0x80020005; // DISP_E_TYPEMISMATCH
 
+bool allBytes(const Value::Array &items) {
+  if (items.empty()) return false;
+  for (const Value &item : items)
+    if (!std::holds_alternative<uint8_t>(item.storage())) return false;
+  return true;
+}
+
+// A uint8 list goes out as the management service sends one, a byte array
+// (VT_ARRAY|VT_UI1); every other list as an array of variants.
 SAFEARRAY *arrayOf(const Value::Array &items) {
   SAFEARRAYBOUND bound{static_cast<ULONG>(items.size()), 0};
+  if (allBytes(items)) {
+    SAFEARRAY *bytes = SafeArrayCreate(VT_UI1, 1, &bound);
+    if (!bytes) throw std::bad_alloc();
+    for (LONG i = 0; i < static_cast<LONG>(items.size()); ++i) {
+      uint8_t byte = std::get<uint8_t>(items[static_cast<std::size_t>(i)].storage());
+      SafeArrayPutElement(bytes, &i, &byte);
+    }
+    return bytes;
+  }
   SAFEARRAY *array = SafeArrayCreate(VT_VARIANT, 1, &bound);
   if (!array) throw std::bad_alloc();
   for (LONG i = 0; i < static_cast<LONG>(items.size()); ++i) {
@@ -78,7 +96,7 @@ void toVariant(const Value &value, VARIANT *out) {
     V_DATE(out) = date->serial;
   } else if (auto items = std::get_if<Value::Array>(&v)) {
     V_ARRAY(out) = arrayOf(*items);
-    V_VT(out) = VT_ARRAY | VT_VARIANT;
+    V_VT(out) = VT_ARRAY | (allBytes(*items) ? VT_UI1 : VT_VARIANT);
   }
 }
 

@@ -61,12 +61,26 @@ Variant arrayValue(SAFEARRAY *array, VARTYPE declared, const ObjectBridge &bridg
   SafeArrayGetUBound(array, 1, &upper);
   VariantArray result;
   result.lowerBound = lower;
+  if (type == VT_UI1) result.element = VarKind::Byte;
   if (upper >= lower) result.items.reserve(static_cast<std::size_t>(upper - lower + 1));
   for (LONG i = lower; i <= upper; ++i) {
     VariantValue item = element(array, type, i);
     result.items.push_back(fromVariant(*item.get(), bridge));
   }
   return Variant(std::move(result));
+}
+
+// A byte list as a SAFEARRAY of VT_UI1; an item that is no byte fails with 13.
+SAFEARRAY *byteArray(const VariantArray &array) {
+  SAFEARRAYBOUND bound{static_cast<ULONG>(array.items.size()), array.lowerBound};
+  SafeArray result(SafeArrayCreate(VT_UI1, 1, &bound));
+  if (!result.get()) throw std::bad_alloc();
+  auto *bytes = static_cast<uint8_t *>(result.get()->pvData);
+  for (std::size_t i = 0; i < array.items.size(); ++i) {
+    if (array.items[i].kind() != VarKind::Byte) throwRuntimeError(kTypeMismatch);
+    bytes[i] = array.items[i].byteValue();
+  }
+  return result.detach();
 }
 
 } // namespace
@@ -111,7 +125,7 @@ Variant fromVariant(const VARIANT &value, const ObjectBridge &bridge) {
   case VT_DATE: return Variant(Date{V_DATE(&value)});
   case VT_BSTR: return Variant(fromBstr(V_BSTR(&value)));
   case VT_BOOL: return Variant(V_BOOL(&value) != VARIANT_FALSE);
-  case VT_UI1: return Variant(static_cast<int16_t>(V_UI1(&value)));
+  case VT_UI1: return Variant::byte(V_UI1(&value));
   case VT_I1: return Variant(static_cast<int16_t>(V_I1(&value)));
   case VT_UI2: return Variant(static_cast<int32_t>(V_UI2(&value)));
   case VT_UI4: return wholeNumber(V_UI4(&value));
@@ -141,6 +155,10 @@ void toVariant(const Variant &value, VARIANT *out, const ObjectBridge &bridge) {
     V_VT(out) = VT_I4;
     V_I4(out) = value.int32();
     return;
+  case VarKind::Byte:
+    V_VT(out) = VT_UI1;
+    V_UI1(out) = value.byteValue();
+    return;
   case VarKind::Double:
     V_VT(out) = VT_R8;
     V_R8(out) = value.dbl();
@@ -166,6 +184,11 @@ void toVariant(const Variant &value, VARIANT *out, const ObjectBridge &bridge) {
   }
   case VarKind::Array: {
     const VariantArray &array = value.array();
+    if (array.element == VarKind::Byte) {
+      V_ARRAY(out) = byteArray(array);
+      V_VT(out) = VT_ARRAY | VT_UI1;
+      return;
+    }
     SAFEARRAYBOUND bound{static_cast<ULONG>(array.items.size()), array.lowerBound};
     SafeArray result(SafeArrayCreate(VT_VARIANT, 1, &bound));
     if (!result.get()) throw std::bad_alloc();

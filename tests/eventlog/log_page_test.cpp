@@ -78,7 +78,7 @@ TEST_F(LogPageTest, AWalkEndsOnItsOwnWithEveryRecordOnceAndTheListingsRecords) {
   for (Page p = read("System", 10, page); !p.records.empty(); p = read("System", 10, ++page)) {
     ASSERT_LE(page, p.pages);
     int32_t listed = page;
-    auto listing = events.EnumLogEvents("srv", "System", 10, &listed).as<Collection>();
+    auto listing = events.enumLogEvents("srv", "System", 10, &listed).as<Collection>();
     std::vector<int32_t> listedRecords;
     for (std::size_t i = 1; i <= listing->size(); ++i)
       listedRecords.push_back(std::stoi(*listing->keyAt(i)));

@@ -21,11 +21,11 @@ TEST(SiteJsonTest, ASiteIsItsPropertiesWithItsBindings) {
   binding->add(Variant(int32_t{8080}), "port");
   binding->add(Variant("intranet.corp"), "host");
   bindings->add(Variant(binding), "1");
-  site->setHostBindings(bindings);
-  site->setSitename("Intranet");
-  site->setAccessRead(true);
-  site->setSize(1536.5);
-  site->setId(2);
+  site->settings.bindings = bindings;
+  site->settings.description = "Intranet";
+  site->settings.accessRead = true;
+  site->settings.size = 1536.5;
+  site->settings.id = 2;
 
   ResultCollection sites;
   sites.add(Variant(site));

@@ -103,5 +103,18 @@ TEST(LogicalDrives, LockedOrUnformattedDriveIsListedWithoutAFillLevel) {
   }
 }
 
+// Outside a locked or unformatted volume, a Null text field is unreadable
+// like any other value and fails the listing with the method's message.
+TEST(LogicalDrives, NullTextOnAMeasurableDriveFailsTheListing) {
+  for (const char *field : {"Caption", "FileSystem", "VolumeName"}) {
+    InventoryLab lab;
+    lab.add("Win32_LogicalDisk", disk(12, "C:"))->set(field, Variant::null());
+    AutomationError error = failureOf([&] { lab.info.logicalDriveInfo("SRV1"); });
+    EXPECT_EQ(error.number(), kInvalidUseOfNull) << field;
+    EXPECT_EQ(error.description(), "Error retreiving LogicalDriveInfo for SRV1: Invalid use of Null")
+        << field;
+  }
+}
+
 } // namespace
 } // namespace qv::test

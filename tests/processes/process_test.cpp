@@ -19,7 +19,7 @@ constexpr const char *kMoniker = "winmgmts://srv";
 // A Win32_Process instance as the service delivers it: the working set as
 // text (a 64-bit value), the start as date-time text.
 fake::WmiObjectPtr processInstance(int32_t id, const Variant &workingSet = Variant("4096"),
-                                   int32_t ownerResult = 0) {
+                                   int32_t ownerResult = 0, const Variant &owner = Variant()) {
   auto instance = std::make_shared<fake::WmiObject>();
   instance->set("Caption", "app" + std::to_string(id) + ".exe")
       .set("CreationDate", "20050301120000.000000+060")
@@ -27,9 +27,9 @@ fake::WmiObjectPtr processInstance(int32_t id, const Variant &workingSet = Varia
       .set("ProcessId", id)
       .set("Name", "app" + std::to_string(id) + ".exe")
       .set("WorkingSetSize", workingSet)
-      .method("GetOwner", [id, ownerResult](std::vector<Variant> &args) {
+      .method("GetOwner", [id, ownerResult, owner](std::vector<Variant> &args) {
         if (ownerResult == 0) {
-          args.at(0) = Variant("user" + std::to_string(id));
+          args.at(0) = owner.isEmpty() ? Variant("user" + std::to_string(id)) : owner;
           args.at(1) = Variant("DOMAIN");
         }
         return Variant(ownerResult);
@@ -69,6 +69,17 @@ TEST_F(ProcessTest, ListsEveryProcessUnderItsPositionWithSevenFieldsInOrder) {
   auto fifth = (*list)[5].as<Collection>();
   EXPECT_EQ((*fifth)["UserId"], Variant(""));
   EXPECT_EQ(management->connects, std::vector<std::string>{kMoniker});
+}
+
+// GetOwner may succeed without naming anyone: the Null is kept, and the
+// listing does not fail on it.
+TEST_F(ProcessTest, NullOwnerNameStaysNull) {
+  service->addInstance("Win32_Process", processInstance(1));
+  service->addInstance("Win32_Process", processInstance(2, Variant("4096"), 0, Variant::null()));
+  auto list = processes.enumerateProcesses("srv").as<Collection>();
+  ASSERT_EQ(list->count(), 2);
+  EXPECT_EQ((*(*list)[1].as<Collection>())["UserId"], Variant("user1"));
+  EXPECT_TRUE((*(*list)[2].as<Collection>())["UserId"].isNull());
 }
 
 TEST_F(ProcessTest, MemUsageIsKilobytesAsRuntimeText) {

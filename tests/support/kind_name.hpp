@@ -17,6 +17,7 @@ inline const char *kindName(VarKind kind) {
   case VarKind::Bool: return "Boolean";
   case VarKind::Object: return "Object";
   case VarKind::Array: return "Array";
+  case VarKind::Byte: return "Byte";
   }
   return "Unknown";
 }

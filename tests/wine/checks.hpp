@@ -19,8 +19,12 @@ std::string hex(long value);
 void checkRegistration(Checks &checks, HMODULE module, const std::wstring &modulePath);
 // The type library against the dispatch tables of every class.
 void checkTypeLibrary(Checks &checks);
+// IProvideClassInfo2: each object names its coclass.
+void checkClassInfos(Checks &checks);
 // Argument forms, by-reference write-back, refusals and error reporting.
 void checkArguments(Checks &checks);
+// Named arguments resolved and placed as VBA sends them.
+void checkNamedArguments(Checks &checks);
 // Values and objects crossing in both directions.
 void checkMarshalling(Checks &checks);
 // The COM collection: default member by DISPID, IEnumVARIANT.

@@ -25,7 +25,9 @@ int main(int argc, char **argv) {
     GetModuleFileNameW(module, loaded, MAX_PATH);
     checkRegistration(checks, module, loaded);
     checkTypeLibrary(checks);
+    checkClassInfos(checks);
     checkArguments(checks);
+    checkNamedArguments(checks);
     checkMarshalling(checks);
     checkCollections(checks);
     checkUnloading(checks, module);

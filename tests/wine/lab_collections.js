@@ -71,8 +71,9 @@ attempt("values", function () {
   checkEqual("ten minutes between entries", newest - older, 600000);
   checkEqual("a Null field", page.Item(1).Item("User"), null);
   var event = el.getEvent("WEB1", 12);
-  var data = new VBArray(event.Item("Data")).toArray();
-  checkEqual("a byte array", data.length + ":" + data[7], "8:0");
+  // "Data" is a byte array (VT_ARRAY|VT_UI1), which this prefix's JScript
+  // cannot take at all (E_NOTIMPL); lab_eventlog.vbs and the COM checks
+  // read it.
   checkEqual("a Null array", event.Item("InsertionStrings"), null);
   var pagenum = 4;
   checkEqual("page 4 of 10", el.EnumLogEvents("WEB1", "System", 10, pagenum).Item(1).Item("RecordNumber"), 2970);

@@ -64,6 +64,17 @@ Sub CheckArray(what, values, list)
   End If
 End Sub
 
+' The data bytes: Null, or a Byte() (vbArray + vbByte) as the log
+' delivered them. This engine reads no element of a byte array; the COM
+' checks compare the bytes themselves.
+Sub CheckBytes(what, value, expected)
+  If IsNull(expected) Then
+    CheckTrue what & ": Null expected, got VarType " & VarType(value), IsNull(value)
+  Else
+    CheckEqual what & " VarType", VarType(value), 8209
+  End If
+End Sub
+
 Sub CheckEvent(what, r, computer, rule, record, detailed)
   On Error Resume Next
   Dim t, user, category, keys
@@ -86,7 +97,7 @@ Sub CheckEvent(what, r, computer, rule, record, detailed)
             Member(t, "writeDelaySeconds", 0) / 86400)
   If detailed Then
     CheckEqual what & " ComputerName", r("ComputerName"), computer("name")
-    CheckArray what & " Data", r("Data"), Member(t, "data", Null)
+    CheckBytes what & " Data", r("Data"), Member(t, "data", Null)
     CheckArray what & " InsertionStrings", r("InsertionStrings"), InsertionsOf(rule, record)
   End If
   CheckNoError what & " read"

@@ -38,14 +38,39 @@ void checkScalars(Checks &checks, IDispatch *util) {
     checks.expect(back.hr == S_OK && sameValue(*back.value.get(), *c.value.get()),
                   std::string(c.name) + " crosses unchanged");
   }
-  // VT_UI1 has no kind of its own: it comes back as a 16-bit number.
   VARIANT byte;
   VariantInit(&byte);
   V_VT(&byte) = VT_UI1;
   V_UI1(&byte) = 200;
-  CallResult widened = echo(util, byte);
-  checks.expect(widened.value.type() == VT_I2 && V_I2(widened.value.get()) == 200,
-                "VT_UI1 comes back as VT_I2");
+  CallResult same = echo(util, byte);
+  checks.expect(same.value.type() == VT_UI1 && V_UI1(same.value.get()) == 200, "VT_UI1 crosses unchanged");
+}
+
+// A byte array (an event's data) stays one: VT_ARRAY|VT_UI1 with its bounds
+// and bytes.
+void checkByteArray(Checks &checks, IDispatch *util) {
+  const unsigned char bytes[] = {5, 64, 0, 255};
+  SAFEARRAYBOUND bound{4, 0};
+  VariantValue value;
+  V_ARRAY(value.get()) = SafeArrayCreate(VT_UI1, 1, &bound);
+  V_VT(value.get()) = VT_ARRAY | VT_UI1;
+  for (LONG i = 0; i < 4; ++i)
+    SafeArrayPutElement(V_ARRAY(value.get()), &i, const_cast<unsigned char *>(&bytes[i]));
+  CallResult back = echo(util, *value.get());
+  bool shaped = back.value.type() == (VT_ARRAY | VT_UI1);
+  checks.expect(shaped, "a byte array comes back as VT_ARRAY|VT_UI1");
+  if (!shaped) return;
+  SAFEARRAY *array = V_ARRAY(back.value.get());
+  LONG lower = -1;
+  LONG upper = -1;
+  SafeArrayGetLBound(array, 1, &lower);
+  SafeArrayGetUBound(array, 1, &upper);
+  bool same = lower == 0 && upper == 3;
+  for (LONG i = 0; same && i < 4; ++i) {
+    unsigned char item = 0;
+    same = SUCCEEDED(SafeArrayGetElement(array, &i, &item)) && item == bytes[i];
+  }
+  checks.expect(same, "the byte array keeps its bounds and bytes");
 }
 
 void checkArrays(Checks &checks, IDispatch *util) {
@@ -103,8 +128,14 @@ void checkSiteProperties(Checks &checks) {
   ComPtr<IDispatch> dictionary = create(L"Scripting.Dictionary");
   if (dictionary) {
     checks.expect(put(site.get(), L"hostBindings", object(dictionary.get()), DISPATCH_PROPERTYPUTREF).hr ==
-                      DISP_E_EXCEPTION,
-                  "hostBindings takes only a collection");
+                      S_OK,
+                  "hostBindings takes any object");
+    CallResult back = call(site.get(), L"hostBindings", {}, DISPATCH_PROPERTYGET);
+    checks.expect(back.value.type() == VT_DISPATCH && V_DISPATCH(back.value.get()) == dictionary.get(),
+                  "hostBindings gives the assigned object back as itself");
+    checks.expect(put(site.get(), L"hostBindings", int32(1), DISPATCH_PROPERTYPUTREF).scode ==
+                      static_cast<SCODE>(0x800A000D),
+                  "hostBindings refuses a value that is no object with 13");
   }
 }
 
@@ -115,6 +146,7 @@ void checkMarshalling(Checks &checks) {
   if (!util) return;
   checkScalars(checks, util.get());
   checkArrays(checks, util.get());
+  checkByteArray(checks, util.get());
   checkObjects(checks, util.get());
   checkSiteProperties(checks);
 }

@@ -24,7 +24,7 @@ const CLSID *const kClasses[] = {&CLSID_Services,   &CLSID_iis,     &CLSID_IisSi
                                  &CLSID_Tools};
 const IID *const kInterfaces[] = {
     &DIID__Collection, &DIID__Services, &DIID__iis,      &DIID__IisSite,          &DIID__Util,
-    &DIID__ServerInfo, &DIID__Process,  &DIID__EventLog, &DIID__TerminalServices, &DIID__Tools};
+    &DIID__ServerInfo, &DIID__process,  &DIID__EventLog, &DIID__TerminalServices, &DIID__Tools};
 
 std::wstring guidText(REFGUID guid) {
   wchar_t text[40] = {};

@@ -130,7 +130,7 @@ void addSiteSteps(std::vector<Step> &steps, IDispatch *site, IDispatch *record) 
                      auto o = (put(site, L"size", real(1.5e9)), get(site, L"size"));
                      return is(o, VT_R8) && V_R8(o.value.get()) == 1.5e9;
                    }});
-  steps.push_back({"IisSite.hostBindings set by reference and read", [site, record] {
+  steps.push_back({"IisSite.hostBindings set by reference and read back as the same object", [site, record] {
                      VariantValue shared;
                      V_VT(shared.get()) = VT_DISPATCH;
                      V_DISPATCH(shared.get()) = record;
@@ -140,7 +140,7 @@ void addSiteSteps(std::vector<Step> &steps, IDispatch *site, IDispatch *record) 
                      bool assigned =
                          invoke(site, L"hostBindings", DISPATCH_PROPERTYPUTREF, std::move(a)).hr == S_OK;
                      auto o = get(site, L"hostBindings");
-                     return assigned && is(o, VT_DISPATCH) && objectOf(o).get() != nullptr;
+                     return assigned && is(o, VT_DISPATCH) && objectOf(o).get() == record;
                    }});
 }
 
