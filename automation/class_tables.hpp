@@ -25,6 +25,8 @@ class process;
 
 namespace qv::com {
 
+class Fleet;
+
 const ClassTable<Collection> &collectionTable();
 const ClassTable<Services> &servicesTable();
 const ClassTable<iis> &iisTable();
@@ -35,5 +37,6 @@ const ClassTable<process> &processTable();
 const ClassTable<EventLog> &eventLogTable();
 const ClassTable<TerminalServices> &terminalServicesTable();
 const ClassTable<Tools> &toolsTable();
+const ClassTable<Fleet> &fleetTable();
 
 } // namespace qv::com
