@@ -30,6 +30,7 @@ echo "== script clients under Wine, against the host's own providers"
 scripts/wine-tests.sh
 echo "== script clients under Wine, against the lab"
 scripts/lab-tests.sh
+QV_LAB_SKIP_SETUP=1 scripts/fleet-bench.sh
 echo "== lifetime and apartment checks under Wine"
 QV_LAB_SKIP_SETUP=1 scripts/wine-hardening.sh
 
