@@ -9,6 +9,8 @@
 #include "fleet/fleet_targets.hpp"
 #include "platform/win32/dispatch_holder.hpp"
 #include "platform/win32/late_bound.hpp"
+#include "platform/win32/platform_error.hpp"
+#include "platform/win32/variant_value.hpp"
 
 namespace qv::com {
 namespace {
@@ -16,6 +18,19 @@ namespace {
 constexpr int32_t kMostParallel = 64;
 
 [[noreturn]] void refuse(const std::string &why) { throw runtimeError(kInvalidCall, why); }
+
+// A property read alone: a script engine takes DISPATCH_METHOD as a call.
+Variant propertyOf(IDispatch *object, const std::string &name) {
+  DISPID id = win32::memberId(object, name);
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  EXCEPINFO info{};
+  win32::VariantValue value;
+  win32::forgetErrorInfo();
+  HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(), &info,
+                              nullptr);
+  if (FAILED(hr)) win32::throwPlatformError(hr, &info);
+  return win32::fromVariant(*value.get());
+}
 
 } // namespace
 
@@ -47,9 +62,9 @@ std::vector<std::string> Fleet::computersIn(const Variant &computers) const {
     // A script engine's own array (JScript): length and indexed members.
     reportAndFail("Run: computers", [&] {
       IDispatch *array = object->dispatch().get();
-      int32_t length = toInt32(win32::fromVariant(*win32::getProperty(array, "length").get()), *regional_);
+      int32_t length = toInt32(propertyOf(array, "length"), *regional_);
       for (int32_t index = 0; index < length; ++index)
-        addName(win32::fromVariant(*win32::getProperty(array, std::to_string(index)).get()));
+        addName(propertyOf(array, std::to_string(index)));
     });
   } else if (computers.isText()) {
     names = fleet::splitComputers(computers.text());
