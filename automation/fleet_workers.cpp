@@ -59,9 +59,22 @@ DWORD WINAPI workerMain(void *parameter) {
   FreeLibraryAndExitThread(moduleHandle(), 0);
 }
 
+// The multithreaded apartment is held open from the first run to the end of
+// the process: workers join and leave it, but it is not torn down and built
+// again (with the providers loaded in it) for every worker, which Wine does
+// not survive for long.
+void holdMultithreadedApartment() {
+  static const bool held = [] {
+    CO_MTA_USAGE_COOKIE cookie = nullptr;
+    return SUCCEEDED(CoIncrementMTAUsage(&cookie));
+  }();
+  (void)held;
+}
+
 class ComWorkers final : public fleet::Workers {
 public:
   void start(Job work) override {
+    holdMultithreadedApartment();
     auto job = std::make_unique<Job>(std::move(work));
     HMODULE self = nullptr;
     if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCWSTR>(&workerMain),
