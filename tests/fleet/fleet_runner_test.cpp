@@ -61,7 +61,7 @@ struct FleetRun : ::testing::Test {
   HostCall call = [hosts = hosts](const std::string &computer) { return hosts->answer(computer); };
   ~FleetRun() override { hosts->release(); }
 
-  CollectionPtr run(std::vector<std::string> computers, int parallel = 8, double bound = 0) {
+  CollectionPtr run(const std::vector<std::string> &computers, int parallel = 8, double bound = 0) {
     return runFleet(computers, call, RunOptions{"osInfo", std::chrono::duration<double>(bound), parallel},
                     standardWorkers());
   }
