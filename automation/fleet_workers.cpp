@@ -65,8 +65,15 @@ DWORD WINAPI workerMain(void *parameter) {
 // not survive for long.
 void holdMultithreadedApartment() {
   static const bool held = [] {
+    // Looked up at run time: not every import library of the toolchain
+    // declares it, and systems before Windows 8 lack it.
+    using Increment = HRESULT(WINAPI *)(CO_MTA_USAGE_COOKIE *);
+    HMODULE ole32 = GetModuleHandleW(L"ole32.dll");
+    auto increment = ole32 ? reinterpret_cast<Increment>(
+                                 reinterpret_cast<void *>(GetProcAddress(ole32, "CoIncrementMTAUsage")))
+                           : nullptr;
     CO_MTA_USAGE_COOKIE cookie = nullptr;
-    return SUCCEEDED(CoIncrementMTAUsage(&cookie));
+    return increment && SUCCEEDED(increment(&cookie));
   }();
   (void)held;
 }
