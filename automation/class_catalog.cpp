@@ -5,6 +5,7 @@
 
 #include "automation/class_tables.hpp"
 #include "automation/dispatch_object.hpp"
+#include "automation/fleet.hpp"
 #include "eventlog/event_log.hpp"
 #include "iis/iis.hpp"
 #include "iis/iis_site.hpp"
@@ -24,7 +25,7 @@ template <class Impl, const ClassTable<Impl> &(*table)()> ComPtr<IDispatch> crea
   return presentObject(std::make_shared<Impl>(platform), table(), ComBridge(platform.regional));
 }
 
-const std::array<CreatableClass, 9> classes{{
+const std::array<CreatableClass, 10> classes{{
     {L"Quorvane.Services", &CLSID_Services, create<Services, servicesTable>},
     {L"Quorvane.iis", &CLSID_iis, create<Iis, iisTable>},
     {L"Quorvane.IisSite", &CLSID_IisSite, create<IisSite, iisSiteTable>},
@@ -34,6 +35,7 @@ const std::array<CreatableClass, 9> classes{{
     {L"Quorvane.EventLog", &CLSID_EventLog, create<EventLog, eventLogTable>},
     {L"Quorvane.TerminalServices", &CLSID_TerminalServices, create<TerminalServices, terminalServicesTable>},
     {L"Quorvane.Tools", &CLSID_Tools, create<Tools, toolsTable>},
+    {L"Quorvane.Fleet", &CLSID_Fleet, create<Fleet, fleetTable>},
 }};
 
 } // namespace

@@ -25,6 +25,8 @@ class Processes;
 
 namespace qv::com {
 
+class Fleet;
+
 const ClassTable<Collection> &collectionTable();
 const ClassTable<Services> &servicesTable();
 const ClassTable<Iis> &iisTable();
@@ -35,5 +37,6 @@ const ClassTable<Processes> &processTable();
 const ClassTable<EventLog> &eventLogTable();
 const ClassTable<TerminalServices> &terminalServicesTable();
 const ClassTable<Tools> &toolsTable();
+const ClassTable<Fleet> &fleetTable();
 
 } // namespace qv::com

@@ -18,7 +18,7 @@ scripts/setup.sh clang-tidy-14 cppcheck
 
 # The product's own code; the Windows-only folders are not in the native
 # compilation database and are left to the cross build.
-areas="core|services|iis|inventory|processes|eventlog|terminal|tools|platform/posix|platform/common"
+areas="core|services|iis|inventory|processes|eventlog|terminal|tools|fleet|platform/posix|platform/common"
 if [[ "${QV_ANALYSIS_TESTS:-1}" != "0" ]]; then areas="$areas|tests"; fi
 
 echo "== clang-tidy"

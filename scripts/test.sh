@@ -50,6 +50,8 @@ for arch in x86_64 i686; do
   preset=mingw64
   [[ $arch == i686 ]] && preset=mingw32
   wine_suite env QV_LAB_BUILD="$PWD/build/$preset" scripts/lab-tests.sh
+  echo "== $arch: many servers at once, against the lab"
+  env QV_LAB_SKIP_SETUP=1 QV_LAB_BUILD="$PWD/build/$preset" scripts/fleet-bench.sh || wine_status=1
   echo "== $arch: lifetime and apartment checks under Wine"
   wine_suite env QV_LAB_SKIP_SETUP=1 QV_LAB_BUILD="$PWD/build/$preset" QV_SOAK_CALLS="$calls" scripts/wine-hardening.sh
 done

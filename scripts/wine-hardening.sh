@@ -3,11 +3,15 @@
 #  1. the soak (tests/wine/soak): every class created and released and every
 #     cheap member called 100,000 times in the plain prefix of the script-client
 #     tests; prints calls per second and private memory before and after, and
-#     checks that memory stays flat and DllCanUnloadNow answers S_OK;
+#     checks that memory stays flat and DllCanUnloadNow answers S_OK; then
+#     10,000 fleet runs (two worker threads each) with memory flat and every
+#     worker gone at the end;
 #  2. two apartments (tests/wine/apartment): two threads, each in its own
 #     single-threaded apartment, sort services and page event logs of the
 #     lab's fleet at the same time and must each keep their own results; then
-#     both threads must end.
+#     both threads must end. Each apartment also runs a fleet every round;
+#     last, a fleet worker left stuck on a host that never answers must keep
+#     the DLL loaded (DllCanUnloadNow S_FALSE) and the process must still end.
 # Each program ends with "N passed, N failed"; the script fails on any
 # failure, a missing summary or a time-out.
 #

@@ -12,6 +12,7 @@ namespace qv::lab {
 
 class DirectoryObject : public LabDispatch {
 public:
+  const Computer *boundHost() const override { return node_->computer; }
   static DirectoryObject *create(DirNodePtr node);
 
 protected:

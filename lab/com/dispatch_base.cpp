@@ -4,6 +4,7 @@
 #include <new>
 
 #include "lab/com/lab_state.hpp"
+#include "lab/model/fleet.hpp"
 #include "lab/model/lab_error.hpp"
 #include "lab/model/text.hpp"
 #include "platform/win32/bstr.hpp"
@@ -97,6 +98,7 @@ HRESULT LabDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *par
   VARIANT &out = result ? *result : scratch;
   if (result) VariantInit(result);
   try {
+    awaitAnswer(callHost());
     std::lock_guard lock(LabState::instance().mutex());
     CallArgs args(params, flags);
     call(id, flags, args, out);
@@ -120,6 +122,13 @@ HRESULT LabDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *par
 
 HRESULT LabDispatch::InterfaceSupportsErrorInfo(REFIID iid) {
   return IsEqualIID(iid, IID_IDispatch) ? S_OK : S_FALSE;
+}
+
+void awaitAnswer(const Computer *host) {
+  if (!host) return;
+  while (!host->answers)
+    Sleep(INFINITE);
+  if (host->latencyMs > 0) Sleep(static_cast<DWORD>(host->latencyMs));
 }
 
 void giveObject(LabDispatch *object, VARIANT &out) {

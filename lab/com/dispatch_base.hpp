@@ -17,6 +17,8 @@
 
 namespace qv::lab {
 
+struct Computer;
+
 // Objects alive in the module, for DllCanUnloadNow.
 std::atomic<long> &liveObjects();
 
@@ -37,6 +39,12 @@ public:
 
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;
 
+  // The computer a bind of this object goes to, and the one each of its
+  // calls goes to (none: answered without a round trip). A slow or dead
+  // host holds up only its own callers: the wait is outside the lab's lock.
+  virtual const Computer *boundHost() const { return nullptr; }
+  virtual const Computer *callHost() const { return nullptr; }
+
 protected:
   explicit LabDispatch(const char *source);
   virtual ~LabDispatch();
@@ -51,6 +59,10 @@ private:
   std::atomic<ULONG> references_{1};
   const char *source_;
 };
+
+// Waits as long as the host takes to answer: its latency, or until the
+// process ends for a host that never answers.
+void awaitAnswer(const Computer *host);
 
 // Hands a new object to a VARIANT (the reference moves into it).
 void giveObject(LabDispatch *object, VARIANT &out);

@@ -41,7 +41,7 @@ void setThreadError(const std::string &description) {
   SetErrorInfo(0, info.get());
 }
 
-IDispatch *bind(Provider provider, const std::string &name) {
+LabDispatch *bind(Provider provider, const std::string &name) {
   LabState &lab = LabState::instance();
   Fleet &fleet = lab.fleet();
   switch (provider) {
@@ -111,9 +111,15 @@ HRESULT ProviderFactory::ParseDisplayName(IBindCtx *, LPOLESTR name, ULONG *eate
   *moniker = nullptr;
   *eaten = 0;
   try {
-    std::lock_guard lock(LabState::instance().mutex());
-    win32::ComPtr<IDispatch> object =
-        win32::ComPtr<IDispatch>::adopt(bind(provider_, win32::fromWide(name, wcslen(name))));
+    win32::ComPtr<IDispatch> object;
+    const Computer *host = nullptr;
+    {
+      std::lock_guard lock(LabState::instance().mutex());
+      LabDispatch *bound = bind(provider_, win32::fromWide(name, wcslen(name)));
+      host = bound->boundHost();
+      object = win32::ComPtr<IDispatch>::adopt(bound);
+    }
+    awaitAnswer(host);
     HRESULT hr = CreatePointerMoniker(object.get(), moniker);
     if (FAILED(hr)) return hr;
     *eaten = static_cast<ULONG>(wcslen(name));

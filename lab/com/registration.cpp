@@ -56,7 +56,7 @@ HRESULT registerProviders() {
     if (status == ERROR_SUCCESS)
       status = setValue(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32", nullptr, dll);
     if (status == ERROR_SUCCESS)
-      status = setValue(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+      status = setValue(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32", L"ThreadingModel", L"Both");
     if (status == ERROR_SUCCESS)
       status = setValue(HKEY_CLASSES_ROOT, classKey + L"\\ProgID", nullptr, list[i].progId);
     if (status == ERROR_SUCCESS)

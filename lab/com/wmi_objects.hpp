@@ -16,6 +16,8 @@ namespace qv::lab {
 
 class WmiService : public LabDispatch {
 public:
+  const Computer *boundHost() const override { return &computer_; }
+  const Computer *callHost() const override { return &computer_; }
   static WmiService *create(Computer &computer);
 
 protected:

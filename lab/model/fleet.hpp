@@ -128,6 +128,10 @@ struct Computer {
   std::string name;
   std::string workgroup;
   bool reachable = true;
+  // A slow or dead host: every bind and every management call on it waits
+  // latencyMs first; one that never answers waits until the process ends.
+  int32_t latencyMs = 0;
+  bool answers = true;
   bool local = false;  // also answers to the host's own name and "localhost"
   DirNodePtr winnt;    // its "Computer" object
   DirNodePtr metabase; // its "IIsComputer" object; null without a web server

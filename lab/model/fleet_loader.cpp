@@ -159,7 +159,7 @@ public:
     const Json &computers = member(root, "computers", "top level");
     if (!computers.is_array()) refuse("computers", "a list was expected");
     for (std::size_t i = 0; i < computers.size(); ++i)
-      loadComputer(computers[i], "computers[" + std::to_string(i) + "]");
+      loadCopies(computers[i], "computers[" + std::to_string(i) + "]");
     if (!fleet_.localComputer()) refuse("computers", "no computer is marked \"local\"");
     return std::move(fleet_);
   }
@@ -220,10 +220,25 @@ private:
     parent.children.push_back(node);
   }
 
+  // "copies": n makes n computers of one entry, named <name>01 to <name>n,
+  // for fleets of alike hosts.
+  void loadCopies(const Json &json, const std::string &where) {
+    auto copies = json.find("copies");
+    if (copies == json.end()) return loadComputer(json, where);
+    auto count = static_cast<int>(wholeNumber(*copies, where + ".copies", 1, 99));
+    Json copy = json;
+    copy.erase("copies");
+    std::string base = textMember(json, "name", where);
+    for (int n = 1; n <= count; ++n) {
+      copy["name"] = base + (n < 10 ? "0" : "") + std::to_string(n);
+      loadComputer(copy, where);
+    }
+  }
+
   void loadComputer(const Json &json, const std::string &where) {
     onlyKeys(json,
              {"name", "workgroup", "reachable", "local", "properties", "members", "services", "web",
-              "folders", "wmi", "eventLogs", "sessions"},
+              "folders", "wmi", "eventLogs", "sessions", "latencyMs", "answers"},
              where);
     auto computer = std::make_unique<Computer>();
     Computer &c = *computer;
@@ -231,6 +246,9 @@ private:
     c.workgroup = textMember(json, "workgroup", where);
     c.reachable = boolMember(json, "reachable", where, true);
     c.local = boolMember(json, "local", where, false);
+    c.latencyMs = int32Member(json, "latencyMs", where, 0);
+    if (c.latencyMs < 0) refuse(where + ".latencyMs", "a wait of 0 or more milliseconds was expected");
+    c.answers = boolMember(json, "answers", where, true);
     if (fleet_.findComputer(c.name)) refuse(where, "the computer " + c.name + " is listed twice");
     if (c.local && fleet_.localComputer()) refuse(where, "only one computer can be local");
     DirNodePtr wg = fleet_.winntRoot->child(c.workgroup, "Domain");

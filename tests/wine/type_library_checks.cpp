@@ -148,6 +148,7 @@ void checkTypeLibrary(Checks &checks) {
       {L"Quorvane.EventLog", &DIID__EventLog, 5},
       {L"Quorvane.TerminalServices", &DIID__TerminalServices, 2},
       {L"Quorvane.Tools", &DIID__Tools, 6},
+      {L"Quorvane.Fleet", &DIID__Fleet, 3},
   };
   for (const auto &expected : classes) {
     ComPtr<IDispatch> object = create(expected.progId);

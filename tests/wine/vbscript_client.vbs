@@ -65,6 +65,23 @@ name = "localhost"
 CheckEqual info.osInfo(name).Count, 13, "the local computer answers as localhost too"
 CheckEqual VarType(name) & name, vbString & "localhost", "an argument the method does not write stays as it was"
 
+' --- the same member through a fleet, on Wine's own management service -----
+Dim fleetRun, fleetOs, osAfter, field
+Set os = info.osInfo(".")
+Set fleetRun = CreateObject("Quorvane.Fleet").Run("ServerInfo", "osInfo", ".")
+Set osAfter = info.osInfo(".")
+CheckEqual fleetRun(".")("Ok") & " " & fleetRun(".")("Number"), "True 0", "Run reaches the local computer"
+Set fleetOs = fleetRun(".")("Result")
+CheckEqual fleetOs.Count, os.Count, "Run gives the record osInfo gives"
+For field = 1 To os.Count
+  If field = 13 Then
+    ' The uptime text moves on with the clock.
+    Check fleetOs(field) = os(field) Or fleetOs(field) = osAfter(field), "Run's uptime is a direct call's"
+  Else
+    CheckEqual VarType(fleetOs(field)) & " " & fleetOs(field), VarType(os(field)) & " " & os(field), "Run's field " & field
+  End If
+Next
+
 Dim nics, nic, address, ipv4, addresses, before, site
 Set nics = info.getNicInfo(".")
 ipv4 = 0

@@ -6,7 +6,11 @@
 // every repeat must give exactly the results the thread had alone. The
 // sorter's working list and the time-zone bias are kept per thread: a list
 // shared between the threads would hand records of one computer to the
-// other, or lose them, as soon as the calls interleave.
+// other, or lose them, as soon as the calls interleave. Each apartment also
+// runs a fleet (services sorted on two computers at once, on worker threads)
+// in every round, alongside the other's. Last, the main thread leaves a
+// fleet worker stuck on a host that never answers: DllCanUnloadNow must
+// answer S_FALSE while it runs, and the process must still end cleanly.
 //
 //   quorvane_apartments.exe [rounds per thread, default 300]
 
@@ -28,17 +32,20 @@ using namespace qv::hardening;
 
 // What one apartment does, and what it saw.
 struct Apartment {
-  Apartment(const wchar_t *workgroup, const wchar_t *computer, const wchar_t *sortKey, const wchar_t *log)
-      : workgroup(workgroup), computer(computer), sortKey(sortKey), log(log) {}
+  Apartment(const wchar_t *workgroup, const wchar_t *computer, const wchar_t *sortKey, const wchar_t *log,
+            const wchar_t *fleetHosts)
+      : workgroup(workgroup), computer(computer), sortKey(sortKey), log(log), fleetHosts(fleetHosts) {}
 
   const wchar_t *workgroup;
   const wchar_t *computer;
   const wchar_t *sortKey;
   const wchar_t *log;
+  const wchar_t *fleetHosts; // "WORKGROUP/COMPUTER" entries
 
   HRESULT initialized = E_FAIL;
   std::vector<std::string> sorted; // "Name" of each sorted record, in order
   std::vector<std::string> events; // record number and TimeGenerated of each event
+  std::vector<std::string> fleet;  // per host: its computer and its sorted names
   long rounds = 0;
   long differing = 0;
   std::string firstDifference;
@@ -91,27 +98,52 @@ std::vector<std::string> eventTimes(IDispatch *events, const Apartment &a) {
   return times;
 }
 
+std::vector<std::string> fleetNames(IDispatch *fleet, const Apartment &a) {
+  std::vector<VariantValue> args;
+  args.push_back(text(L"Services"));
+  args.push_back(text(L"servicesSorted"));
+  args.push_back(text(a.fleetHosts));
+  args.push_back(text(a.sortKey));
+  Outcome o = call(fleet, L"Run", std::move(args));
+  if (o.hr != S_OK) return {"Run failed: " + hex(o.scode)};
+  std::vector<std::string> hosts;
+  for (const auto &record : itemsOf(objectOf(o).get())) {
+    std::string line = fieldOf(record.get(), L"Computer") + ":";
+    std::vector<VariantValue> key;
+    key.push_back(text(L"Result"));
+    ComPtr<IDispatch> result = objectOf(get(record.get(), L"Item", std::move(key)));
+    if (!result) line += " failed " + fieldOf(record.get(), L"Description");
+    for (const auto &service : result ? itemsOf(result.get()) : std::vector<ComPtr<IDispatch>>{})
+      line += " " + fieldOf(service.get(), L"Name");
+    hosts.push_back(line);
+  }
+  return hosts;
+}
+
 void run(Apartment &a, long rounds, std::latch &bothReady) {
   a.initialized = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   {
     ComPtr<IDispatch> services = create(L"Quorvane.Services");
     ComPtr<IDispatch> events = create(L"Quorvane.EventLog");
-    if (services && events) {
+    ComPtr<IDispatch> fleet = create(L"Quorvane.Fleet");
+    if (services && events && fleet) {
       put(services.get(), L"setWorkgroup", text(a.workgroup));
       put(services.get(), L"setComputerName", text(a.computer));
       // Alone first: this thread's own results.
       a.sorted = sortedNames(services.get(), a.sortKey);
       a.events = eventTimes(events.get(), a);
+      a.fleet = fleetNames(fleet.get(), a);
     }
     bothReady.arrive_and_wait();
     LARGE_INTEGER frequency, started, ended;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&started);
-    for (long i = 0; services && events && i < rounds; ++i) {
+    for (long i = 0; services && events && fleet && i < rounds; ++i) {
       auto names = sortedNames(services.get(), a.sortKey);
       auto times = eventTimes(events.get(), a);
+      auto hosts = fleetNames(fleet.get(), a);
       ++a.rounds;
-      if (names != a.sorted || times != a.events) {
+      if (names != a.sorted || times != a.events || hosts != a.fleet) {
         if (a.differing++ == 0)
           a.firstDifference = "round " + std::to_string(i) + ": " + (names.empty() ? "" : names.front()) +
                               ", " + (times.empty() ? "" : times.front());
@@ -170,6 +202,45 @@ bool bothEnd(HANDLE (&threads)[2], const Apartment &first, const Apartment &seco
   }
 }
 
+using CanUnload = HRESULT(STDAPICALLTYPE *)();
+
+// A fleet whose one host never answers, run from this thread's own
+// apartment: the record must carry the time-out, and the module must stay
+// loaded while the abandoned worker is stuck in its call.
+void leaveStuckWorker(Checks &checks) {
+  HRESULT initialized = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  {
+    ComPtr<IDispatch> fleet = create(L"Quorvane.Fleet");
+    checks.expect(static_cast<bool>(fleet), "a fleet is created");
+    if (!fleet) return;
+    put(fleet.get(), L"Timeout", whole(1));
+    std::vector<VariantValue> args;
+    args.push_back(text(L"ServerInfo"));
+    args.push_back(text(L"osInfo"));
+    args.push_back(text(L"HUNG1"));
+    const ULONGLONG started = GetTickCount64();
+    Outcome o = call(fleet.get(), L"Run", std::move(args));
+    const ULONGLONG took = GetTickCount64() - started;
+    auto records = itemsOf(objectOf(o).get());
+    std::string number = records.empty() ? "none" : fieldOf(records.front().get(), L"Number");
+    std::printf("HUNG1: Run returned after %llu ms, Number %s\n", static_cast<unsigned long long>(took),
+                number.c_str());
+    checks.expect(took < 3000 && number == std::to_string(static_cast<int32_t>(0x800705B4)),
+                  "a host that never answers ends its Run at the bound with the time-out");
+  }
+  HMODULE module = GetModuleHandleW(L"quorvane.dll");
+  auto canUnload =
+      module
+          ? reinterpret_cast<CanUnload>(reinterpret_cast<void *>(GetProcAddress(module, "DllCanUnloadNow")))
+          : nullptr;
+  checks.expect(canUnload && canUnload() == S_FALSE,
+                "DllCanUnloadNow is S_FALSE while a fleet worker is stuck, all objects released");
+  CoFreeUnusedLibrariesEx(0, 0);
+  checks.expect(GetModuleHandleW(L"quorvane.dll") == module,
+                "the module stays loaded under its stuck worker");
+  if (SUCCEEDED(initialized)) CoUninitialize();
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -177,8 +248,8 @@ int main(int argc, char **argv) {
   Checks checks;
   // Different computers, different sort fields, different logs: anything
   // one apartment saw of the other's would show.
-  Apartment first(L"CORP", L"WEB1", L"DisplayName", L"Security");
-  Apartment second(L"LABNET", L"LABHOST", L"Name", L"Application");
+  Apartment first(L"CORP", L"WEB1", L"DisplayName", L"Security", L"CORP/WEB1 CORP/WEB2");
+  Apartment second(L"LABNET", L"LABHOST", L"Name", L"Application", L"LABNET/LABHOST CORP/DB1");
   std::latch bothReady(2);
   ThreadStart starts[] = {{&first, rounds, &bothReady}, {&second, rounds, &bothReady}};
   // Plain system threads, as a host's worker threads are; each must also
@@ -205,6 +276,9 @@ int main(int argc, char **argv) {
                   name + ": servicesSorted lists the computer's services");
     checks.expect(!a->events.empty() && a->events.front().find("failed") == std::string::npos,
                   name + ": EnumLogEvents lists events with their times");
+    checks.expect(a->fleet.size() == 2 && a->fleet.front().find("failed") == std::string::npos,
+                  name + ": Run sorts the services of both fleet hosts (" +
+                      joined(a->fleet, 1).substr(0, 60) + ")");
     checks.expect(a->rounds == rounds, name + ": every round ran");
     checks.expect(a->differing == 0,
                   name + ": every round alongside the other gives the results of the thread alone" +
@@ -213,6 +287,7 @@ int main(int argc, char **argv) {
   checks.expect(first.sorted != second.sorted && first.events != second.events,
                 "the two apartments work on different data, so a mix-up would show");
   checks.expect(ended, "both threads end once their apartments are closed" + (why.empty() ? "" : ": " + why));
+  if (ended) leaveStuckWorker(checks);
   const int result = checks.finish();
   std::fflush(stdout);
   if (!ended) TerminateProcess(GetCurrentProcess(), 1); // a stuck thread would hang the exit too

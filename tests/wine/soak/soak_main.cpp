@@ -5,9 +5,12 @@
 // record's members) called 100,000 times through late binding, failures
 // included. It prints the calls per second of each step and the process's
 // private memory before and after, then checks that memory stayed flat and,
-// once everything is released, that DllCanUnloadNow answers S_OK.
+// once everything is released, that DllCanUnloadNow answers S_OK. Then a
+// fleet runs one member on two computers many times, each run with worker
+// threads of its own: memory must stay flat there too, and every worker
+// must have ended once the runs are over.
 //
-//   quorvane_soak.exe [calls per step, default 100000]
+//   quorvane_soak.exe [calls per step, default 100000] [fleet runs, default 10000]
 
 #include <windows.h>
 
@@ -196,11 +199,64 @@ void addRecordSteps(std::vector<Step> &steps, IDispatch *record) {
 
 using CanUnload = HRESULT(STDAPICALLTYPE *)();
 
+// One fleet run over two computers with a member that stays on this host
+// (a connection test that finds no such computer): both records must come
+// back answered.
+bool fleetRun(IDispatch *fleet) {
+  std::vector<VariantValue> a;
+  a.push_back(text(L"Tools"));
+  a.push_back(text(L"tryConnection"));
+  a.push_back(text(L"SRV1 SRV2"));
+  a.push_back(text(L"LAB"));
+  ComPtr<IDispatch> records = objectOf(call(fleet, L"Run", std::move(a)));
+  if (!records) return false;
+  for (long position : {1L, 2L}) {
+    std::vector<VariantValue> index;
+    index.push_back(whole(position));
+    ComPtr<IDispatch> record = objectOf(get(records.get(), L"Item", std::move(index)));
+    std::vector<VariantValue> field;
+    field.push_back(text(L"Ok"));
+    Outcome ok = record ? get(record.get(), L"Item", std::move(field)) : Outcome{};
+    if (ok.value.type() != VT_BOOL || V_BOOL(ok.value.get()) != VARIANT_TRUE) return false;
+  }
+  return true;
+}
+
+void soakFleet(Checks &checks, long runs) {
+  ComPtr<IDispatch> fleet = create(L"Quorvane.Fleet");
+  checks.expect(static_cast<bool>(fleet), "a fleet is created");
+  if (!fleet) return;
+  for (long i = 0; i < runs / 50 + 1; ++i)
+    fleetRun(fleet.get());
+  const SIZE_T before = privateBytes();
+  long failures = 0;
+  const ULONGLONG started = GetTickCount64();
+  for (long i = 0; i < runs; ++i)
+    failures += fleetRun(fleet.get()) ? 0 : 1;
+  const double seconds = static_cast<double>(GetTickCount64() - started) / 1000;
+  const long long growth = static_cast<long long>(privateBytes()) - static_cast<long long>(before);
+  std::printf("fleet: %ld runs over two computers in %.1f s, private memory %+lld bytes\n", runs, seconds,
+              growth);
+  checks.expect(failures == 0, "fleet runs: " + std::to_string(failures) + " went wrong");
+  checks.expect(growth < kFlatLimit, "private memory stays flat over the fleet runs (growth under 512 KiB)");
+}
+
+// A worker may still be leaving its thread when Run has returned.
+HRESULT unloadAnswer(CanUnload canUnload) {
+  HRESULT answer = canUnload();
+  for (int i = 0; i < 100 && answer != S_OK; ++i) {
+    Sleep(20);
+    answer = canUnload();
+  }
+  return answer;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
   const long rounds = argc > 1 ? std::atol(argv[1]) : 100000;
   const long warmUp = rounds / 50 + 1;
+  const long fleetRuns = argc > 2 ? std::atol(argv[2]) : 10000;
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   Checks checks;
   {
@@ -267,11 +323,12 @@ int main(int argc, char **argv) {
                 static_cast<unsigned long long>(before), static_cast<unsigned long long>(after), growth);
     checks.expect(before > 0, "private memory can be measured");
     checks.expect(growth < kFlatLimit, "private memory stays flat (growth under 512 KiB)");
+    soakFleet(checks, fleetRuns);
 
     checks.expect(canUnload() == S_FALSE, "DllCanUnloadNow is S_FALSE while objects live");
     steps.clear();
     o = Objects{};
-    HRESULT unload = canUnload();
+    HRESULT unload = unloadAnswer(canUnload);
     std::printf("DllCanUnloadNow after the last release: %s\n", hex(unload).c_str());
     checks.expect(unload == S_OK, "DllCanUnloadNow is S_OK after the last release");
   }

@@ -1,0 +1,41 @@
+#pragma once
+// The member a fleet runs and one call of it on one computer. Where the
+// computer goes is read from the type library: the parameter named for the
+// target, or for the classes that keep their target in setWorkgroup and
+// setComputerName, those two properties.
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "automation/class_catalog.hpp"
+#include "core/variant.hpp"
+
+namespace qv::com {
+
+struct FleetMember {
+  const CreatableClass *entry = nullptr;
+  std::string name; // as the type library spells it
+  DISPID id = DISPID_UNKNOWN;
+  WORD flags = DISPATCH_METHOD;
+  std::size_t required = 0; // arguments a call takes besides the computer
+  std::size_t total = 0;
+  std::optional<std::size_t> target; // none: set through the two properties
+  DISPID setWorkgroup = DISPID_UNKNOWN;
+  DISPID setComputerName = DISPID_UNKNOWN;
+};
+
+// className as "ServerInfo" or "Quorvane.ServerInfo", in any case. An
+// unknown class or member, or a member that takes no computer, fails with 5.
+FleetMember findFleetMember(const std::string &className, const std::string &memberName);
+
+// Calls the member of a new object on its own host platform, with the
+// computer in its place and args in the other parameters in order. Runs on
+// a worker thread; the result holds only core values.
+Variant callOnHost(const FleetMember &member, const std::vector<Variant> &args, const std::string &computer);
+
+} // namespace qv::com
