@@ -49,7 +49,8 @@ var samples = {
   "Event": function () { return el.EnumLogEvents("WEB1", "System").Item(1); },
   "Event details": function () { return el.getEvent("WEB1", 12); },
   "Log page": function () { return el.getLogPage("WEB1", "System"); },
-  "Logon session": function () { return new ActiveXObject("Quorvane.TerminalServices").getLogonUsers("TS1").Item(1); }
+  "Logon session": function () { return new ActiveXObject("Quorvane.TerminalServices").getLogonUsers("TS1").Item(1); },
+  "Fleet outcome": function () { return new ActiveXObject("Quorvane.Fleet").Run("ServerInfo", "osInfo", "WEB1").Item(1); }
 };
 
 // Documented types JScript can tell apart (it cannot take typeof of a date).
