@@ -26,6 +26,8 @@ const std::map<std::wstring, const long *> &optionalParameters() {
                                                           {L"Add.After", nullptr},
                                                           {L"EnumLogEvents.pagesize", &pageSize},
                                                           {L"EnumLogEvents.pagenum", &pageNumber},
+                                                          {L"getLogPage.pagesize", &pageSize},
+                                                          {L"getLogPage.page", &pageNumber},
                                                           {L"getEvent.logfile", nullptr},
                                                           {L"tryConnection.cn", nullptr}};
   return known;
