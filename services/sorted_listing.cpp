@@ -6,7 +6,6 @@
 
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
-#include "core/sorter.hpp"
 
 namespace qv {
 
@@ -24,9 +23,6 @@ const Collection &fieldsOf(const Variant &record) {
 
 CollectionPtr sortedServiceList(const CollectionPtr &services, std::string_view sortKey,
                                 const Regional &regional) {
-  WorkingListScope scope(services);
-  Collection &working = *workingList();
-
   // The sort values are keyed by service name, as the sorter has always
   // kept them: a listing with one name twice fails rather than sorts.
   Collection sortValues;
@@ -53,11 +49,6 @@ CollectionPtr sortedServiceList(const CollectionPtr &services, std::string_view 
   ResultCollection result;
   for (std::size_t index : order)
     result.add(services->at(index + 1));
-
-  // Every record has been taken out of the working list; from the back, so
-  // emptying it stays linear.
-  while (!working.empty())
-    working.remove(Variant(working.count()));
   return result.take();
 }
 

@@ -9,9 +9,7 @@
 namespace qv {
 
 // A new result collection of the records of services, stably ordered by the
-// text of field sortKey in text compare mode. services becomes this thread's
-// working list of the sorter, and is left holding the records no sort value
-// was matched to: none, since each record is matched to its own value.
+// text of field sortKey in text compare mode; services is left unchanged.
 // A sortKey that is not a field of the records fails as the record's lookup
 // does; so does a service name that occurs twice.
 CollectionPtr sortedServiceList(const CollectionPtr &services, std::string_view sortKey,
