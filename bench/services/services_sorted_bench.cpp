@@ -105,9 +105,12 @@ double sortedSeconds(const Network &net, int runs) {
 }
 
 std::string thousands(int count) {
-  std::string text = std::to_string(count);
-  for (auto at = static_cast<std::ptrdiff_t>(text.size()) - 3; at > 0; at -= 3)
-    text.insert(static_cast<std::size_t>(at), ",");
+  const std::string digits = std::to_string(count);
+  std::string text;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text.push_back(',');
+    text.push_back(digits[i]);
+  }
   return text;
 }
 

@@ -3,6 +3,7 @@
 // component starts no threads).
 
 #include "platform/command_capture.hpp"
+#include "platform/capped_output.hpp"
 #include "platform/posix/spawn_file_actions.hpp"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -74,28 +76,13 @@ public:
   ChildGroup &operator=(const ChildGroup &) = delete;
   ~ChildGroup() { endAndReap(); }
 
-  // Whether the child has exited; it is left unreaped, so its process group
-  // id cannot be reused before endAndReap.
-  bool exited() {
-    if (done_ || lost_) return true;
-    for (;;) {
-      siginfo_t info;
-      std::memset(&info, 0, sizeof info);
-      if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0)
-        return info.si_pid == pid_;
-      if (errno == EINTR) continue;
-      // Reaped elsewhere (SIGCHLD ignored, or a handler of the host): the
-      // group id may no longer be ours, so it is not signalled.
-      lost_ = true;
-      return true;
-    }
-  }
-
-  // Ends whatever is left of the group, then reaps the child.
+  // Ends whatever is left of the group, then reaps the child. The child is
+  // still unreaped when the group is signalled, so the group id cannot have
+  // been reused.
   void endAndReap() {
     if (done_) return;
     done_ = true;
-    if (lost_) return;
+    if (!unreaped()) return;
     ::kill(-pid_, SIGKILL);
     int status = 0;
     while (::waitpid(pid_, &status, 0) == -1 && errno == EINTR) {
@@ -103,9 +90,19 @@ public:
   }
 
 private:
+  // False when the child was reaped elsewhere (SIGCHLD ignored, or a
+  // handler of the host): then its group id may no longer be ours.
+  bool unreaped() const {
+    for (;;) {
+      siginfo_t info;
+      std::memset(&info, 0, sizeof info);
+      if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0) return true;
+      if (errno != EINTR) return false;
+    }
+  }
+
   pid_t pid_;
   bool done_ = false;
-  bool lost_ = false;
 };
 
 std::string startFailure(const char *what, int code) { return std::string(what) + std::to_string(code); }
@@ -270,13 +267,13 @@ std::string captureCommandOutput(const std::string &commandLine,
   // Only the child's copies of the write end may keep the pipe open now.
   writeEnd.reset();
 
-  std::string bytes;
+  CappedOutput output;
   bool timedOut = false;
-  char buffer[kCaptureReadSize];
+  std::vector<char> buffer(kCaptureReadSize);
   for (;;) {
-    ssize_t count = ::read(readEnd.get(), buffer, sizeof buffer);
+    ssize_t count = ::read(readEnd.get(), buffer.data(), buffer.size());
     if (count > 0) {
-      bytes.append(buffer, static_cast<std::size_t>(count));
+      output.append(buffer.data(), static_cast<std::size_t>(count));
       if (onRead) onRead(static_cast<std::size_t>(count));
       continue;
     }
@@ -293,22 +290,16 @@ std::string captureCommandOutput(const std::string &commandLine,
     if (::poll(&watched, 1, pollTimeout(remaining)) < 0 && errno != EINTR) break;
   }
   readEnd.reset();
-
-  // The pipe normally ends as the child exits; give it until the deadline to
-  // finish before its group is ended.
-  for (int pause = 1; !timedOut && !child.exited(); pause = std::min(pause * 2, 32)) {
-    auto remaining = deadline - Clock::now();
-    if (remaining <= Clock::duration::zero())
-      timedOut = true;
-    else
-      ::poll(nullptr, 0, std::min(pause, pollTimeout(remaining)));
-  }
+  // The end of the pipe ends the capture: a child that closed its output
+  // and runs on, and anything it started, are ended now rather than waited
+  // for.
   child.endAndReap();
 
+  if (output.cut()) tell(outputCutNotice(commandLine));
   if (timedOut)
     tell("Command ended after its time limit of " + std::to_string(limit.count()) +
          " ms; output read so far returned: " + commandLine);
-  return decodeOutput(std::move(bytes));
+  return decodeOutput(output.take());
 }
 
 } // namespace qv::platform
