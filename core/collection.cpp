@@ -13,7 +13,7 @@ namespace {
 char foldChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // FNV-1a over the folded bytes, so keys that differ only in case collide.
-std::size_t hashKey(std::string_view key) {
+uint32_t hashKey(std::string_view key) {
   uint64_t hash = 14695981039346656037ull;
   for (char c : key) {
     hash ^= static_cast<unsigned char>(foldChar(c));
@@ -26,8 +26,15 @@ std::size_t hashKey(std::string_view key) {
   hash ^= hash >> 33;
   hash *= 0xc4ceb9fe1a85ec53ull;
   hash ^= hash >> 33;
-  return static_cast<std::size_t>(hash);
+  return static_cast<uint32_t>(hash);
 }
+
+// A slot holds the key's hash in its upper half and the entry's position + 1
+// in its lower half (0: free). The hash spares most probes a look at the
+// entries and gives every slot's home without hashing its key again.
+uint64_t slotOf(uint32_t hash, std::size_t index) { return (uint64_t{hash} << 32) | (index + 1); }
+uint32_t heldOf(uint64_t slot) { return static_cast<uint32_t>(slot); }
+uint32_t hashOf(uint64_t slot) { return static_cast<uint32_t>(slot >> 32); }
 
 } // namespace
 
@@ -46,25 +53,28 @@ std::optional<std::size_t> Collection::find(std::string_view key) const {
     return std::nullopt;
   }
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
-    uint32_t held = slots_[slot];
+  const uint32_t hash = hashKey(key);
+  for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    const uint64_t held = slots_[slot];
     if (held == 0) return std::nullopt;
-    if (equalsIgnoreCase(*entries_[held - 1].key, key)) return held - 1;
+    if (hashOf(held) == hash && equalsIgnoreCase(*entries_[heldOf(held) - 1].key, key))
+      return heldOf(held) - 1;
   }
 }
 
 void Collection::indexEntry(std::size_t index) {
   const std::size_t mask = slots_.size() - 1;
-  std::size_t slot = hashKey(*entries_[index].key) & mask;
+  const uint32_t hash = hashKey(*entries_[index].key);
+  std::size_t slot = hash & mask;
   while (slots_[slot] != 0)
     slot = (slot + 1) & mask;
-  slots_[slot] = static_cast<uint32_t>(index + 1);
+  slots_[slot] = slotOf(hash, index);
 }
 
 std::size_t Collection::slotHolding(std::string_view key, uint32_t held) const {
   const std::size_t mask = slots_.size() - 1;
   std::size_t slot = hashKey(key) & mask;
-  while (slots_[slot] != held)
+  while (heldOf(slots_[slot]) != held)
     slot = (slot + 1) & mask;
   return slot;
 }
@@ -76,7 +86,7 @@ void Collection::freeSlot(std::size_t slot) {
   const std::size_t mask = slots_.size() - 1;
   std::size_t hole = slot;
   for (std::size_t next = (hole + 1) & mask; slots_[next] != 0; next = (next + 1) & mask) {
-    const std::size_t home = hashKey(*entries_[slots_[next] - 1].key) & mask;
+    const std::size_t home = hashOf(slots_[next]) & mask;
     if (((next - home) & mask) >= ((next - hole) & mask)) {
       slots_[hole] = slots_[next];
       hole = next;
@@ -95,9 +105,9 @@ void Collection::shiftPositions(std::size_t first, bool up) {
     // Many moved: one pass over the table beats a probe for each. Their
     // slots hold first (up) or first + 2 (down) and more; every other slot
     // holds less.
-    for (uint32_t &held : slots_) {
-      if (up && held >= first) ++held;
-      if (!up && held > first + 1) --held;
+    for (uint64_t &held : slots_) {
+      if (up && heldOf(held) >= first) ++held;
+      if (!up && heldOf(held) > first + 1) --held;
     }
     return;
   }
@@ -105,7 +115,8 @@ void Collection::shiftPositions(std::size_t first, bool up) {
   auto fix = [&](std::size_t position) {
     if (!entries_[position].key) return;
     const auto before = static_cast<uint32_t>(up ? position : position + 2);
-    slots_[slotHolding(*entries_[position].key, before)] = static_cast<uint32_t>(position + 1);
+    uint64_t &held = slots_[slotHolding(*entries_[position].key, before)];
+    held = slotOf(hashOf(held), position);
   };
   if (up) {
     for (std::size_t position = entries_.size(); position-- > first;)
@@ -117,7 +128,7 @@ void Collection::shiftPositions(std::size_t first, bool up) {
 }
 
 void Collection::rebuildIndex() {
-  std::vector<uint32_t>().swap(slots_);
+  std::vector<uint64_t>().swap(slots_);
   if (keyed_ <= kScanLimit) return;
   slots_.assign(std::bit_ceil(keyed_ * 2), 0);
   for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -196,6 +207,21 @@ void Collection::remove(const Variant &index) {
   // emptying a large collection gives its memory back; the rebuilds halve
   // in size, which keeps removal amortised constant.
   if (keyed_ <= kScanLimit || keyed_ * 8 <= slots_.size()) rebuildIndex();
+}
+
+void Collection::reorderItems(const std::vector<std::size_t> &order) {
+  if (order.size() != entries_.size()) throwRuntimeError(kInvalidCall);
+  std::vector<bool> named(order.size(), false);
+  for (std::size_t from : order) {
+    if (from >= named.size() || named[from]) throwRuntimeError(kInvalidCall);
+    named[from] = true;
+  }
+  std::vector<Variant> items;
+  items.reserve(order.size());
+  for (std::size_t from : order)
+    items.push_back(std::move(entries_[from].item));
+  for (std::size_t k = 0; k < items.size(); ++k)
+    entries_[k].item = std::move(items[k]);
 }
 
 const Variant &Collection::item(const Variant &index) const {

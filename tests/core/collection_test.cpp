@@ -126,6 +126,22 @@ TEST(CollectionTest, RemoveShiftsPositionsAndFreesTheKey) {
   EXPECT_EQ(none.begin(), none.end());
 }
 
+TEST(CollectionTest, ReorderingMovesItemsAndLeavesKeysAtTheirPositions) {
+  Collection items;
+  for (const char *text : {"a", "b", "c"})
+    items.add(Variant(text), std::to_string(items.count() + 1));
+  for (const std::vector<std::size_t> &bad :
+       {std::vector<std::size_t>{0, 1}, std::vector<std::size_t>{0, 0, 1},
+        std::vector<std::size_t>{0, 1, 3}}) {
+    EXPECT_EQ(errorNumberOf([&] { items.reorderItems(bad); }), kInvalidCall);
+  }
+  EXPECT_EQ(texts(items), (std::vector<std::string>{"a", "b", "c"}));
+  items.reorderItems({2, 0, 1});
+  EXPECT_EQ(texts(items), (std::vector<std::string>{"c", "a", "b"}));
+  EXPECT_EQ(items["1"].text(), "c");
+  EXPECT_EQ(items.keyAt(3), "3");
+}
+
 // Removals, re-insertions and appends at random places in a collection large
 // enough to keep a key table, every key looked up against a plain list as it
 // goes, then the collection emptied from the back and the front: a table left
