@@ -12,6 +12,11 @@ namespace qv::platform {
 
 class CappedOutput {
 public:
+  // reserve: bytes to set aside at once. Where untouched memory costs
+  // nothing (POSIX), the whole limit, so the kept bytes are never copied to
+  // a larger buffer on the way.
+  explicit CappedOutput(std::size_t reserve = 0) { kept_.reserve(reserve); }
+
   void append(const char *bytes, std::size_t count) {
     const std::size_t room = kCaptureKeepLimit - kept_.size();
     kept_.append(bytes, count < room ? count : room);
