@@ -133,7 +133,10 @@ void BM_CollectionGrowth(benchmark::State &state) {
   }
   state.counters["growth"] = seconds[1] / seconds[0];
   state.counters["map_growth"] = mapSeconds[1] / mapSeconds[0];
-  qv::bench::atMost("keyed add and look-up growth " + sizesText(), seconds[1] / seconds[0], growthBound());
+  // Adding grows into fresh memory, which the machine's caches and its
+  // other work dominate: the target is the bare map's growth in the same run.
+  qv::bench::atMost("keyed add and look-up growth " + sizesText() + " against std::unordered_map's",
+                    (seconds[1] / seconds[0]) / (mapSeconds[1] / mapSeconds[0]), 1);
 }
 
 void BM_ResultOfRecordsGrowth(benchmark::State &state) {
