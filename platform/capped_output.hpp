@@ -23,6 +23,9 @@ public:
     if (count > room) dropped_ += count - room;
   }
   bool cut() const { return dropped_ > 0; }
+  // The memory set aside for the kept bytes.
+  const char *data() const { return kept_.data(); }
+  std::size_t capacity() const { return kept_.capacity(); }
   std::string take() { return std::move(kept_); }
 
 private:
