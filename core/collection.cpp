@@ -13,7 +13,7 @@ namespace {
 char foldChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // FNV-1a over the folded bytes, so keys that differ only in case collide.
-std::size_t hashKey(std::string_view key) {
+uint32_t hashKey(std::string_view key) {
   uint64_t hash = 14695981039346656037ull;
   for (char c : key) {
     hash ^= static_cast<unsigned char>(foldChar(c));
@@ -26,8 +26,15 @@ std::size_t hashKey(std::string_view key) {
   hash ^= hash >> 33;
   hash *= 0xc4ceb9fe1a85ec53ull;
   hash ^= hash >> 33;
-  return static_cast<std::size_t>(hash);
+  return static_cast<uint32_t>(hash);
 }
+
+// A slot holds the key's hash in its upper half and the entry's position + 1
+// in its lower half (0: free). The hash spares most probes a look at the
+// entries and gives every slot's home without hashing its key again.
+uint64_t slotOf(uint32_t hash, std::size_t index) { return (uint64_t{hash} << 32) | (index + 1); }
+uint32_t heldOf(uint64_t slot) { return static_cast<uint32_t>(slot); }
+uint32_t hashOf(uint64_t slot) { return static_cast<uint32_t>(slot >> 32); }
 
 } // namespace
 
@@ -46,23 +53,82 @@ std::optional<std::size_t> Collection::find(std::string_view key) const {
     return std::nullopt;
   }
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t slot = hashKey(key) & mask;; slot = (slot + 1) & mask) {
-    uint32_t held = slots_[slot];
+  const uint32_t hash = hashKey(key);
+  for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    const uint64_t held = slots_[slot];
     if (held == 0) return std::nullopt;
-    if (equalsIgnoreCase(*entries_[held - 1].key, key)) return held - 1;
+    if (hashOf(held) == hash && equalsIgnoreCase(*entries_[heldOf(held) - 1].key, key))
+      return heldOf(held) - 1;
   }
 }
 
 void Collection::indexEntry(std::size_t index) {
   const std::size_t mask = slots_.size() - 1;
-  std::size_t slot = hashKey(*entries_[index].key) & mask;
+  const uint32_t hash = hashKey(*entries_[index].key);
+  std::size_t slot = hash & mask;
   while (slots_[slot] != 0)
     slot = (slot + 1) & mask;
-  slots_[slot] = static_cast<uint32_t>(index + 1);
+  slots_[slot] = slotOf(hash, index);
+}
+
+std::size_t Collection::slotHolding(std::string_view key, uint32_t held) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t slot = hashKey(key) & mask;
+  while (heldOf(slots_[slot]) != held)
+    slot = (slot + 1) & mask;
+  return slot;
+}
+
+// Backward-shift deletion: every entry behind the freed slot in its probe
+// run moves up into the gap unless that would put it in front of its home
+// slot, so lookups never need tombstones.
+void Collection::freeSlot(std::size_t slot) {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t hole = slot;
+  for (std::size_t next = (hole + 1) & mask; slots_[next] != 0; next = (next + 1) & mask) {
+    const std::size_t home = hashOf(slots_[next]) & mask;
+    if (((next - home) & mask) >= ((next - hole) & mask)) {
+      slots_[hole] = slots_[next];
+      hole = next;
+    }
+  }
+  slots_[hole] = 0;
+}
+
+// The entries from first on have just moved one place, up (an insertion in
+// front of them) or down (a removal), and the table still holds their old
+// positions.
+void Collection::shiftPositions(std::size_t first, bool up) {
+  const std::size_t moved = entries_.size() - first;
+  if (moved == 0) return;
+  if (moved * 4 >= slots_.size()) {
+    // Many moved: one pass over the table beats a probe for each. Their
+    // slots hold first (up) or first + 2 (down) and more; every other slot
+    // holds less.
+    for (uint64_t &held : slots_) {
+      if (up && heldOf(held) >= first) ++held;
+      if (!up && heldOf(held) > first + 1) --held;
+    }
+    return;
+  }
+  // In the order that never leaves two slots with the same value.
+  auto fix = [&](std::size_t position) {
+    if (!entries_[position].key) return;
+    const auto before = static_cast<uint32_t>(up ? position : position + 2);
+    uint64_t &held = slots_[slotHolding(*entries_[position].key, before)];
+    held = slotOf(hashOf(held), position);
+  };
+  if (up) {
+    for (std::size_t position = entries_.size(); position-- > first;)
+      fix(position);
+  } else {
+    for (std::size_t position = first; position < entries_.size(); ++position)
+      fix(position);
+  }
 }
 
 void Collection::rebuildIndex() {
-  slots_.clear();
+  std::vector<uint64_t>().swap(slots_);
   if (keyed_ <= kScanLimit) return;
   slots_.assign(std::bit_ceil(keyed_ * 2), 0);
   for (std::size_t i = 0; i < entries_.size(); ++i) {
@@ -73,17 +139,17 @@ void Collection::rebuildIndex() {
 void Collection::insertAt(std::size_t index, Variant item, std::optional<std::string> key) {
   if (key && find(*key)) throwRuntimeError(kDuplicateKey);
   index = std::min(index, entries_.size());
-  const bool appended = index == entries_.size();
   const bool keyed = key.has_value();
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(index),
                   Entry{std::move(item), std::move(key)});
-  if (!keyed && appended) return;
   if (keyed) ++keyed_;
-  if (appended && !slots_.empty() && keyed_ * 2 <= slots_.size()) {
-    indexEntry(index);
-  } else {
+  if (slots_.empty() ? keyed_ > kScanLimit : keyed_ * 2 > slots_.size()) {
     rebuildIndex();
+    return;
   }
+  if (slots_.empty()) return;
+  shiftPositions(index + 1, true);
+  if (keyed) indexEntry(index);
 }
 
 void Collection::add(Variant item, std::optional<std::string> key) {
@@ -130,11 +196,32 @@ std::size_t Collection::positionOf(const Variant &index) const {
 }
 
 void Collection::remove(const Variant &index) {
-  std::size_t at = positionOf(index);
+  const std::size_t at = positionOf(index);
   const bool keyed = entries_[at].key.has_value();
+  if (keyed && !slots_.empty()) freeSlot(slotHolding(*entries_[at].key, static_cast<uint32_t>(at + 1)));
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
   if (keyed) --keyed_;
-  if (keyed || !slots_.empty()) rebuildIndex();
+  if (slots_.empty()) return;
+  shiftPositions(at, false);
+  // A table four times larger than it needs to be is rebuilt smaller, so
+  // emptying a large collection gives its memory back; the rebuilds halve
+  // in size, which keeps removal amortised constant.
+  if (keyed_ <= kScanLimit || keyed_ * 8 <= slots_.size()) rebuildIndex();
+}
+
+void Collection::reorderItems(const std::vector<std::size_t> &order) {
+  if (order.size() != entries_.size()) throwRuntimeError(kInvalidCall);
+  std::vector<bool> named(order.size(), false);
+  for (std::size_t from : order) {
+    if (from >= named.size() || named[from]) throwRuntimeError(kInvalidCall);
+    named[from] = true;
+  }
+  std::vector<Variant> items;
+  items.reserve(order.size());
+  for (std::size_t from : order)
+    items.push_back(std::move(entries_[from].item));
+  for (std::size_t k = 0; k < items.size(); ++k)
+    entries_[k].item = std::move(items[k]);
 }
 
 const Variant &Collection::item(const Variant &index) const {

@@ -28,11 +28,18 @@ public:
   // with 5.
   void add(Variant item, const Variant &key, const Variant &before, const Variant &after);
 
-  // Positional insertion (1-based); O(n).
+  // Positional insertion (1-based); O(entries behind the new one).
   void insertBefore(Variant item, std::optional<std::string> key, std::size_t position);
   void insertAfter(Variant item, std::optional<std::string> key, std::size_t position);
 
-  // Removes by position or key; O(n).
+  // Puts the item at position order[k] + 1 at position k + 1, for every k,
+  // while every key stays at its position: a result collection reordered
+  // this way keeps its position keys. order must name each position once
+  // (5 otherwise, the collection unchanged). O(n); no item is copied.
+  void reorderItems(const std::vector<std::size_t> &order);
+
+  // Removes by position or key; O(1) amortised at the end, otherwise
+  // O(entries behind the removed one).
   void remove(const Variant &index);
 
   // By position (a number, 1 to count) or key (a text).
@@ -45,6 +52,10 @@ public:
   const Variant &operator[](const char *key) const { return item(std::string_view(key)); }
   const Variant &operator[](std::size_t position) const { return at(position); }
   const Variant &operator[](int position) const { return at(static_cast<std::size_t>(position)); }
+
+  // Room for count items without reallocation, for a record whose fields
+  // are known.
+  void reserve(std::size_t count) { entries_.reserve(count); }
 
   bool contains(std::string_view key) const;
   std::optional<std::string> keyAt(std::size_t position) const; // the key as added
@@ -94,13 +105,17 @@ private:
   void insertAt(std::size_t index, Variant item, std::optional<std::string> key);
   void rebuildIndex();
   void indexEntry(std::size_t index);
+  std::size_t slotHolding(std::string_view key, uint32_t held) const;
+  void freeSlot(std::size_t slot);
+  void shiftPositions(std::size_t from, bool up);
 
   // Items in order, stored contiguously, and an open-addressing table of
-  // their keys (slot value: position + 1; 0 is free), built once a
-  // collection holds more than kScanLimit keys. Appending keeps the table;
-  // positional insertion and removal rebuild it.
+  // their keys (linear probing; a slot holds the key's hash and position + 1,
+  // 0 is free), kept once a collection holds more than kScanLimit keys.
+  // Every change updates the table in place: only growing or shrinking it
+  // rebuilds it.
   std::vector<Entry> entries_;
-  std::vector<uint32_t> slots_;
+  std::vector<uint64_t> slots_;
   std::size_t keyed_ = 0;
 };
 

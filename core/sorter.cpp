@@ -33,32 +33,4 @@ CollectionPtr sortCollection(const Collection &source, const Variant &compareMod
   return sorted;
 }
 
-namespace {
-thread_local Collection *currentList = nullptr;
-} // namespace
-
-Collection *workingList() { return currentList; }
-
-WorkingListScope::WorkingListScope(CollectionPtr list) : list_(std::move(list)), previous_(currentList) {
-  currentList = list_.get();
-}
-
-WorkingListScope::~WorkingListScope() { currentList = previous_; }
-
-Variant takeMatchingRecord(std::string_view value, std::string_view fieldKey, const Regional &regional) {
-  Collection *list = workingList();
-  if (list == nullptr) throwRuntimeError(kObjectNotSet);
-  std::string_view wanted = trim(value);
-  for (std::size_t position = 1; position <= list->size(); ++position) {
-    Variant record = list->at(position);
-    auto fields = record.as<Collection>();
-    if (!fields) throwRuntimeError(kObjectNotSet);
-    if (toText(fields->item(fieldKey), regional) == wanted) {
-      list->remove(Variant(static_cast<int32_t>(position)));
-      return record;
-    }
-  }
-  return Variant(ObjectPtr());
-}
-
 } // namespace qv

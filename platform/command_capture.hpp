@@ -3,18 +3,22 @@
 //
 // The child's standard output and standard error share one pipe, so the two
 // streams arrive interleaved in the order the child wrote them. Its standard
-// input is empty and it has no terminal or window. The bytes are read to the
-// end of the pipe in reads of at most kCaptureReadSize bytes, collected, and
-// decoded once at the end (the system's 8-bit code page on Windows; UTF-8 on
-// POSIX, with invalid bytes replaced), so a multi-byte character split across
-// two reads stays whole.
+// input is empty and it has no terminal or window. The pipe is read in blocks
+// of at most kCaptureReadSize bytes until it ends, and the first
+// kCaptureKeepLimit bytes are kept: the rest is read and dropped (so the
+// child is never blocked on a full pipe) and notice is told that the output
+// was cut. The kept bytes are decoded once at the end (the system's 8-bit
+// code page on Windows; UTF-8 on POSIX, with invalid bytes replaced), so a
+// multi-byte character split across two reads stays whole.
 //
-// Nothing is raised: when the child cannot be started the result is the empty
-// text and notice receives "CreatePipe failed. Error: " or "CreateProcess
-// failed. Error: " followed by the system's error code in decimal. A child
-// (or anything it started) that still holds the pipe open after limit is
-// ended together with everything it started; what was read so far is
-// returned and notice is told.
+// The end of the pipe is the end of the capture: whatever the command left
+// running then (a child that closed its output and runs on, or anything it
+// started) is ended at once, without waiting for it. Nothing is raised: when
+// the child cannot be started the result is the empty text and notice
+// receives "CreatePipe failed. Error: " or "CreateProcess failed. Error: "
+// followed by the system's error code in decimal. A command that still holds
+// the pipe open after limit is ended together with everything it started;
+// what was kept so far is returned and notice is told.
 
 #include <chrono>
 #include <cstddef>
@@ -23,7 +27,11 @@
 
 namespace qv::platform {
 
-inline constexpr std::size_t kCaptureReadSize = 256;
+inline constexpr std::size_t kCaptureReadSize = 64 * 1024;
+inline constexpr std::size_t kCaptureKeepLimit = 32 * 1024 * 1024;
+
+// The notice given when output beyond kCaptureKeepLimit was dropped.
+std::string outputCutNotice(const std::string &commandLine);
 
 // POSIX: commandLine is run by "/bin/sh -c"; on Windows it is a CreateProcess
 // command line (normally "cmd.exe /C ...").

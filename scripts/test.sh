@@ -22,6 +22,7 @@ for preset in native native-asan; do
   echo "== $preset: unit tests"
   ctest --preset "$preset" -j "$jobs"
 done
+scripts/bench.sh --quick --check
 
 for preset in mingw64 mingw32; do
   echo "== $preset: cross build"

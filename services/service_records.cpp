@@ -9,7 +9,9 @@ namespace qv {
 namespace {
 
 Variant textOf(DirectoryObject &service, std::string_view property, const Regional &regional) {
-  return Variant(toText(service.get(property), regional));
+  Variant value = service.get(property);
+  if (value.isText()) return value;
+  return Variant(toText(value, regional));
 }
 
 Variant numberOf(DirectoryObject &service, std::string_view property, const Regional &regional) {
@@ -29,6 +31,7 @@ CollectionPtr dependencyRecord(const Variant &name, const DisplayNameLookup &dis
 
 CollectionPtr serviceSummaryRecord(DirectoryObject &service, const Regional &regional) {
   auto record = newRecord();
+  record->reserve(5);
   record->add(textOf(service, "Name", regional), "Name");
   record->add(textOf(service, "DisplayName", regional), "DisplayName");
   record->add(textOf(service, "status", regional), "Status");

@@ -29,8 +29,8 @@ public:
   // "StartType"}, all texts, in the provider's order. No handler.
   CollectionPtr serviceList();
   // The summary records ordered by the text of field sortKey (letter case
-  // ignored); equal values keep the order of process. Replaces this
-  // thread's working list of the sorter. No handler.
+  // ignored); equal values keep the order of process. O(n log n). No
+  // handler.
   CollectionPtr servicesSorted(const std::string &sortKey);
   // The detail record of one service, with its dependency list keyed from
   // "0". Reports "Error with getService".

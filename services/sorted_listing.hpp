@@ -8,13 +8,11 @@
 
 namespace qv {
 
-// A new result collection of the records of services, stably ordered by the
-// text of field sortKey in text compare mode. services becomes this thread's
-// working list of the sorter, and is left holding the records no sort value
-// was matched to: none, since each record is matched to its own value.
-// A sortKey that is not a field of the records fails as the record's lookup
-// does; so does a service name that occurs twice.
-CollectionPtr sortedServiceList(const CollectionPtr &services, std::string_view sortKey,
-                                const Regional &regional);
+// The result collection services (records under position keys), stably
+// reordered in place by the text of field sortKey in text compare mode, and
+// returned. A sortKey that is not a field of the records fails as the
+// record's lookup does; so does a service name that occurs twice (457), as
+// the sort values have always been kept under the service names. O(n log n).
+CollectionPtr sortedServiceList(CollectionPtr services, std::string_view sortKey, const Regional &regional);
 
 } // namespace qv

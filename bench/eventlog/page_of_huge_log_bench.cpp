@@ -5,9 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <memory>
 
+#include "bench/support/cpu_seconds.hpp"
+#include "bench/support/targets.hpp"
 #include "eventlog/event_log.hpp"
 #include "tests/eventlog/fake_event_log.hpp"
 
@@ -23,16 +24,19 @@ struct Computer {
   EventLog events{world.platform};
 };
 
+bool full = true;
+
+// Processor time of the thread: other work on the machine does not count.
 double pageSeconds(benchmark::State &state, int32_t entries) {
   Computer computer(entries);
   double seconds = 0;
   for (auto _ : state) {
     int32_t page = 1;
-    auto start = std::chrono::steady_clock::now();
-    Variant result = computer.events.enumLogEvents("srv", "System", kPageSize, &page);
-    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    Variant result;
+    seconds +=
+        bench::secondsOf([&] { result = computer.events.enumLogEvents("srv", "System", kPageSize, &page); });
     benchmark::DoNotOptimize(result);
-    if (result.as<Collection>()->count() != kPageSize) state.SkipWithError("the page is not full");
+    if (result.as<Collection>()->count() != kPageSize) full = false;
   }
   return seconds / static_cast<double>(state.iterations());
 }
@@ -44,7 +48,9 @@ BENCHMARK(BM_FirstPage_ThousandEntries)->Unit(benchmark::kMicrosecond);
 
 void BM_FirstPage_MillionEntries(benchmark::State &state) {
   double seconds = pageSeconds(state, 1000000);
-  if (gSmallLogSeconds > 0) state.counters["times_thousand"] = seconds / gSmallLogSeconds;
+  state.counters["times_thousand"] = seconds / gSmallLogSeconds;
+  bench::holds("page 1 of a log holds 25 entries", full);
+  bench::atMost("page 1 of a 1,000,000-entry log against 1,000 entries", seconds / gSmallLogSeconds, 2);
 }
 BENCHMARK(BM_FirstPage_MillionEntries)->Unit(benchmark::kMicrosecond);
 

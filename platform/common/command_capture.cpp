@@ -8,4 +8,9 @@ std::string captureCommandOutput(const std::string &commandLine,
   return captureCommandOutput(commandLine, notice, limit, nullptr);
 }
 
+std::string outputCutNotice(const std::string &commandLine) {
+  return "Command output cut after " + std::to_string(kCaptureKeepLimit) +
+         " bytes; the rest was read and dropped: " + commandLine;
+}
+
 } // namespace qv::platform

@@ -3,6 +3,7 @@
 // and the pipe polled and read to its end (the component starts no threads).
 
 #include "platform/command_capture.hpp"
+#include "platform/capped_output.hpp"
 
 #include <windows.h>
 
@@ -127,7 +128,8 @@ std::string captureCommandOutput(const std::string &commandLine,
 
   SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   Handle readEnd, writeEnd;
-  if (!::CreatePipe(readEnd.receive(), writeEnd.receive(), &security, 0)) {
+  // A pipe buffer the size of one read, so a fast writer fills whole blocks.
+  if (!::CreatePipe(readEnd.receive(), writeEnd.receive(), &security, static_cast<DWORD>(kCaptureReadSize))) {
     tell(startFailure("CreatePipe failed. Error: ", ::GetLastError()));
     return {};
   }
@@ -175,10 +177,10 @@ std::string captureCommandOutput(const std::string &commandLine,
   }
   writeEnd.reset();
 
-  std::string bytes;
+  CappedOutput output;
   bool timedOut = false;
   bool childExited = false;
-  char buffer[kCaptureReadSize];
+  std::vector<char> buffer(kCaptureReadSize);
   DWORD pause = 1;
   for (;;) {
     DWORD available = 0;
@@ -187,9 +189,10 @@ std::string captureCommandOutput(const std::string &commandLine,
     if (!::PeekNamedPipe(readEnd.get(), nullptr, 0, nullptr, &available, nullptr)) break;
     if (available > 0) {
       DWORD count = 0;
-      if (!::ReadFile(readEnd.get(), buffer, std::min<DWORD>(available, sizeof buffer), &count, nullptr))
+      if (!::ReadFile(readEnd.get(), buffer.data(),
+                      std::min<DWORD>(available, static_cast<DWORD>(buffer.size())), &count, nullptr))
         break;
-      bytes.append(buffer, count);
+      output.append(buffer.data(), count);
       if (onRead && count > 0) onRead(count);
       pause = 1;
       continue;
@@ -209,25 +212,23 @@ std::string captureCommandOutput(const std::string &commandLine,
     pause = std::min<DWORD>(pause * 2, 16);
   }
 
-  // The pipe normally ends as the child exits; give it until the deadline.
-  if (!timedOut && !childExited &&
-      ::WaitForSingleObject(process.get(), waitMilliseconds(deadline - Clock::now())) != WAIT_OBJECT_0)
-    timedOut = true;
-  if (timedOut) {
-    if (job)
-      ::TerminateJobObject(job.get(), 1);
-    else
-      ::TerminateProcess(process.get(), 1);
-  }
+  // The end of the pipe ends the capture: a child that closed its output
+  // and runs on, and anything it started, are ended now rather than waited
+  // for.
+  if (job)
+    ::TerminateJobObject(job.get(), 1);
+  else
+    ::TerminateProcess(process.get(), 1);
   process.reset();
   thread.reset();
   readEnd.reset();
   job.reset();
 
+  if (output.cut()) tell(outputCutNotice(commandLine));
   if (timedOut)
     tell("Command ended after its time limit of " + std::to_string(limit.count()) +
          " ms; output read so far returned: " + commandLine);
-  return decodeOutput(bytes);
+  return decodeOutput(output.take());
 }
 
 } // namespace qv::platform

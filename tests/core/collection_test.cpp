@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <random>
+#include <utility>
 #include <vector>
 
 #include "core/collection.hpp"
@@ -120,6 +125,114 @@ TEST(CollectionTest, RemoveShiftsPositionsAndFreesTheKey) {
   EXPECT_FALSE(items.contains("ka"));
   Collection none;
   EXPECT_EQ(none.begin(), none.end());
+}
+
+TEST(CollectionTest, ReorderingMovesItemsAndLeavesKeysAtTheirPositions) {
+  Collection items;
+  for (const char *text : {"a", "b", "c"})
+    items.add(Variant(text), std::to_string(items.count() + 1));
+  for (const std::vector<std::size_t> &bad :
+       {std::vector<std::size_t>{0, 1}, std::vector<std::size_t>{0, 0, 1},
+        std::vector<std::size_t>{0, 1, 3}}) {
+    EXPECT_EQ(errorNumberOf([&] { items.reorderItems(bad); }), kInvalidCall);
+  }
+  EXPECT_EQ(texts(items), (std::vector<std::string>{"a", "b", "c"}));
+  items.reorderItems({2, 0, 1});
+  EXPECT_EQ(texts(items), (std::vector<std::string>{"c", "a", "b"}));
+  EXPECT_EQ(items["1"].text(), "c");
+  EXPECT_EQ(items.keyAt(3), "3");
+}
+
+// Removals, re-insertions and appends at random places in a collection large
+// enough to keep a key table, every key looked up against a plain list as it
+// goes, then the collection emptied from the back and the front: a table left
+// stale by any change shows up as a wrong item or a missing key.
+TEST(CollectionTest, KeyTableStaysExactThroughRandomRemovalsAndInsertions) {
+  using Model = std::vector<std::pair<std::optional<std::string>, int32_t>>;
+  std::mt19937 random(99);
+  auto pick = [&](std::size_t size) {
+    return std::uniform_int_distribution<std::size_t>(0, size - 1)(random);
+  };
+  Collection items;
+  Model model;
+  for (int32_t i = 0; i < 2000; ++i) {
+    // Some items without a key, as scripts may add them.
+    std::optional<std::string> key;
+    if (i % 7 != 3) key = "Key" + std::to_string(i);
+    items.add(Variant(i), key);
+    model.emplace_back(key, i);
+  }
+  auto upper = [](std::string text) {
+    for (char &c : text)
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+  };
+  auto checkAll = [&](const char *stage) {
+    ASSERT_EQ(items.size(), model.size()) << stage;
+    for (std::size_t i = 0; i < model.size(); ++i) {
+      ASSERT_EQ(items.at(i + 1).int32(), model[i].second) << stage << " at " << i + 1;
+      if (model[i].first) {
+        ASSERT_EQ(items[upper(*model[i].first)].int32(), model[i].second) << stage;
+      }
+    }
+  };
+
+  std::vector<std::size_t> order(model.size());
+  for (std::size_t i = 0; i < order.size(); ++i)
+    order[i] = i;
+  std::shuffle(order.begin(), order.end(), random);
+  for (std::size_t step = 0; step < order.size(); ++step) {
+    // The value order[step] names is somewhere in the list; find it.
+    const auto value = static_cast<int32_t>(order[step]);
+    std::size_t at = 0;
+    while (model[at].second != value)
+      ++at;
+    auto [key, item] = model[at];
+    if (key && step % 2 == 0) {
+      items.remove(Variant(upper(*key)));
+    } else {
+      items.remove(Variant(static_cast<int32_t>(at + 1)));
+    }
+    model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+    if (key) {
+      ASSERT_FALSE(items.contains(*key)) << *key;
+    }
+    if (at < model.size()) {
+      ASSERT_EQ(items.at(at + 1).int32(), model[at].second);
+    }
+
+    // Back in at a random place, or at the end.
+    std::size_t to = step % 3 == 0 ? model.size() : pick(model.size() + 1);
+    if (to == model.size()) {
+      items.add(Variant(item), key);
+    } else {
+      items.insertBefore(Variant(item), key, to + 1);
+    }
+    model.insert(model.begin() + static_cast<std::ptrdiff_t>(to), {key, item});
+    if (key) {
+      ASSERT_EQ(items[*key].int32(), item) << *key;
+    }
+    const std::size_t other = pick(model.size());
+    if (model[other].first) {
+      ASSERT_EQ(items[*model[other].first].int32(), model[other].second);
+    }
+    if (step % 250 == 0) checkAll("shuffling");
+  }
+  checkAll("shuffled");
+
+  for (bool fromBack : {true, false}) {
+    const std::size_t stop = fromBack ? model.size() / 2 : 0;
+    while (model.size() > stop) {
+      const std::size_t at = fromBack ? model.size() - 1 : 0;
+      items.remove(Variant(static_cast<int32_t>(at + 1)));
+      if (model[at].first) {
+        ASSERT_FALSE(items.contains(*model[at].first));
+      }
+      model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+      if (model.size() % 100 == 0 || model.size() < 20) checkAll(fromBack ? "back" : "front");
+    }
+  }
+  EXPECT_TRUE(items.empty());
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <random>
-#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -21,8 +19,18 @@ const Regional &regional() { return *PortableRegional::english(); }
 Collection collectionOf(const std::vector<std::string> &values) {
   Collection items;
   int key = 0;
-  for (const auto &value : values)
+  for (const auto &value : values) {
+    // GCC 12 at -O3 sees an overlapping copy inside the concatenation of a
+    // literal and a temporary string that cannot happen (its bug 105329).
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ == 12
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
     items.add(Variant(value), "k" + std::to_string(++key));
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ == 12
+#pragma GCC diagnostic pop
+#endif
+  }
   return items;
 }
 
@@ -129,62 +137,6 @@ TEST(SorterTest, SortsMoreValuesThanASixteenBitPositionHolds) {
   ASSERT_EQ(result->count(), 40000);
   EXPECT_EQ(result->at(1).text(), "100000");
   EXPECT_EQ(result->at(40000).text(), "139999");
-}
-
-class WorkingListTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    list_ = std::make_shared<Collection>();
-    for (const char *name : {"Alpha", "Beta", " Gamma", "Beta"}) {
-      auto record = newRecord();
-      record->add(Variant(name), "Name");
-      record->add(Variant(int32_t{list_->count() + 1}), "Order");
-      list_->add(Variant(record));
-    }
-    scope_.emplace(list_);
-  }
-  void TearDown() override { scope_.reset(); }
-
-  static int32_t orderOf(const Variant &record) { return (*record.as<Collection>())["Order"].int32(); }
-
-  CollectionPtr list_;
-  std::optional<WorkingListScope> scope_;
-};
-
-TEST_F(WorkingListTest, TakesMatchesInListOrderTrimmingOnlyTheValue) {
-  Variant first = takeMatchingRecord(" Beta ", "name", regional());
-  EXPECT_EQ(orderOf(first), 2);
-  EXPECT_EQ(list_->count(), 3);
-  Variant second = takeMatchingRecord("Beta", "NAME", regional());
-  EXPECT_EQ(orderOf(second), 4);
-  EXPECT_EQ(list_->count(), 2);
-
-  Variant none = takeMatchingRecord("Beta", "Name", regional());
-  EXPECT_TRUE(none.isObject());
-  EXPECT_EQ(none.object(), nullptr);
-  EXPECT_EQ(list_->count(), 2);
-}
-
-TEST_F(WorkingListTest, ComparesExactlyAndNeverTrimsTheField) {
-  for (const char *value : {" Gamma", "Gamma", "alpha", "ALPHA"}) {
-    EXPECT_EQ(takeMatchingRecord(value, "Name", regional()).object(), nullptr) << value;
-  }
-  EXPECT_EQ(list_->count(), 4);
-  EXPECT_EQ(orderOf(takeMatchingRecord("Alpha", "Name", regional())), 1);
-}
-
-TEST_F(WorkingListTest, FailsWithoutAListOrWithoutTheField) {
-  EXPECT_EQ(errorNumberOf([] { takeMatchingRecord("Alpha", "Missing", regional()); }), kInvalidCall);
-  scope_.reset();
-  EXPECT_NE(errorNumberOf([] { takeMatchingRecord("Alpha", "Name", regional()); }), 0);
-}
-
-TEST_F(WorkingListTest, WorkingListBelongsToTheThread) {
-  bool otherThreadSawNone = false;
-  std::thread other([&] { otherThreadSawNone = workingList() == nullptr; });
-  other.join();
-  EXPECT_TRUE(otherThreadSawNone);
-  EXPECT_EQ(workingList(), list_.get());
 }
 
 } // namespace

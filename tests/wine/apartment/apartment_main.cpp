@@ -3,14 +3,9 @@
 // the services of different computers by different fields and page through
 // event logs at the same time. Each thread first takes its results alone,
 // then waits for the other and repeats the same calls while the other runs;
-// every repeat must give exactly the results the thread had alone. The
-// sorter's working list and the time-zone bias are kept per thread: a list
-// shared between the threads would hand records of one computer to the
-// other, or lose them, as soon as the calls interleave. Each apartment also
-// runs a fleet (services sorted on two computers at once, on worker threads)
-// in every round, alongside the other's. Last, the main thread leaves a
-// fleet worker stuck on a host that never answers: DllCanUnloadNow must
-// answer S_FALSE while it runs, and the process must still end cleanly.
+// every repeat must give exactly the results the thread had alone: state
+// shared between the threads (the time-zone bias is kept per thread) would
+// hand results of one computer to the other as soon as the calls interleave.
 //
 //   quorvane_apartments.exe [rounds per thread, default 300]
 

@@ -1,0 +1,62 @@
+#pragma once
+// The service sort as it was first written, over plain vectors, as the
+// reference that servicesSorted is checked and timed against: an insertion
+// sort of the field values (a 16-bit position counter, text compare mode),
+// then, for each sorted value, the first remaining record whose field equals
+// the value trimmed, taken out of the working list. Quadratic on purpose. It
+// shares nothing with the component but the platform's text comparison.
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/regional.hpp"
+
+namespace qv::test {
+
+inline constexpr std::size_t kUnmatched = static_cast<std::size_t>(-1);
+
+// For each place of the sorted listing, the index in values of the record
+// taken for it, or kUnmatched when no record remained for that value.
+inline std::vector<std::size_t> literalSortedOrder(const std::vector<std::string> &values,
+                                                   const Regional &regional) {
+  std::vector<std::string> sorted;
+  for (const std::string &value : values) {
+    int16_t position = 0;
+    for (const std::string &placed : sorted) {
+      if (regional.compareText(placed, value) > 0) break;
+      if (position == std::numeric_limits<int16_t>::max()) throw std::overflow_error("position");
+      ++position;
+    }
+    sorted.insert(sorted.begin() + position, value);
+  }
+
+  std::vector<std::size_t> working(values.size());
+  for (std::size_t i = 0; i < working.size(); ++i)
+    working[i] = i;
+  std::vector<std::size_t> order;
+  order.reserve(sorted.size());
+  for (const std::string &value : sorted) {
+    std::string_view wanted = value;
+    while (!wanted.empty() && wanted.front() == ' ')
+      wanted.remove_prefix(1);
+    while (!wanted.empty() && wanted.back() == ' ')
+      wanted.remove_suffix(1);
+    std::size_t taken = kUnmatched;
+    for (std::size_t at = 0; at < working.size(); ++at) {
+      if (values[working[at]] == wanted) {
+        taken = working[at];
+        working.erase(working.begin() + static_cast<std::ptrdiff_t>(at));
+        break;
+      }
+    }
+    order.push_back(taken);
+  }
+  return order;
+}
+
+} // namespace qv::test
