@@ -6,23 +6,16 @@
 #include "core/convert.hpp"
 #include "eventlog/event_log.hpp"
 #include "tests/eventlog/fake_event_log.hpp"
-#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {
 
 using test::failureOf;
+using test::keysOf;
 
-const std::vector<std::string> kEventKeys{
-    "User",         "Type",       "Category",      "CategoryString", "EventCode", "EventIdentifier",
-    "RecordNumber", "SourceName", "TimeGenerated", "TimeWritten",    "message"};
-
-std::vector<std::string> keysOf(const Collection &record) {
-  std::vector<std::string> keys;
-  for (std::size_t i = 1; i <= record.size(); ++i)
-    keys.push_back(record.keyAt(i).value_or("?"));
-  return keys;
-}
+const std::vector<std::string> kEventKeys = test::words(
+    "User Type Category CategoryString EventCode EventIdentifier RecordNumber SourceName TimeGenerated "
+    "TimeWritten message");
 
 class EventRecordTest : public ::testing::Test {
 protected:
@@ -30,9 +23,7 @@ protected:
   CollectionPtr pageOf(std::vector<fake::WmiObjectPtr> entries) {
     auto count = static_cast<int32_t>(entries.size());
     world.target->addQuery("Select * from Win32_NTLogEvent where LogFile='System'", std::move(entries));
-    world.target->addQuery(
-        eventCountQuery("System"),
-        fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", count}})}));
+    world.target->addQuery(eventCountQuery("System"), test::countResult(count));
     return events.enumLogEvents("srv", "System", std::nullopt, nullptr).as<Collection>();
   }
 

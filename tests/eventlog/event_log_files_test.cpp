@@ -5,7 +5,6 @@
 
 #include "eventlog/event_log.hpp"
 #include "tests/eventlog/fake_event_log.hpp"
-#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {
@@ -62,9 +61,7 @@ TEST(enumEventLogs, FailuresNameTheComputer) {
 
 TEST(NumberOfEvents, ReadsTheCountOfOneLog) {
   test::EventLogWorld world;
-  auto count = [](Variant value) {
-    return fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", value}})});
-  };
+  auto count = test::countResult;
   const std::string prefix = "select numberOfRecords from win32_NTEventlogFile where LogfileName=";
   world.target->addQuery(prefix + "'System'", count(Variant(int32_t{1234})))
       .addQuery(prefix + "'Text'", count(Variant("77")))

@@ -20,6 +20,8 @@
 #include "eventlog/event_queries.hpp"
 #include "eventlog/wmi_dates.hpp"
 #include "tests/fakes/fake_management.hpp"
+#include "tests/support/failure_of.hpp"
+#include "tests/support/keys_of.hpp"
 
 namespace qv::test {
 
@@ -47,6 +49,12 @@ inline fake::WmiObjectPtr eventEntry(const std::string &log, int32_t recordNumbe
   return entry;
 }
 
+// What the count query of a log gives: one instance with that count.
+inline std::vector<fake::WmiObjectPtr> countResult(Variant count) {
+  return fake::instances(
+      {std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", std::move(count)}})});
+}
+
 // The management service of one computer plus the local one for the bias.
 struct EventLogWorld {
   EventLogWorld() {
@@ -64,6 +72,14 @@ struct EventLogWorld {
   Platform platform;
 };
 
+// Record numbers from down to downTo, the order pages list them in.
+inline std::vector<int32_t> range(int32_t from, int32_t downTo) {
+  std::vector<int32_t> list;
+  for (int32_t n = from; n >= downTo; --n)
+    list.push_back(n);
+  return list;
+}
+
 class FakeEventLog {
 public:
   // A log whose entries are numbered newest down to 1. count is what the
@@ -77,10 +93,7 @@ public:
       if (i >= static_cast<std::size_t>(top)) return nullptr;
       return eventEntry(name, top - static_cast<int32_t>(i));
     });
-    Variant reported = count ? *count : Variant(newest_);
-    service.addQuery(
-        eventCountQuery(log_),
-        fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", reported}})}));
+    service.addQuery(eventCountQuery(log_), countResult(count ? *count : Variant(newest_)));
     service.onQuery([this](std::string_view wql) { return page(wql); });
   }
   FakeEventLog(const FakeEventLog &) = delete; // the service holds this address
