@@ -15,6 +15,7 @@
 #include "core/targets.hpp"
 #include "tests/fakes/fake_directory.hpp"
 #include "tests/fakes/fake_system.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv::test {
 
@@ -79,17 +80,6 @@ private:
   fake::DirObjectPtr root_;
   std::map<std::string, fake::DirObjectPtr> computers_;
 };
-
-// The error f fails with; a test failure when it does not fail.
-template <class F> AutomationError failureOf(F &&f) {
-  try {
-    f();
-  } catch (const AutomationError &error) {
-    return error;
-  }
-  ADD_FAILURE() << "expected an AutomationError";
-  return AutomationError(0, "", "");
-}
 
 // The text of field of every record of a result, in order.
 inline std::vector<std::string> column(const CollectionPtr &result, const char *field) {

@@ -2,6 +2,7 @@
 
 #include "services/services.hpp"
 #include "tests/services/fake_network.hpp"
+#include "tests/support/keys_of.hpp"
 
 namespace qv {
 namespace {
@@ -30,11 +31,8 @@ VariantArray list(std::vector<Variant> items) { return VariantArray{0, std::move
 TEST_F(ServicesDetails, DetailRecordHasNumbersWhereTheListingHasTexts) {
   add({"Spooler", "Print Spooler", 4, 2, 272});
   auto record = services.getService("Spooler");
-  const char *keys[] = {"Status",    "Name",        "DisplayName",  "Path",        "ServiceAccountName",
-                        "StartType", "ServiceType", "ErrorControl", "Dependencies"};
-  ASSERT_EQ(record->count(), 9);
-  for (std::size_t i = 0; i < 9; ++i)
-    EXPECT_EQ(record->keyAt(i + 1), keys[i]);
+  EXPECT_EQ(test::keysOf(*record), test::words("Status Name DisplayName Path ServiceAccountName StartType "
+                                               "ServiceType ErrorControl Dependencies"));
   EXPECT_EQ((*record)["Status"], Variant(int32_t{4}));
   EXPECT_EQ((*record)["StartType"], Variant(int32_t{2}));
   EXPECT_EQ((*record)["ServiceType"], Variant(int32_t{272}));

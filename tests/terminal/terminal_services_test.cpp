@@ -7,11 +7,13 @@
 #include "core/automation_error.hpp"
 #include "tests/fakes/fake_system.hpp"
 #include "tests/support/failure_of.hpp"
+#include "tests/support/keys_of.hpp"
 
 namespace qv {
 namespace {
 
 using test::failureOf;
+using test::keysOf;
 
 const std::string kListTs01 = "cmd.exe /C query user /server:ts01";
 
@@ -20,13 +22,6 @@ protected:
   std::shared_ptr<fake::System> system = std::make_shared<fake::System>();
   TerminalServices terminal{Platform{nullptr, nullptr, system, nullptr}};
 };
-
-std::vector<std::string> keysOf(const Collection &collection) {
-  std::vector<std::string> keys;
-  for (std::size_t i = 1; i <= collection.size(); ++i)
-    keys.push_back(collection.keyAt(i).value_or("<none>"));
-  return keys;
-}
 
 TEST_F(TerminalServicesTest, ListsSessionsAsRecordsKeyedByLineNumber) {
   system->commandOutputs[kListTs01] = " USERNAME  SESSIONNAME  ID  STATE  IDLE TIME  LOGON TIME\r\n"
