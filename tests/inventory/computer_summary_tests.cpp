@@ -86,11 +86,11 @@ TEST(ComputerSummary, MemoryAndDomainRoleTexts) {
   for (const auto &[bytes, text] : memory)
     EXPECT_EQ(inventory::physicalMemoryText(bytes, *english), text);
 
-  const char *roles[] = {"Standalone Workstation", "Member Workstation",       "Standalone Server",
-                         "Member Server",          "Backup Domain Controller", "Primary Domain Controller",
-                         "Unknown Domain Role",    "Unknown Domain Role"};
-  for (int16_t role = 0; role < 8; ++role)
-    EXPECT_EQ(inventory::domainRoleText(role), roles[role]);
+  // The table's two ends and past them (the listing above shows one inside).
+  const std::pair<int16_t, const char *> roles[] = {
+      {0, "Standalone Workstation"}, {5, "Primary Domain Controller"}, {6, "Unknown Domain Role"}};
+  for (auto [role, text] : roles)
+    EXPECT_EQ(inventory::domainRoleText(role), text);
 }
 
 TEST(ComputerSummary, FailuresAreReportedWithTheFrorMessage) {
