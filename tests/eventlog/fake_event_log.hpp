@@ -6,9 +6,9 @@
 // their bounds, and the entries taken from them are counted.
 
 #include <algorithm>
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -106,15 +106,12 @@ private:
   std::unique_ptr<ResultSet> page(std::string_view wql) {
     std::string prefix = wholeLogQuery(log_) + " and Recordnumber <=";
     if (wql.substr(0, prefix.size()) != prefix) return nullptr;
-    std::string_view rest = wql.substr(prefix.size());
+    std::string rest(wql.substr(prefix.size()));
     int32_t upper = 0, lower = 0;
-    auto [afterUpper, e1] = std::from_chars(rest.data(), rest.data() + rest.size(), upper);
-    std::string_view middle = " and Recordnumber >";
-    std::string_view tail(afterUpper, rest.data() + rest.size() - afterUpper);
-    if (e1 != std::errc() || tail.substr(0, middle.size()) != middle) return nullptr;
-    tail.remove_prefix(middle.size());
-    auto [end, e2] = std::from_chars(tail.data(), tail.data() + tail.size(), lower);
-    if (e2 != std::errc() || end != tail.data() + tail.size()) return nullptr;
+    int used = 0;
+    if (std::sscanf(rest.c_str(), "%d and Recordnumber >%d%n", &upper, &lower, &used) != 2 ||
+        static_cast<std::size_t>(used) != rest.size())
+      return nullptr;
 
     pageQueries.emplace_back(wql);
     int32_t first = std::min(upper, newest_);

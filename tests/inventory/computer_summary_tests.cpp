@@ -31,9 +31,9 @@ fake::WmiObjectPtr bios(Variant releaseDate) {
               {"SerialNumber", Variant::null()}});
 }
 
-const Keys kBoardAndBiosKeys{"MotherBoardProduct", "MotherBoardManufacturer", "MotherBoardVersion",
-                             "BIOSDescription",    "BIOSReleaseDate",         "BIOSVersion",
-                             "BIOSManufacturer",   "BIOSSerialNumber"};
+const Keys kBoardAndBiosKeys =
+    words("MotherBoardProduct MotherBoardManufacturer MotherBoardVersion "
+          "BIOSDescription BIOSReleaseDate BIOSVersion BIOSManufacturer BIOSSerialNumber");
 
 TEST(ComputerSummary, NineteenFieldsMergedFromThreeSources) {
   InventoryLab lab;
@@ -44,9 +44,8 @@ TEST(ComputerSummary, NineteenFieldsMergedFromThreeSources) {
   lab.add("Win32_BIOS", wmi({}));
 
   auto summary = lab.info.getInfo("SRV1");
-  Keys expected{
-      "ComputerName",         "Status",        "SystemType", "PhysicalMemory",    "DomainRole", "ConsoleUser",
-      "ComputerManufacturer", "ComputerModel", "Domain",     "SystemInstallDate", "CPUCount"};
+  Keys expected = words("ComputerName Status SystemType PhysicalMemory DomainRole ConsoleUser "
+                        "ComputerManufacturer ComputerModel Domain SystemInstallDate CPUCount");
   expected.insert(expected.end(), kBoardAndBiosKeys.begin(), kBoardAndBiosKeys.end());
   EXPECT_EQ(keysOf(*summary), expected);
   EXPECT_EQ((*summary)["PhysicalMemory"], Variant("523mb"));
@@ -86,11 +85,11 @@ TEST(ComputerSummary, MemoryAndDomainRoleTexts) {
   for (const auto &[bytes, text] : memory)
     EXPECT_EQ(inventory::physicalMemoryText(bytes, *english), text);
 
-  // The table's two ends and past them (the listing above shows one inside).
-  const std::pair<int16_t, const char *> roles[] = {
-      {0, "Standalone Workstation"}, {5, "Primary Domain Controller"}, {6, "Unknown Domain Role"}};
-  for (auto [role, text] : roles)
-    EXPECT_EQ(inventory::domainRoleText(role), text);
+  const char *roles[] = {"Standalone Workstation", "Member Workstation",       "Standalone Server",
+                         "Member Server",          "Backup Domain Controller", "Primary Domain Controller",
+                         "Unknown Domain Role"};
+  for (int16_t role = 0; role < 7; ++role)
+    EXPECT_EQ(inventory::domainRoleText(role), roles[role]);
 }
 
 TEST(ComputerSummary, FailuresAreReportedWithTheFrorMessage) {
