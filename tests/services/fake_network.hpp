@@ -20,17 +20,12 @@
 namespace qv::test {
 
 struct ServiceSpec {
-  ServiceSpec(std::string name, std::string displayName, int32_t status = 4, int32_t startType = 2,
-              int32_t serviceType = 16, Variant dependencies = Variant())
-      : name(std::move(name)), displayName(std::move(displayName)), status(status), startType(startType),
-        serviceType(serviceType), dependencies(std::move(dependencies)) {}
-
   std::string name;
   std::string displayName;
-  int32_t status;
-  int32_t startType;
-  int32_t serviceType;
-  Variant dependencies; // Empty: the provider has no value to give
+  int32_t status = 4;
+  int32_t startType = 2;
+  int32_t serviceType = 16;
+  Variant dependencies = Variant(); // Empty: the provider has no value to give
 };
 
 class FakeNetwork {
