@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/convert.hpp"
@@ -32,30 +33,27 @@ protected:
 };
 
 TEST_F(EventRecordTest, ElevenFieldsWithPlaceholdersForBlankTexts) {
-  struct Case {
-    Variant user, categoryString, expectedUser, expectedCategory;
-  };
-  const Case cases[] = {
+  const std::tuple<Variant, Variant, Variant, Variant> cases[] = {
       {Variant("   "), Variant(""), Variant("N/A"), Variant("None")},
       {Variant::null(), Variant::null(), Variant::null(), Variant::null()},
       {Variant(" DOMAIN\\user "), Variant("Logon"), Variant(" DOMAIN\\user "), Variant("Logon")},
   };
   std::vector<fake::WmiObjectPtr> entries;
   int32_t number = 4711;
-  for (const Case &c : cases) {
+  for (const auto &[user, categoryString, expectedUser, expectedCategory] : cases) {
     entries.push_back(test::eventEntry("System", number--));
-    entries.back()->set("User", c.user).set("CategoryString", c.categoryString);
+    entries.back()->set("User", user).set("CategoryString", categoryString);
   }
   auto page = pageOf(entries);
   ASSERT_EQ(page->count(), 3);
 
   number = 4711;
-  for (const Case &c : cases) {
+  for (const auto &[user, categoryString, expectedUser, expectedCategory] : cases) {
     auto record = (*page)[std::to_string(number--)].as<Collection>();
     ASSERT_TRUE(record);
     EXPECT_EQ(keysOf(*record), kEventKeys);
-    EXPECT_EQ((*record)["User"], c.expectedUser);
-    EXPECT_EQ((*record)["CategoryString"], c.expectedCategory);
+    EXPECT_EQ((*record)["User"], expectedUser);
+    EXPECT_EQ((*record)["CategoryString"], expectedCategory);
   }
 
   auto first = (*page)["4711"].as<Collection>();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "eventlog/event_log.hpp"
@@ -53,21 +54,16 @@ protected:
 
 TEST_F(PagingTest, WorkedExampleAsksForTheRightRecordRange) {
   test::FakeEventLog log(*world.target, "System", 105);
-  struct Case {
-    int32_t page;
-    const char *bounds;
-    std::vector<int32_t> records;
-  };
-  const Case cases[] = {
+  const std::tuple<int32_t, const char *, std::vector<int32_t>> cases[] = {
       {1, "<=105 and Recordnumber >95", range(105, 96)}, {2, "<=95 and Recordnumber >85", range(95, 86)},
       {10, "<=15 and Recordnumber >5", range(15, 6)},    {11, "<=5 and Recordnumber >0", range(5, 1)},
       {12, "<=5 and Recordnumber >0", range(5, 1)},
   };
-  for (const Case &c : cases) {
-    int32_t number = c.page;
-    EXPECT_EQ(page("System", 10, &number), c.records) << "page " << c.page;
-    EXPECT_EQ(log.pageQueries.back(), kSystemPages + c.bounds);
-    EXPECT_EQ(number, c.page - 1);
+  for (const auto &[asked, bounds, records] : cases) {
+    int32_t number = asked;
+    EXPECT_EQ(page("System", 10, &number), records) << "page " << asked;
+    EXPECT_EQ(log.pageQueries.back(), kSystemPages + bounds);
+    EXPECT_EQ(number, asked - 1);
   }
   // Past the end of a round log nothing is left; omitted arguments are page 1 of 25.
   test::FakeEventLog round(*world.target, "Round", 100);
