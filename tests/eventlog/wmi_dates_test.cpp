@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
-#include "tests/eventlog/on_new_thread.hpp"
 #include "tests/fakes/fake_management.hpp"
 #include "tests/support/failure_of.hpp"
 
@@ -19,7 +20,20 @@ namespace qv {
 namespace {
 
 using test::failureOf;
-using test::onNewThread;
+
+// Runs a step on a thread of its own, so it starts with a fresh per-thread
+// bias cache; failures and exceptions come back to the caller.
+template <class Step> void onNewThread(Step &&step) {
+  std::exception_ptr failure;
+  std::thread([&] {
+    try {
+      step();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }).join();
+  if (failure) std::rethrow_exception(failure);
+}
 
 struct LocalZone {
   explicit LocalZone(Variant bias) { setBias(std::move(bias)); }
