@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <random>
+#include <tuple>
 
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
@@ -36,12 +37,8 @@ TEST(DateSerialTest, CarriesMonthsAndDaysAndReadsTwoDigitYears) {
   EXPECT_EQ(dateSerial(2005, 3, 1).serial, 38412.0);
   EXPECT_EQ(dateSerial(100, 1, 1).serial, -657434.0);
   EXPECT_EQ(dateSerial(9999, 12, 31).serial, 2958465.0);
-  struct Case {
-    int year, month, day;
-    const char *expected;
-  };
   // clang-format off
-  const Case cases[] = {
+  const std::tuple<int, int, int, const char *> cases[] = {
       {2004, 13, 1, "2005-01-01"}, {2005, 3, 0, "2005-02-28"}, {2004, 3, 0, "2004-02-29"},
       {2005, 0, 1, "2004-12-01"},
       {2005, -1, 1, "2004-11-01"}, {2005, -12, 1, "2003-12-01"}, {2005, 1, -1, "2004-12-30"},
@@ -49,8 +46,8 @@ TEST(DateSerialTest, CarriesMonthsAndDaysAndReadsTwoDigitYears) {
       {5, 1, 1, "2005-01-01"}, {29, 6, 1, "2029-06-01"}, {30, 6, 1, "1930-06-01"}, {99, 13, 1, "2000-01-01"},
   };
   // clang-format on
-  for (const Case &c : cases) {
-    EXPECT_EQ(iso(dateSerial(c.year, c.month, c.day)), std::string(c.expected) + " 00:00:00") << c.expected;
+  for (const auto &[year, month, day, expected] : cases) {
+    EXPECT_EQ(iso(dateSerial(year, month, day)), std::string(expected) + " 00:00:00") << expected;
   }
   const int failures[][3] = {{10000, 1, 1}, {9999, 13, 1},  {100, 0, 1},
                              {-1, 1, 1},    {9999, 12, 32}, {100, 1, 0}};
@@ -101,19 +98,15 @@ TEST(DateArithmeticTest, AddMinutesAndMinutesBetween) {
   EXPECT_EQ(iso(addMinutes(at(1899, 12, 30, 0, 30), -60)), "1899-12-29 23:30:00");
   EXPECT_EQ(iso(addMinutes(at(1899, 12, 29, 23, 30), 60)), "1899-12-30 00:30:00");
   EXPECT_EQ(errorNumberOf([] { addMinutes(at(9999, 12, 31, 23, 30), 60); }), kInvalidCall);
-  struct Case {
-    Date from, to;
-    int64_t minutes;
-  };
-  const Case cases[] = {
+  const std::tuple<Date, Date, int64_t> cases[] = {
       {at(2005, 3, 1, 10, 0, 59), at(2005, 3, 1, 10, 1, 0), 1},
       {at(2005, 3, 1, 10, 0, 0), at(2005, 3, 1, 10, 0, 59), 0},
       {at(2005, 3, 1, 8, 0), at(2005, 3, 4, 12, 25), 3 * 1440 + 4 * 60 + 25},
       {at(2005, 3, 1, 10, 30), at(2005, 3, 1, 9, 0), -90},
       {at(1899, 12, 29, 23, 0), at(1899, 12, 30, 1, 0), 120},
   };
-  for (const Case &c : cases)
-    EXPECT_EQ(minutesBetween(c.from, c.to), c.minutes) << iso(c.from) << " " << iso(c.to);
+  for (const auto &[from, to, minutes] : cases)
+    EXPECT_EQ(minutesBetween(from, to), minutes) << iso(from) << " " << iso(to);
 }
 
 TEST(ToDateTest, NumbersAreSerialsAndTextsAreRead) {

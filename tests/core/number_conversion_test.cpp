@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "core/collection.hpp"
 #include "core/convert.hpp"
@@ -43,19 +44,15 @@ TEST(WholeNumberTest, RoundsHalfToEvenAndOverflowsOutsideTheRange) {
 }
 
 TEST(WholeNumberTest, ReadsOtherKindsAndFailsForNullTextAndObjects) {
-  struct Case {
-    Variant value;
-    int32_t expected;
-  };
   // clang-format off
-  const Case cases[] = {
+  const std::tuple<Variant, int32_t> cases[] = {
       {Variant(), 0}, {Variant(true), -1}, {Variant(false), 0}, {Variant(int16_t{-12}), -12},
       {Variant(Date{45001.5}), 45002}, {Variant("2.5"), 2}, {Variant(" 12 "), 12}, {Variant("1,234"), 1234},
       {Variant("-1.5E+2"), -150}, {Variant("&HFFFF"), -1}, {Variant("&H10000"), 65536},
   };
   // clang-format on
-  for (const Case &c : cases)
-    EXPECT_EQ(toInt32(c.value, english()), c.expected) << kindName(c.value.kind());
+  for (const auto &[value, expected] : cases)
+    EXPECT_EQ(toInt32(value, english()), expected) << kindName(value.kind());
   EXPECT_EQ(toInt32(Variant("2,5"), european()), 2);
   EXPECT_EQ(toInt16(Variant("1.234"), european()), 1234);
 

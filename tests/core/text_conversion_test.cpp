@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/collection.hpp"
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
@@ -15,13 +17,8 @@ const Regional &english() { return *PortableRegional::english(); }
 const Regional &european() { return *PortableRegional::european(); }
 
 TEST(TextTest, ConvertsEveryKindThatHasAText) {
-  struct Case {
-    Variant value;
-    const char *englishText;
-    const char *europeanText;
-  };
   // clang-format off
-  const Case cases[] = {
+  const std::tuple<Variant, const char *, const char *> cases[] = {
       {Variant(), "", ""}, {Variant(int16_t{-5}), "-5", "-5"},
       {Variant(int32_t{1234567}), "1234567", "1234567"},
       {Variant(1.5), "1.5", "1,5"}, {Variant(Date{38412.5}), "3/1/2005 12:00:00 PM", "01.03.2005 12:00:00"},
@@ -29,9 +26,9 @@ TEST(TextTest, ConvertsEveryKindThatHasAText) {
       {Variant("as is "), "as is ", "as is "},
   };
   // clang-format on
-  for (const Case &c : cases) {
-    EXPECT_EQ(toText(c.value, english()), c.englishText) << kindName(c.value.kind());
-    EXPECT_EQ(toText(c.value, european()), c.europeanText) << kindName(c.value.kind());
+  for (const auto &[value, englishText, europeanText] : cases) {
+    EXPECT_EQ(toText(value, english()), englishText) << kindName(value.kind());
+    EXPECT_EQ(toText(value, european()), europeanText) << kindName(value.kind());
   }
   EXPECT_EQ(errorNumberOf([] { toText(Variant::null(), english()); }), kInvalidUseOfNull);
   EXPECT_EQ(errorNumberOf([] { toText(Variant(std::make_shared<Collection>()), english()); }), kTypeMismatch);
@@ -56,14 +53,8 @@ TEST(TextTest, DoublesHaveUpToFifteenSignificantDigits) {
 }
 
 TEST(TextTest, FormatNumberRoundsGroupsAndKeepsTheLeadingZero) {
-  struct Case {
-    double value;
-    int decimals;
-    const char *englishText;
-    const char *europeanText;
-  };
   // clang-format off
-  const Case cases[] = {
+  const std::tuple<double, int, const char *, const char *> cases[] = {
       {1234.5, 2, "1,234.50", "1.234,50"}, {0.5, 2, "0.50", "0,50"}, {2.5, 0, "3", "3"}, {-2.5, 0, "-3", "-3"},
       {-1234567.891, 2, "-1,234,567.89", "-1.234.567,89"}, {0.125, 2, "0.13", "0,13"},
       {1.005, 2, "1.01", "1,01"},
@@ -73,9 +64,9 @@ TEST(TextTest, FormatNumberRoundsGroupsAndKeepsTheLeadingZero) {
       {1e20, 0, "100,000,000,000,000,000,000", "100.000.000.000.000.000.000"},
   };
   // clang-format on
-  for (const Case &c : cases) {
-    EXPECT_EQ(english().formatNumber(c.value, c.decimals), c.englishText) << c.value;
-    EXPECT_EQ(european().formatNumber(c.value, c.decimals), c.europeanText) << c.value;
+  for (const auto &[value, decimals, englishText, europeanText] : cases) {
+    EXPECT_EQ(english().formatNumber(value, decimals), englishText) << value;
+    EXPECT_EQ(european().formatNumber(value, decimals), europeanText) << value;
   }
   EXPECT_EQ(errorNumberOf([] { english().formatNumber(1.0, -2); }), kInvalidCall);
   for (double value : {1023.5, 1234567.891, 99999.999, -42.125}) {
@@ -88,14 +79,8 @@ TEST(TextTest, FormatNumberRoundsGroupsAndKeepsTheLeadingZero) {
 }
 
 TEST(CompareTextTest, BinaryModeByCodeUnitsTextModeWithoutLetterCase) {
-  struct Case {
-    const char *a;
-    const char *b;
-    int binary;
-    int text;
-  };
   // clang-format off
-  const Case cases[] = {
+  const std::tuple<const char *, const char *, int, int> cases[] = {
       {"A", "a", -1, 0}, {"B", "a", -1, 1}, {"a", "B", 1, -1}, {"", "a", -1, -1}, {"ab", "a", 1, 1},
       {"16", "4", -1, -1}, {"Name", "NAME", 1, 0}, {"_", "a", -1, -1}, {"z", "\xC3\xA4", -1, -1},
       {"\xC3\x84", "\xC3\xA4", -1, 0} /* Ä ä */, {"\xD0\x96", "\xD0\xB6", -1, 0} /* Ж ж */,
@@ -104,11 +89,11 @@ TEST(CompareTextTest, BinaryModeByCodeUnitsTextModeWithoutLetterCase) {
       {"\xF0\x9F\x98\x80", "\xEF\xBF\xBD", -1, 1},
   };
   // clang-format on
-  for (const Case &c : cases) {
-    EXPECT_EQ(compareText(c.a, c.b, 0, english()), c.binary) << c.a << " " << c.b;
-    EXPECT_EQ(compareText(c.b, c.a, 0, english()), -c.binary) << c.a << " " << c.b;
-    EXPECT_EQ(compareText(c.a, c.b, 1, english()), c.text) << c.a << " " << c.b;
-    EXPECT_EQ(compareText(c.b, c.a, 2, european()), -c.text) << c.a << " " << c.b;
+  for (const auto &[a, b, binary, text] : cases) {
+    EXPECT_EQ(compareText(a, b, 0, english()), binary) << a << " " << b;
+    EXPECT_EQ(compareText(b, a, 0, english()), -binary) << a << " " << b;
+    EXPECT_EQ(compareText(a, b, 1, english()), text) << a << " " << b;
+    EXPECT_EQ(compareText(b, a, 2, european()), -text) << a << " " << b;
   }
   for (int32_t mode : {-1, 3}) {
     EXPECT_EQ(errorNumberOf([&] { compareText("a", "b", mode, english()); }), kInvalidCall) << mode;

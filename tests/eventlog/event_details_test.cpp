@@ -1,28 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/convert.hpp"
 #include "eventlog/event_log.hpp"
 #include "tests/eventlog/fake_event_log.hpp"
-#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {
 
 using test::failureOf;
+using test::keysOf;
 
-const std::vector<std::string> kEventKeys{
-    "User",         "Type",       "Category",      "CategoryString", "EventCode", "EventIdentifier",
-    "RecordNumber", "SourceName", "TimeGenerated", "TimeWritten",    "message"};
-
-std::vector<std::string> keysOf(const Collection &record) {
-  std::vector<std::string> keys;
-  for (std::size_t i = 1; i <= record.size(); ++i)
-    keys.push_back(record.keyAt(i).value_or("?"));
-  return keys;
-}
+const std::vector<std::string> kEventKeys = test::words(
+    "User Type Category CategoryString EventCode EventIdentifier RecordNumber SourceName TimeGenerated "
+    "TimeWritten message");
 
 class EventRecordTest : public ::testing::Test {
 protected:
@@ -30,9 +24,7 @@ protected:
   CollectionPtr pageOf(std::vector<fake::WmiObjectPtr> entries) {
     auto count = static_cast<int32_t>(entries.size());
     world.target->addQuery("Select * from Win32_NTLogEvent where LogFile='System'", std::move(entries));
-    world.target->addQuery(
-        eventCountQuery("System"),
-        fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", count}})}));
+    world.target->addQuery(eventCountQuery("System"), test::countResult(count));
     return events.enumLogEvents("srv", "System", std::nullopt, nullptr).as<Collection>();
   }
 
@@ -41,30 +33,27 @@ protected:
 };
 
 TEST_F(EventRecordTest, ElevenFieldsWithPlaceholdersForBlankTexts) {
-  struct Case {
-    Variant user, categoryString, expectedUser, expectedCategory;
-  };
-  const Case cases[] = {
+  const std::tuple<Variant, Variant, Variant, Variant> cases[] = {
       {Variant("   "), Variant(""), Variant("N/A"), Variant("None")},
       {Variant::null(), Variant::null(), Variant::null(), Variant::null()},
       {Variant(" DOMAIN\\user "), Variant("Logon"), Variant(" DOMAIN\\user "), Variant("Logon")},
   };
   std::vector<fake::WmiObjectPtr> entries;
   int32_t number = 4711;
-  for (const Case &c : cases) {
+  for (const auto &[user, categoryString, expectedUser, expectedCategory] : cases) {
     entries.push_back(test::eventEntry("System", number--));
-    entries.back()->set("User", c.user).set("CategoryString", c.categoryString);
+    entries.back()->set("User", user).set("CategoryString", categoryString);
   }
   auto page = pageOf(entries);
   ASSERT_EQ(page->count(), 3);
 
   number = 4711;
-  for (const Case &c : cases) {
+  for (const auto &[user, categoryString, expectedUser, expectedCategory] : cases) {
     auto record = (*page)[std::to_string(number--)].as<Collection>();
     ASSERT_TRUE(record);
     EXPECT_EQ(keysOf(*record), kEventKeys);
-    EXPECT_EQ((*record)["User"], c.expectedUser);
-    EXPECT_EQ((*record)["CategoryString"], c.expectedCategory);
+    EXPECT_EQ((*record)["User"], expectedUser);
+    EXPECT_EQ((*record)["CategoryString"], expectedCategory);
   }
 
   auto first = (*page)["4711"].as<Collection>();

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "eventlog/event_log.hpp"
 #include "tests/eventlog/fake_event_log.hpp"
-#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {
@@ -22,23 +22,20 @@ std::vector<std::string> listed(const Collection &logs) {
 }
 
 TEST(enumEventLogs, SortsNamesAsTextWithoutKeys) {
-  struct Case {
-    std::vector<std::string> given, expected;
-  };
-  const Case cases[] = {
+  const std::tuple<std::vector<std::string>, std::vector<std::string>> cases[] = {
       {{"System", "Application", "Security"}, {"Application", "Security", "System"}},
       {{"security", "Directory Service"}, {"Directory Service", "security"}},
       {{}, {}},
   };
-  for (const Case &c : cases) {
+  for (const auto &[given, expected] : cases) {
     test::EventLogWorld world;
     world.target->declareClass("Win32_NTEventLogFile");
-    for (const auto &name : c.given) {
+    for (const auto &name : given) {
       world.target->addInstance("Win32_NTEventLogFile",
                                 std::make_shared<fake::WmiObject>(fake::WmiObject{{"LogFileName", name}}));
     }
     EventLog logs(world.platform);
-    EXPECT_EQ(listed(*logs.enumEventLogs("srv")), c.expected);
+    EXPECT_EQ(listed(*logs.enumEventLogs("srv")), expected);
   }
 }
 
@@ -62,9 +59,7 @@ TEST(enumEventLogs, FailuresNameTheComputer) {
 
 TEST(NumberOfEvents, ReadsTheCountOfOneLog) {
   test::EventLogWorld world;
-  auto count = [](Variant value) {
-    return fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", value}})});
-  };
+  auto count = test::countResult;
   const std::string prefix = "select numberOfRecords from win32_NTEventlogFile where LogfileName=";
   world.target->addQuery(prefix + "'System'", count(Variant(int32_t{1234})))
       .addQuery(prefix + "'Text'", count(Variant("77")))
@@ -72,13 +67,10 @@ TEST(NumberOfEvents, ReadsTheCountOfOneLog) {
       .addQuery(prefix + "'Missing'", fake::instances({}));
   EventLog logs(world.platform);
 
-  struct Case {
-    const char *log;
-    int32_t expected;
-  };
-  const Case cases[] = {{"System", 1234}, {"Text", 77}, {"NoCount", 0}, {"Missing", 0}};
-  for (const Case &c : cases)
-    EXPECT_EQ(logs.numberOfEvents("srv", c.log), c.expected) << c.log;
+  const std::tuple<const char *, int32_t> cases[] = {
+      {"System", 1234}, {"Text", 77}, {"NoCount", 0}, {"Missing", 0}};
+  for (const auto &[log, expected] : cases)
+    EXPECT_EQ(logs.numberOfEvents("srv", log), expected) << log;
 
   auto failure = failureOf([&] { logs.numberOfEvents("srv", "Unknown"); });
   EXPECT_EQ(failure.number(), fake::kWbemInvalidQuery);

@@ -1,39 +1,51 @@
+// Pages of a log: EnumLogEvents, which writes the page number back and
+// serves the oldest page again past the end, and getLogPage, which does not.
+
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "eventlog/event_log.hpp"
 #include "tests/eventlog/fake_event_log.hpp"
-#include "tests/support/failure_of.hpp"
 
 namespace qv {
 namespace {
 
 using test::failureOf;
+using test::range;
+
+const std::string kSystemPages = "Select * from Win32_NTLogEvent where LogFile='System' and Recordnumber ";
 
 class PagingTest : public ::testing::Test {
 protected:
-  CollectionPtr page(const std::string &log, std::optional<int32_t> size, int32_t *number) {
+  // The record numbers of an EnumLogEvents page, in order, read from the keys.
+  std::vector<int32_t> page(const std::string &log, std::optional<int32_t> size, int32_t *number) {
     auto result = events.enumLogEvents("srv", log, size, number).as<Collection>();
-    EXPECT_TRUE(result);
-    return result ? result : std::make_shared<Collection>();
-  }
-
-  // The record numbers of a page, in order, read from the keys.
-  static std::vector<int32_t> numbers(const Collection &page) {
     std::vector<int32_t> found;
-    for (std::size_t i = 1; i <= page.size(); ++i)
-      found.push_back(std::stoi(*page.keyAt(i)));
+    for (std::size_t i = 1; i <= result->size(); ++i)
+      found.push_back(std::stoi(*result->keyAt(i)));
     return found;
   }
 
-  static std::vector<int32_t> range(int32_t from, int32_t downTo) {
-    std::vector<int32_t> list;
-    for (int32_t n = from; n >= downTo; --n)
-      list.push_back(n);
-    return list;
+  struct Page {
+    int32_t total, pages, served;
+    std::vector<int32_t> records; // from the keys, in order
+  };
+  Page read(const std::string &log, std::optional<int32_t> size, std::optional<int32_t> page) {
+    auto record = events.getLogPage("srv", log, size, page);
+    EXPECT_EQ(test::keysOf(*record), test::words("Total Pages Page Events"));
+    Page result{(*record)["Total"].int32(), (*record)["Pages"].int32(), (*record)["Page"].int32(), {}};
+    auto list = (*record)["Events"].as<Collection>();
+    for (std::size_t i = 1; i <= list->size(); ++i) {
+      int32_t number = (*list->at(i).as<Collection>())["RecordNumber"].int32();
+      EXPECT_EQ(*list->keyAt(i), std::to_string(number));
+      result.records.push_back(number);
+    }
+    return result;
   }
 
   test::EventLogWorld world;
@@ -42,54 +54,38 @@ protected:
 
 TEST_F(PagingTest, WorkedExampleAsksForTheRightRecordRange) {
   test::FakeEventLog log(*world.target, "System", 105);
-  struct Case {
-    int32_t page;
-    const char *bounds;
-    std::vector<int32_t> records;
-  };
-  const Case cases[] = {
+  const std::tuple<int32_t, const char *, std::vector<int32_t>> cases[] = {
       {1, "<=105 and Recordnumber >95", range(105, 96)}, {2, "<=95 and Recordnumber >85", range(95, 86)},
       {10, "<=15 and Recordnumber >5", range(15, 6)},    {11, "<=5 and Recordnumber >0", range(5, 1)},
       {12, "<=5 and Recordnumber >0", range(5, 1)},
   };
-  for (const Case &c : cases) {
-    int32_t number = c.page;
-    auto result = page("System", 10, &number);
-    EXPECT_EQ(log.pageQueries.back(),
-              std::string("Select * from Win32_NTLogEvent where LogFile='System' and Recordnumber ") +
-                  c.bounds);
-    EXPECT_EQ(numbers(*result), c.records) << "page " << c.page;
-    EXPECT_EQ(number, c.page - 1);
+  for (const auto &[asked, bounds, records] : cases) {
+    int32_t number = asked;
+    EXPECT_EQ(page("System", 10, &number), records) << "page " << asked;
+    EXPECT_EQ(log.pageQueries.back(), kSystemPages + bounds);
+    EXPECT_EQ(number, asked - 1);
   }
-}
-
-TEST_F(PagingTest, NothingIsLeftPastTheEndOfARoundLog) {
-  test::FakeEventLog log(*world.target, "System", 100);
+  // Past the end of a round log nothing is left; omitted arguments are page 1 of 25.
+  test::FakeEventLog round(*world.target, "Round", 100);
   int32_t number = 11;
-  EXPECT_EQ(page("System", 10, &number)->count(), 0);
-  EXPECT_EQ(log.pageQueries.back(),
-            "Select * from Win32_NTLogEvent where LogFile='System' and Recordnumber <=0 and Recordnumber >0");
+  EXPECT_TRUE(page("Round", 10, &number).empty());
+  EXPECT_EQ(round.pageQueries.back(), "Select * from Win32_NTLogEvent where LogFile='Round' and Recordnumber "
+                                      "<=0 and Recordnumber >0");
+  EXPECT_EQ(page("Round", std::nullopt, nullptr), range(100, 76));
 }
 
-TEST_F(PagingTest, ALogOfOnePageComesWholeForAnyPageNumber) {
-  for (int32_t size : {20, 25}) {
-    test::EventLogWorld world;
-    test::FakeEventLog log(*world.target, "Application", size);
-    EventLog events(world.platform);
-    for (int32_t asked : {1, 2, 0, -3}) {
-      int32_t number = asked;
-      auto result = events.enumLogEvents("srv", "Application", std::nullopt, &number).as<Collection>();
-      EXPECT_EQ(numbers(*result), range(size, 1)) << size << " entries, page " << asked;
-    }
-    EXPECT_TRUE(log.pageQueries.empty());
-    EXPECT_EQ(world.target->queries.back(), "Select * from Win32_NTLogEvent where LogFile='Application'");
+TEST_F(PagingTest, ALogOfOnePageComesWholeForAnyPageNumberFromEnumButOnlyOnPageOneFromGetLogPage) {
+  test::FakeEventLog log(*world.target, "Application", 25);
+  for (int32_t asked : {1, 2, 0, -3}) {
+    int32_t number = asked;
+    EXPECT_EQ(page("Application", std::nullopt, &number), range(25, 1)) << "page " << asked;
+    Page p = read("Application", std::nullopt, asked);
+    EXPECT_EQ(p.pages, 1);
+    EXPECT_EQ(p.served, std::max(asked, 1));
+    EXPECT_EQ(p.records, asked <= 1 ? range(25, 1) : std::vector<int32_t>{}) << "page " << asked;
   }
-}
-
-TEST_F(PagingTest, OmittedArgumentsMeanPageOneOfTwentyFive) {
-  test::FakeEventLog log(*world.target, "System", 30);
-  EXPECT_EQ(numbers(*page("System", std::nullopt, nullptr)), range(30, 6));
-  EXPECT_EQ(numbers(*page("System", 10, nullptr)), range(30, 21));
+  EXPECT_TRUE(log.pageQueries.empty());
+  EXPECT_EQ(world.target->queries.back(), "Select * from Win32_NTLogEvent where LogFile='Application'");
 }
 
 TEST_F(PagingTest, PageNumberIsWrittenBackAlsoWhenTheCallFails) {
@@ -118,28 +114,39 @@ TEST_F(PagingTest, PageNumberIsWrittenBackAlsoWhenTheCallFails) {
     }
     EXPECT_EQ(number, c.left) << c.given;
   }
+  for (int32_t size : {0, -5}) {
+    auto failure = failureOf([&] { events.getLogPage("srv", "System", size, 1); });
+    EXPECT_EQ(failure.number(), kInvalidCall);
+    EXPECT_EQ(failure.description(), "Error listing events in System: Invalid procedure call or argument");
+  }
 }
 
-TEST_F(PagingTest, EmptyLogsGiveEmptyPages) {
+TEST_F(PagingTest, EmptyAndVanishedLogsGiveEmptyPages) {
   test::FakeEventLog empty(*world.target, "Empty", 0);
-  EXPECT_EQ(page("Empty", std::nullopt, nullptr)->count(), 0);
+  EXPECT_TRUE(page("Empty", std::nullopt, nullptr).empty());
+  Page none = read("Empty", std::nullopt, std::nullopt);
+  EXPECT_EQ(none.total + none.pages, 0);
+  EXPECT_TRUE(none.records.empty());
 
   // The newest entry cannot be read though the count says the log is long:
   // the missing number counts as 0 and the page is empty, not malformed.
   test::FakeEventLog vanished(*world.target, "System", 0, Variant(int32_t{50}));
+  Page gone = read("System", std::nullopt, std::nullopt);
+  EXPECT_EQ(gone.total, 50);
+  EXPECT_EQ(gone.pages, 2);
+  EXPECT_TRUE(gone.records.empty());
+  EXPECT_TRUE(vanished.pageQueries.empty());
   for (int32_t asked : {1, 2}) {
     int32_t number = asked;
-    EXPECT_EQ(page("System", std::nullopt, &number)->count(), 0);
+    EXPECT_TRUE(page("System", std::nullopt, &number).empty());
   }
-  EXPECT_EQ(
-      vanished.pageQueries.front(),
-      "Select * from Win32_NTLogEvent where LogFile='System' and Recordnumber <=0 and Recordnumber >-25");
+  EXPECT_EQ(vanished.pageQueries.front(), kSystemPages + "<=0 and Recordnumber >-25");
 }
 
 TEST_F(PagingTest, LogNamesAreEscapedInEveryQueryAndKeptRawInMessages) {
   const std::string raw = "O'Brien\\Log";
   test::FakeEventLog log(*world.target, raw, 40);
-  EXPECT_EQ(numbers(*page(raw, 10, nullptr)), range(40, 31));
+  EXPECT_EQ(page(raw, 10, nullptr), range(40, 31));
   const std::vector<std::string> expected{
       "Select * from Win32_NTLogEvent where LogFile='O\\'Brien\\\\Log'",
       "select numberOfRecords from win32_NTEventlogFile where LogfileName='O\\'Brien\\\\Log'",
@@ -163,9 +170,7 @@ TEST_F(PagingTest, FailuresOfTheCountAndOfTheEntriesStackTheirMessages) {
   // Two entries with one record number in a page.
   world.target->addQuery("Select * from Win32_NTLogEvent where LogFile='Twice'",
                          fake::instances({test::eventEntry("Twice", 3), test::eventEntry("Twice", 3)}));
-  world.target->addQuery(
-      eventCountQuery("Twice"),
-      fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", int32_t{2}}})}));
+  world.target->addQuery(eventCountQuery("Twice"), test::countResult(int32_t{2}));
   EXPECT_EQ(failureOf([&] { events.enumLogEvents("srv", "Twice", std::nullopt, nullptr); }).number(),
             kDuplicateKey);
 
@@ -180,16 +185,53 @@ TEST_F(PagingTest, FailuresOfTheCountAndOfTheEntriesStackTheirMessages) {
 TEST_F(PagingTest, PagesOfAMillionEntriesReadOnlyWhatTheyShow) {
   test::FakeEventLog log(*world.target, "Security", 1000000);
   const std::string whole = "Select * from Win32_NTLogEvent where LogFile='Security'";
-  std::size_t calls = 0;
-  for (int32_t asked : {1, 3}) {
-    int32_t number = asked;
-    auto result = page("Security", std::nullopt, &number);
-    ++calls;
-    EXPECT_EQ(result->count(), 25);
-    EXPECT_TRUE(result->contains(std::to_string(1000000 - 25 * (asked - 1))));
-    EXPECT_EQ(world.target->taken(whole), calls) << "page " << asked; // the newest entry only
-    EXPECT_EQ(*log.pageEntriesTaken, 25 * calls) << "page " << asked;
+  int32_t number = 3;
+  EXPECT_EQ(page("Security", std::nullopt, &number), range(1000000 - 50, 1000000 - 74));
+  EXPECT_EQ(world.target->taken(whole), 1u); // the newest entry only
+  EXPECT_EQ(*log.pageEntriesTaken, 25u);
+
+  Page first = read("Security", std::nullopt, std::nullopt);
+  EXPECT_EQ(first.total, 1000000);
+  EXPECT_EQ(first.pages, 40000);
+  EXPECT_EQ(first.served, 1);
+  EXPECT_EQ(first.records, range(1000000, 999976));
+  EXPECT_EQ(read("Security", std::nullopt, 40000).records, range(25, 1));
+  // Past the last page nothing is read at all, however far.
+  for (int32_t past : {40001, 2147483647}) {
+    Page beyond = read("Security", std::nullopt, past);
+    EXPECT_TRUE(beyond.records.empty()) << past;
+    EXPECT_EQ(beyond.served, past);
   }
+  EXPECT_EQ(world.target->taken(whole), 3u);
+  EXPECT_EQ(*log.pageEntriesTaken, 75u);
+}
+
+TEST_F(PagingTest, AWalkEndsOnItsOwnWithEveryRecordOnceAndTheListingsRecords) {
+  // 105 entries in pages of 10: the listing serves records 1 to 5 again on
+  // page 12; a walk must stop after page 11 instead.
+  test::FakeEventLog log(*world.target, "System", 105);
+  std::vector<int32_t> walked;
+  int32_t number = 1;
+  for (Page p = read("System", 10, number); !p.records.empty(); p = read("System", 10, ++number)) {
+    ASSERT_LE(number, p.pages);
+    int32_t listed = number;
+    EXPECT_EQ(p.records, page("System", 10, &listed)) << "page " << number;
+    walked.insert(walked.end(), p.records.begin(), p.records.end());
+  }
+  EXPECT_EQ(number, 12);
+  EXPECT_EQ(walked, range(105, 1));
+
+  // The count says 150, the newest record is 105: pages 12 to 15 lie past
+  // record 1 and are empty, not the oldest page again.
+  test::FakeEventLog counted(*world.target, "Counted", 105, Variant(int32_t{150}));
+  std::multiset<int32_t> served;
+  for (int32_t p = 1; p <= 15; ++p) {
+    Page got = read("Counted", 10, p);
+    EXPECT_EQ(got.pages, 15);
+    served.insert(got.records.begin(), got.records.end());
+  }
+  EXPECT_EQ(served.size(), 105u);
+  EXPECT_EQ(std::set<int32_t>(served.begin(), served.end()).size(), 105u);
 }
 
 } // namespace

@@ -6,9 +6,9 @@
 // their bounds, and the entries taken from them are counted.
 
 #include <algorithm>
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +20,8 @@
 #include "eventlog/event_queries.hpp"
 #include "eventlog/wmi_dates.hpp"
 #include "tests/fakes/fake_management.hpp"
+#include "tests/support/failure_of.hpp"
+#include "tests/support/keys_of.hpp"
 
 namespace qv::test {
 
@@ -47,6 +49,12 @@ inline fake::WmiObjectPtr eventEntry(const std::string &log, int32_t recordNumbe
   return entry;
 }
 
+// What the count query of a log gives: one instance with that count.
+inline std::vector<fake::WmiObjectPtr> countResult(Variant count) {
+  return fake::instances(
+      {std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", std::move(count)}})});
+}
+
 // The management service of one computer plus the local one for the bias.
 struct EventLogWorld {
   EventLogWorld() {
@@ -64,6 +72,14 @@ struct EventLogWorld {
   Platform platform;
 };
 
+// Record numbers from down to downTo, the order pages list them in.
+inline std::vector<int32_t> range(int32_t from, int32_t downTo) {
+  std::vector<int32_t> list;
+  for (int32_t n = from; n >= downTo; --n)
+    list.push_back(n);
+  return list;
+}
+
 class FakeEventLog {
 public:
   // A log whose entries are numbered newest down to 1. count is what the
@@ -77,10 +93,7 @@ public:
       if (i >= static_cast<std::size_t>(top)) return nullptr;
       return eventEntry(name, top - static_cast<int32_t>(i));
     });
-    Variant reported = count ? *count : Variant(newest_);
-    service.addQuery(
-        eventCountQuery(log_),
-        fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", reported}})}));
+    service.addQuery(eventCountQuery(log_), countResult(count ? *count : Variant(newest_)));
     service.onQuery([this](std::string_view wql) { return page(wql); });
   }
   FakeEventLog(const FakeEventLog &) = delete; // the service holds this address
@@ -93,15 +106,12 @@ private:
   std::unique_ptr<ResultSet> page(std::string_view wql) {
     std::string prefix = wholeLogQuery(log_) + " and Recordnumber <=";
     if (wql.substr(0, prefix.size()) != prefix) return nullptr;
-    std::string_view rest = wql.substr(prefix.size());
+    std::string rest(wql.substr(prefix.size()));
     int32_t upper = 0, lower = 0;
-    auto [afterUpper, e1] = std::from_chars(rest.data(), rest.data() + rest.size(), upper);
-    std::string_view middle = " and Recordnumber >";
-    std::string_view tail(afterUpper, rest.data() + rest.size() - afterUpper);
-    if (e1 != std::errc() || tail.substr(0, middle.size()) != middle) return nullptr;
-    tail.remove_prefix(middle.size());
-    auto [end, e2] = std::from_chars(tail.data(), tail.data() + tail.size(), lower);
-    if (e2 != std::errc() || end != tail.data() + tail.size()) return nullptr;
+    int used = 0;
+    if (std::sscanf(rest.c_str(), "%d and Recordnumber >%d%n", &upper, &lower, &used) != 2 ||
+        static_cast<std::size_t>(used) != rest.size())
+      return nullptr;
 
     pageQueries.emplace_back(wql);
     int32_t first = std::min(upper, newest_);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "tests/support/failure_of.hpp"
 
@@ -15,18 +16,15 @@ constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 // The worked example goes through EnumLogEvents; these are the edges a log
 // cannot easily reach.
 TEST(PageBounds, CutsPagesBackFromTheNewestRecord) {
-  struct Case {
-    int32_t newest, size, index, upper, lower;
-  };
-  const Case cases[] = {
+  const std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t> cases[] = {
       {0, 25, 3, 0, 0},
       {-7, 5, 1, -2, 0}, // the remainder keeps the dividend's sign
       {kMin, -1, 0, kMin, kMin + 1},
   };
-  for (const Case &c : cases) {
-    PageBounds bounds = pageBounds(c.newest, c.size, c.index);
-    EXPECT_EQ(bounds.upper, c.upper) << c.newest << "/" << c.size << "/" << c.index;
-    EXPECT_EQ(bounds.lower, c.lower) << c.newest << "/" << c.size << "/" << c.index;
+  for (const auto &[newest, size, index, upper, lower] : cases) {
+    PageBounds bounds = pageBounds(newest, size, index);
+    EXPECT_EQ(bounds.upper, upper) << newest << "/" << size << "/" << index;
+    EXPECT_EQ(bounds.lower, lower) << newest << "/" << size << "/" << index;
   }
   EXPECT_EQ(pageIndex(kMin), 0);
   EXPECT_EQ(pageIndex(kMax), kMax - 1);

@@ -3,14 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <vector>
 
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
 #include "core/portable_regional.hpp"
-#include "tests/eventlog/on_new_thread.hpp"
 #include "tests/fakes/fake_management.hpp"
 #include "tests/support/failure_of.hpp"
 
@@ -18,7 +20,20 @@ namespace qv {
 namespace {
 
 using test::failureOf;
-using test::onNewThread;
+
+// Runs a step on a thread of its own, so it starts with a fresh per-thread
+// bias cache; failures and exceptions come back to the caller.
+template <class Step> void onNewThread(Step &&step) {
+  std::exception_ptr failure;
+  std::thread([&] {
+    try {
+      step();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }).join();
+  if (failure) std::rethrow_exception(failure);
+}
 
 struct LocalZone {
   explicit LocalZone(Variant bias) { setBias(std::move(bias)); }
@@ -53,12 +68,7 @@ std::vector<int> convert(const std::string &text, int32_t bias) {
 }
 
 TEST(WmiDateToDate, MovesRecordedTimeByBiasLessOffset) {
-  struct Case {
-    const char *text;
-    int32_t bias;
-    std::vector<int> expected;
-  };
-  const Case cases[] = {
+  const std::tuple<const char *, int32_t, std::vector<int>> cases[] = {
       {"20050301120000.000000+060", 120, {2005, 3, 1, 13, 0, 0}},
       {"20050301003000.000000-300", 0, {2005, 3, 1, 5, 30, 0}},
       {"20050301000500.000000+060", 0, {2005, 2, 28, 23, 5, 0}},
@@ -71,8 +81,8 @@ TEST(WmiDateToDate, MovesRecordedTimeByBiasLessOffset) {
       {"99991231225959.000000-060", 0, {9999, 12, 31, 23, 59, 59}}, // the last moment
       {"01000101010000.000000+060", 0, {100, 1, 1, 0, 0, 0}},       // the first moment
   };
-  for (const Case &c : cases)
-    EXPECT_EQ(convert(c.text, c.bias), c.expected) << c.text << " bias " << c.bias;
+  for (const auto &[text, bias, expected] : cases)
+    EXPECT_EQ(convert(text, bias), expected) << text << " bias " << bias;
 }
 
 // A moment moved out of the range of dates is no date a script could use,

@@ -5,41 +5,16 @@
 
 namespace qv::fake {
 
-AutomationError wmiError(int32_t number, std::string description) {
-  return AutomationError(number, "SWbemServicesEx", std::move(description));
-}
-
-WmiObject::WmiObject(std::initializer_list<std::pair<std::string, Variant>> properties)
-    : properties_(properties) {}
-
-WmiObject &WmiObject::set(std::string name, Variant value) {
-  for (auto &[key, existing] : properties_) {
-    if (equalsIgnoreCase(key, name)) {
-      existing = std::move(value);
-      return *this;
-    }
-  }
-  properties_.emplace_back(std::move(name), std::move(value));
-  return *this;
-}
-
-WmiObject &WmiObject::method(std::string name, Method body) {
-  methods_.emplace_back(std::move(name), std::move(body));
-  return *this;
-}
-
 Variant WmiObject::get(std::string_view property) {
   ++reads;
-  for (const auto &[key, value] : properties_) {
-    if (equalsIgnoreCase(key, property)) return value;
-  }
+  if (Variant *value = entryNamed(properties_, property)) return *value;
   throw runtimeError(kNoSuchMember);
 }
 
 Variant WmiObject::call(std::string_view method, std::vector<Variant> &args) {
-  for (const auto &[name, body] : methods_) {
+  for (auto &[name, body] : methods_) {
     if (equalsIgnoreCase(name, method)) {
-      calls.emplace_back(name);
+      calls.push_back(name); // as registered
       return body(args);
     }
   }
@@ -55,36 +30,11 @@ ManagementObjectPtr GeneratedSet::next() {
   return item;
 }
 
-WmiService &WmiService::addInstance(const std::string &className, WmiObjectPtr instance) {
-  classes_[foldKey(className)].push_back(std::move(instance));
-  return *this;
-}
-
-WmiService &WmiService::declareClass(const std::string &className) {
-  classes_[foldKey(className)];
-  return *this;
-}
-
 WmiService &WmiService::addQuery(std::string wql, std::vector<WmiObjectPtr> list) {
   auto shared = std::make_shared<std::vector<WmiObjectPtr>>(std::move(list));
   return addQuery(std::move(wql), [shared](std::size_t i) -> ManagementObjectPtr {
     return i < shared->size() ? (*shared)[i] : nullptr;
   });
-}
-
-WmiService &WmiService::addQuery(std::string wql, GeneratedSet::Generator generator) {
-  queries_[std::move(wql)] = std::move(generator);
-  return *this;
-}
-
-WmiService &WmiService::onQuery(std::function<std::unique_ptr<ResultSet>(std::string_view)> handler) {
-  handler_ = std::move(handler);
-  return *this;
-}
-
-WmiService &WmiService::failWith(AutomationError error) {
-  failure_ = std::move(error);
-  return *this;
 }
 
 std::unique_ptr<ResultSet> WmiService::serve(const std::string &request, GeneratedSet::Generator generator) {
@@ -133,7 +83,5 @@ std::shared_ptr<ManagementService> Management::connect(std::string_view moniker)
   if (found == services_.end()) throw wmiError(kRpcUnavailable, "The RPC server is unavailable. ");
   return found->second;
 }
-
-std::vector<WmiObjectPtr> instances(std::initializer_list<WmiObjectPtr> list) { return list; }
 
 } // namespace qv::fake

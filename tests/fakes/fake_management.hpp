@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "core/automation_error.hpp"
+#include "core/collection.hpp"
 #include "core/management.hpp"
+#include "tests/fakes/named_entries.hpp"
 
 namespace qv::fake {
 
@@ -23,17 +25,25 @@ inline constexpr int32_t kWbemNotFound = static_cast<int32_t>(0x80041002);
 inline constexpr int32_t kWbemInvalidClass = static_cast<int32_t>(0x80041010);
 inline constexpr int32_t kWbemInvalidQuery = static_cast<int32_t>(0x80041017);
 inline constexpr int32_t kRpcUnavailable = static_cast<int32_t>(0x800706BA);
-AutomationError wmiError(int32_t number, std::string description);
+inline AutomationError wmiError(int32_t number, std::string description) {
+  return AutomationError(number, "SWbemServicesEx", std::move(description));
+}
 
 class WmiObject : public ManagementObject {
 public:
   using Method = std::function<Variant(std::vector<Variant> &args)>;
 
   WmiObject() = default;
-  WmiObject(std::initializer_list<std::pair<std::string, Variant>> properties);
+  WmiObject(std::initializer_list<std::pair<std::string, Variant>> properties) : properties_(properties) {}
 
-  WmiObject &set(std::string name, Variant value);
-  WmiObject &method(std::string name, Method body);
+  WmiObject &set(std::string name, Variant value) {
+    setEntry(properties_, std::move(name), std::move(value));
+    return *this;
+  }
+  WmiObject &method(std::string name, Method body) {
+    setEntry(methods_, std::move(name), std::move(body));
+    return *this;
+  }
 
   Variant get(std::string_view property) override;
   Variant call(std::string_view method, std::vector<Variant> &args) override;
@@ -42,8 +52,8 @@ public:
   std::vector<std::string> calls; // method names called, in order
 
 private:
-  std::vector<std::pair<std::string, Variant>> properties_;
-  std::vector<std::pair<std::string, Method>> methods_;
+  NamedEntries<Variant> properties_;
+  NamedEntries<Method> methods_;
 };
 
 using WmiObjectPtr = std::shared_ptr<WmiObject>;
@@ -65,17 +75,32 @@ private:
 class WmiService : public ManagementService {
 public:
   // Instances of a class (class names match without regard to case).
-  WmiService &addInstance(const std::string &className, WmiObjectPtr instance);
+  WmiService &addInstance(const std::string &className, WmiObjectPtr instance) {
+    classes_[foldKey(className)].push_back(std::move(instance));
+    return *this;
+  }
   // Declares a class with no instances (its set is empty, not an error).
-  WmiService &declareClass(const std::string &className);
+  WmiService &declareClass(const std::string &className) {
+    classes_[foldKey(className)];
+    return *this;
+  }
   // The exact query text and the instances it gives.
   WmiService &addQuery(std::string wql, std::vector<WmiObjectPtr> instances);
   // The exact query text and a lazy generator of its instances.
-  WmiService &addQuery(std::string wql, GeneratedSet::Generator generator);
+  WmiService &addQuery(std::string wql, GeneratedSet::Generator generator) {
+    queries_[std::move(wql)] = std::move(generator);
+    return *this;
+  }
   // Any query text not registered: answered by handler (null: invalid query).
-  WmiService &onQuery(std::function<std::unique_ptr<ResultSet>(std::string_view)> handler);
+  WmiService &onQuery(std::function<std::unique_ptr<ResultSet>(std::string_view)> handler) {
+    handler_ = std::move(handler);
+    return *this;
+  }
   // Every call fails with this error (an unreachable computer).
-  WmiService &failWith(AutomationError error);
+  WmiService &failWith(AutomationError error) {
+    failure_ = std::move(error);
+    return *this;
+  }
 
   std::unique_ptr<ResultSet> instancesOf(std::string_view className) override;
   std::unique_ptr<ResultSet> execQuery(std::string_view wql) override;
@@ -106,6 +131,6 @@ private:
   std::map<std::string, std::shared_ptr<WmiService>> services_;
 };
 
-std::vector<WmiObjectPtr> instances(std::initializer_list<WmiObjectPtr> list);
+inline std::vector<WmiObjectPtr> instances(std::initializer_list<WmiObjectPtr> list) { return list; }
 
 } // namespace qv::fake

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/automation_error.hpp"
 #include "core/system.hpp"
 
 namespace qv::fake {
@@ -15,11 +16,27 @@ class System : public qv::System {
 public:
   std::optional<std::string> computerName() override { return computer; }
   std::optional<std::string> workgroupName() override { return workgroup; }
-  LaunchResult launch(const std::string &program, const std::string &parameters) override;
-  std::string captureCommandOutput(const std::string &commandLine) override;
-  uint64_t folderSize(const std::string &path) override;
+  LaunchResult launch(const std::string &program, const std::string &parameters) override {
+    launches.emplace_back(program, parameters);
+    return launchResult;
+  }
+  std::string captureCommandOutput(const std::string &commandLine) override {
+    commands.push_back(commandLine);
+    auto found = commandOutputs.find(commandLine);
+    return found == commandOutputs.end() ? std::string() : found->second;
+  }
+  uint64_t folderSize(const std::string &path) override {
+    folderReads.push_back(path);
+    auto found = folders.find(path);
+    if (found == folders.end())
+      throw AutomationError(76, "Microsoft VBScript runtime error", "Path not found");
+    return found->second;
+  }
   bool fileExists(const std::string &path) override { return files.contains(path); }
-  std::optional<std::string> environment(const std::string &name) override;
+  std::optional<std::string> environment(const std::string &name) override {
+    auto found = variables.find(name);
+    return found == variables.end() ? std::nullopt : std::optional<std::string>(found->second);
+  }
   void operatorNotice(const std::string &text) override { notices.push_back(text); }
   Date nowLocal() override { return localNow; }
   Date nowUtc() override { return utcNow; }

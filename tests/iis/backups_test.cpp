@@ -10,17 +10,13 @@
 namespace qv::test {
 namespace {
 
-Date at(int year, int month, int day, int hour, int minute, int second) {
-  return makeDate({year, month, day, hour, minute, second});
-}
-
 TEST(Backups, ListingFollowsTheProviderIndexUntilItsFirstRefusal) {
   FakeIis lab;
   Iis sites(lab.platform());
   sites.setComputerName("web1");
   EXPECT_EQ(sites.iisBackupFiles()->count(), 0) << "no backups, no error";
 
-  Date when = at(2026, 12, 5, 12, 30, 45);
+  Date when = makeDate({2026, 12, 5, 12, 30, 45});
   lab.backups = {{"before-update", 0, when}, {"before-update", 1, when}, {"nightly", 0, when}};
   lab.enumCalls.clear();
   auto listing = sites.iisBackupFiles();
@@ -56,7 +52,7 @@ TEST(Backups, NameIsTheLocalTimeWithoutSeparatorsInBothStyles) {
   for (const auto &c : std::vector<Case>{{PortableRegional::european(), "05122026_123045"},
                                          {PortableRegional::english(), "1252026_123045_PM"}}) {
     FakeIis lab("web1", c.style);
-    lab.system->localNow = at(2026, 12, 5, 12, 30, 45);
+    lab.system->localNow = makeDate({2026, 12, 5, 12, 30, 45});
     Iis sites(lab.platform());
     sites.setComputerName("web1");
     sites.makeBackup();

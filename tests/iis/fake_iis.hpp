@@ -15,6 +15,8 @@
 #include "iis/iis_paths.hpp"
 #include "tests/fakes/fake_directory.hpp"
 #include "tests/fakes/fake_system.hpp"
+#include "tests/support/failure_of.hpp"
+#include "tests/support/keys_of.hpp"
 
 namespace qv::test {
 
@@ -122,36 +124,6 @@ public:
   std::vector<std::vector<Variant>> enumCalls;
   std::vector<std::vector<Variant>> backupCalls;
 };
-
-// The error f fails with; a test failure when it does not fail.
-template <class F> AutomationError failureOf(F &&f) {
-  try {
-    f();
-  } catch (const AutomationError &error) {
-    return error;
-  }
-  ADD_FAILURE() << "the call did not fail";
-  return AutomationError(0, "", "");
-}
-
-// "a b c" as {"a", "b", "c"}.
-inline std::vector<std::string> words(std::string_view text) {
-  std::vector<std::string> out;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = std::min(text.find(' ', start), text.size());
-    if (end > start) out.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return out;
-}
-
-// The keys of a collection, in order.
-inline std::vector<std::string> keysOf(const Collection &collection) {
-  std::vector<std::string> keys;
-  for (std::size_t i = 1; i <= collection.size(); ++i)
-    keys.push_back(collection.keyAt(i).value_or("?"));
-  return keys;
-}
 
 inline const Collection &recordAt(const Collection &collection, std::string_view key) {
   return *collection[key].as<Collection>();

@@ -16,6 +16,7 @@
 #include "tests/fakes/fake_management.hpp"
 #include "tests/fakes/fake_system.hpp"
 #include "tests/support/failure_of.hpp"
+#include "tests/support/keys_of.hpp"
 #include "tests/support/kind_name.hpp"
 
 namespace qv::test {
@@ -45,13 +46,6 @@ struct InventoryLab {
   Platform platform;
   ServerInfo info;
 };
-
-inline Keys keysOf(const Collection &record) {
-  Keys keys;
-  for (std::size_t i = 1; i <= record.size(); ++i)
-    keys.push_back(record.keyAt(i).value_or("<none>"));
-  return keys;
-}
 
 inline CollectionPtr asCollection(const Variant &value) {
   auto collection = value.as<Collection>();

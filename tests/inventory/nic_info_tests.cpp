@@ -28,8 +28,7 @@ TEST(NicInfo, AdaptersKeyedByIndexWithAddressListsKeyedByArrayPosition) {
   // The key "1" is the adapter whose index is 1; position 1 is the first delivered.
   EXPECT_EQ(keysOf(*result), (Keys{"7", "1"}));
   auto first = asCollection(result->at(1));
-  EXPECT_EQ(keysOf(*first),
-            (Keys{"NICName", "MACAddress", "DNSHostName", "DNSDomain", "StaticIP", "SubNet", "GateWay"}));
+  EXPECT_EQ(keysOf(*first), words("NICName MACAddress DNSHostName DNSDomain StaticIP SubNet GateWay"));
   EXPECT_EQ((*first)["NICName"], Variant("Intel(R) PRO/1000"));
   EXPECT_TRUE((*first)["DNSDomain"].isNull()) << "a missing value stays Null";
   EXPECT_EQ(keysOf(*asCollection((*first)["StaticIP"])), (Keys{"0", "1"}));

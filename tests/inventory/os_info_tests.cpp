@@ -19,8 +19,7 @@ TEST(CpuInfo, OneRecordPerProcessorWithTheNameTrimmed) {
   auto result = lab.info.cpuInfo("SRV1");
   ASSERT_EQ(keysOf(*result), (Keys{"1", "2"}));
   auto first = asCollection((*result)["1"]);
-  EXPECT_EQ(keysOf(*first), (Keys{"CPUName", "ClockSpeed", "Description", "Manufacturer", "DeviceID",
-                                  "L2CacheSize", "Socket"}));
+  EXPECT_EQ(keysOf(*first), words("CPUName ClockSpeed Description Manufacturer DeviceID L2CacheSize Socket"));
   EXPECT_EQ((*first)["CPUName"], Variant("Intel(R) Xeon(TM) CPU 3.00GHz"));
   EXPECT_EQ((*first)["ClockSpeed"], Variant(int32_t{2993})) << "as delivered, not text";
   EXPECT_TRUE((*first)["L2CacheSize"].isNull());
@@ -47,9 +46,9 @@ TEST(OsInfo, OneRecordFromTheFirstInstanceWithBootInUtcAndUptime) {
   lab.system->utcNow = at(2005, 3, 4, 14, 25, 40);
   lab.system->localNow = at(2005, 3, 4, 16, 25, 40); // two hours ahead: must not count
   auto os = lab.info.osInfo("SRV1");
-  EXPECT_EQ(keysOf(*os), (Keys{"BuildType", "OperatingSystem", "ServicePack", "SerialNumber", "OSLanguage",
-                               "CurrentTimeZone", "SPMajor", "SPMinor", "WindowsVersion", "BuildNumber",
-                               "LastBootRaw", "LastBoot", "Uptime"}));
+  EXPECT_EQ(keysOf(*os),
+            words("BuildType OperatingSystem ServicePack SerialNumber OSLanguage CurrentTimeZone "
+                  "SPMajor SPMinor WindowsVersion BuildNumber LastBootRaw LastBoot Uptime"));
   EXPECT_TRUE((*os)["ServicePack"].isNull());
   EXPECT_EQ((*os)["CurrentTimeZone"], Variant(int16_t{60}));
   EXPECT_EQ((*os)["LastBootRaw"], Variant("20050301120000.000000+120"));

@@ -56,11 +56,15 @@ TEST(FolderWalk, AReparsePointIsEnteredOnceOnItsBranch) {
                   {"s", {100, {}, "id"}}};
   EXPECT_EQ(totalOf(tree), 111u);
 
-  // Without an identity the walk cannot tell, and the folder counts.
-  tree.folders = {{"top", {1, {{"z", true}, {"y", true}}, ""}},
-                  {"z", {10, {}, std::string(16, '\0')}},
-                  {"y", {100, {}, ""}}};
-  EXPECT_EQ(totalOf(tree), 111u);
+  // Without an identity the walk cannot tell, and the folder counts, also
+  // below another reparse point that has none.
+  const std::string zeros(16, '\0');
+  tree.folders = {{"top", {1, {{"z", true}}, ""}},
+                  {"z", {10, {{"y", true}}, zeros}},
+                  {"y", {100, {{"x", true}}, zeros}},
+                  {"x", {1000, {{"w", true}}, ""}},
+                  {"w", {10000, {}, ""}}};
+  EXPECT_EQ(totalOf(tree), 11111u);
 }
 
 TEST(FolderWalk, TopThatCannotBeSearchedFails) {

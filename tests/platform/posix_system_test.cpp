@@ -16,6 +16,7 @@
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
 #include "core/local_names.hpp"
+#include "tests/platform/temp_tree.hpp"
 
 namespace fs = std::filesystem;
 
@@ -23,25 +24,7 @@ namespace {
 
 using qv::LaunchResult;
 using qv::posix::PosixSystem;
-
-class TempFolder {
-public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "qv-posix-system-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
-  TempFolder(const TempFolder &) = delete;
-  TempFolder &operator=(const TempFolder &) = delete;
-  std::string path(const std::string &name) const { return (root_ / name).string(); }
-
-private:
-  fs::path root_;
-};
+using qv::test::TempTree;
 
 // A detached program runs on its own; wait for what it leaves behind.
 bool appears(const std::string &path) {
@@ -63,7 +46,7 @@ TEST(PosixSystemTest, ComputerNameIsTheHostNameAndThereIsNoWorkgroup) {
 
 TEST(PosixSystemTest, LaunchStartsADetachedProgramWithParametersSplitAtBlanksAndNoShell) {
   PosixSystem system;
-  TempFolder folder;
+  TempTree folder;
   const std::string first = folder.path("first");
   const std::string second = folder.path("second");
   const std::string literal = folder.path("name$(id);`id`");
@@ -82,7 +65,7 @@ TEST(PosixSystemTest, LaunchStartsADetachedProgramWithParametersSplitAtBlanksAnd
 
 TEST(PosixSystemTest, LaunchReportsShellLikeCodesWhenNothingStarts) {
   PosixSystem system;
-  TempFolder folder;
+  TempTree folder;
   const std::string notExecutable = folder.path("plain.txt");
   std::ofstream(notExecutable) << "text";
   EXPECT_EQ(system.launch("qv-no-such-program-anywhere", ""), LaunchResult::programNotFound);
@@ -93,7 +76,7 @@ TEST(PosixSystemTest, LaunchReportsShellLikeCodesWhenNothingStarts) {
 
 TEST(PosixSystemTest, FileExistsOnlyForRegularFiles) {
   PosixSystem system;
-  TempFolder folder;
+  TempTree folder;
   const std::string file = folder.path("file");
   std::ofstream(file) << "0123456789";
   EXPECT_TRUE(system.fileExists(file));

@@ -15,21 +15,17 @@
 #include "core/targets.hpp"
 #include "tests/fakes/fake_directory.hpp"
 #include "tests/fakes/fake_system.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv::test {
 
 struct ServiceSpec {
-  ServiceSpec(std::string name, std::string displayName, int32_t status = 4, int32_t startType = 2,
-              int32_t serviceType = 16, Variant dependencies = Variant())
-      : name(std::move(name)), displayName(std::move(displayName)), status(status), startType(startType),
-        serviceType(serviceType), dependencies(std::move(dependencies)) {}
-
   std::string name;
   std::string displayName;
-  int32_t status;
-  int32_t startType;
-  int32_t serviceType;
-  Variant dependencies; // Empty: the provider has no value to give
+  int32_t status = 4;
+  int32_t startType = 2;
+  int32_t serviceType = 16;
+  Variant dependencies = Variant(); // Empty: the provider has no value to give
 };
 
 class FakeNetwork {
@@ -79,17 +75,6 @@ private:
   fake::DirObjectPtr root_;
   std::map<std::string, fake::DirObjectPtr> computers_;
 };
-
-// The error f fails with; a test failure when it does not fail.
-template <class F> AutomationError failureOf(F &&f) {
-  try {
-    f();
-  } catch (const AutomationError &error) {
-    return error;
-  }
-  ADD_FAILURE() << "expected an AutomationError";
-  return AutomationError(0, "", "");
-}
 
 // The text of field of every record of a result, in order.
 inline std::vector<std::string> column(const CollectionPtr &result, const char *field) {

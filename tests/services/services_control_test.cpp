@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "services/services.hpp"
 #include "tests/services/fake_network.hpp"
 
@@ -18,12 +20,7 @@ Services servicesOn(FakeNetwork &net) {
 }
 
 TEST(ServicesControl, StatusAndStartTypeMakeTheseCallsInThisOrder) {
-  struct Case {
-    int32_t status;
-    int32_t startType;
-    Calls calls;
-  };
-  const Case cases[] = {
+  const std::tuple<int32_t, int32_t, Calls> cases[] = {
       {0, 0, {"Svc.SetInfo"}},
       {4, 0, {"Svc.start", "Svc.SetInfo"}},
       {1, 0, {"Svc.Stop", "Svc.SetInfo"}},
@@ -34,13 +31,13 @@ TEST(ServicesControl, StatusAndStartTypeMakeTheseCallsInThisOrder) {
       {1, 4, {"Svc.put StartType=4", "Svc.Stop", "Svc.SetInfo"}},
       {0, 3, {"Svc.put StartType=3", "Svc.SetInfo"}},
   };
-  for (const Case &c : cases) {
+  for (const auto &[status, startType, calls] : cases) {
     FakeNetwork net;
     auto svc = net.service("LAB", "SRV1", {"Svc", "Some Service"});
     for (const char *method : {"start", "Stop", "Pause", "Continue"})
       svc->method(method, [](auto &, auto &) { return Variant(); });
-    servicesOn(net).setStatus("Svc", c.status, c.startType);
-    EXPECT_EQ(*net.directory->journal, c.calls) << c.status << "/" << c.startType;
+    servicesOn(net).setStatus("Svc", status, startType);
+    EXPECT_EQ(*net.directory->journal, calls) << status << "/" << startType;
   }
 }
 

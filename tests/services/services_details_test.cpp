@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "services/services.hpp"
 #include "tests/services/fake_network.hpp"
+#include "tests/support/keys_of.hpp"
 
 namespace qv {
 namespace {
@@ -30,11 +33,8 @@ VariantArray list(std::vector<Variant> items) { return VariantArray{0, std::move
 TEST_F(ServicesDetails, DetailRecordHasNumbersWhereTheListingHasTexts) {
   add({"Spooler", "Print Spooler", 4, 2, 272});
   auto record = services.getService("Spooler");
-  const char *keys[] = {"Status",    "Name",        "DisplayName",  "Path",        "ServiceAccountName",
-                        "StartType", "ServiceType", "ErrorControl", "Dependencies"};
-  ASSERT_EQ(record->count(), 9);
-  for (std::size_t i = 0; i < 9; ++i)
-    EXPECT_EQ(record->keyAt(i + 1), keys[i]);
+  EXPECT_EQ(test::keysOf(*record), test::words("Status Name DisplayName Path ServiceAccountName StartType "
+                                               "ServiceType ErrorControl Dependencies"));
   EXPECT_EQ((*record)["Status"], Variant(int32_t{4}));
   EXPECT_EQ((*record)["StartType"], Variant(int32_t{2}));
   EXPECT_EQ((*record)["ServiceType"], Variant(int32_t{272}));
@@ -44,12 +44,7 @@ TEST_F(ServicesDetails, DetailRecordHasNumbersWhereTheListingHasTexts) {
 }
 
 TEST_F(ServicesDetails, DependencyListsAreKeyedFromZero) {
-  struct Case {
-    const char *label;
-    Variant dependencies;
-    std::vector<std::string> names;
-  };
-  const Case cases[] = {
+  const std::tuple<const char *, Variant, std::vector<std::string>> cases[] = {
       {"none", Variant(), {}},
       {"empty list", list({}), {}},
       {"number", Variant(int32_t{3}), {}},
@@ -59,17 +54,17 @@ TEST_F(ServicesDetails, DependencyListsAreKeyedFromZero) {
        list({Variant("Tcpip"), Variant("Afd"), Variant("NetBT")}),
        {"Tcpip", "Afd", "NetBT"}},
   };
-  for (const Case &c : cases) {
-    add({"Svc", "Some Service", 4, 2, 16, c.dependencies});
+  for (const auto &[label, dependencies, names] : cases) {
+    add({"Svc", "Some Service", 4, 2, 16, dependencies});
     auto deps = (*services.getService("Svc"))["Dependencies"].as<Collection>();
-    ASSERT_TRUE(deps) << c.label;
-    ASSERT_EQ(deps->size(), c.names.size()) << c.label;
-    for (std::size_t i = 0; i < c.names.size(); ++i) {
-      EXPECT_EQ(deps->keyAt(i + 1), std::to_string(i)) << c.label;
+    ASSERT_TRUE(deps) << label;
+    ASSERT_EQ(deps->size(), names.size()) << label;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      EXPECT_EQ(deps->keyAt(i + 1), std::to_string(i)) << label;
       const Collection &dep = *deps->at(i + 1).as<Collection>();
       EXPECT_EQ(dep.keyAt(1), "Name");
-      EXPECT_EQ(dep["Name"], Variant(c.names[i]));
-      EXPECT_EQ(dep["DisplayName"], Variant(c.names[i] + " Service"));
+      EXPECT_EQ(dep["Name"], Variant(names[i]));
+      EXPECT_EQ(dep["DisplayName"], Variant(names[i] + " Service"));
     }
   }
 }

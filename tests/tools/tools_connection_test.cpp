@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/services/fake_network.hpp"
 #include "tools/tools.hpp"
 
@@ -13,14 +15,8 @@ const char *const kBrowseMessage =
     "have the userrights needed to browse the computer network";
 
 TEST(ToolsConnection, OpensWorkgroupOrComputerPathAndExplainsFailures) {
-  struct Case {
-    const char *wg;
-    std::optional<std::string> cn;
-    const char *path;
-    bool reachable;
-    std::string message;
-  };
-  const Case cases[] = {
+  // Workgroup, computer, the path bound, whether it was reached, the message.
+  const std::tuple<const char *, std::optional<std::string>, const char *, bool, std::string> cases[] = {
       {"LAB", std::nullopt, "WinNT://LAB", true, ""},
       {"LAB", "SRV1", "WinNT://LAB/SRV1", true, ""},
       {"LAB", "  ", "WinNT://LAB", true, ""},
@@ -31,13 +27,13 @@ TEST(ToolsConnection, OpensWorkgroupOrComputerPathAndExplainsFailures) {
        "Kelvara "
        "does not have the correct credetials to access it."},
   };
-  for (const Case &c : cases) {
+  for (const auto &[wg, cn, path, reachable, message] : cases) {
     FakeNetwork net;
     net.computer("LAB", "SRV1");
     Tools tools(net.platform);
-    EXPECT_EQ(tools.tryConnection(c.wg, c.cn), c.reachable) << c.path;
-    EXPECT_EQ(net.directory->binds, std::vector<std::string>{c.path});
-    EXPECT_EQ(tools.message(), c.message) << c.path;
+    EXPECT_EQ(tools.tryConnection(wg, cn), reachable) << path;
+    EXPECT_EQ(net.directory->binds, std::vector<std::string>{path});
+    EXPECT_EQ(tools.message(), message) << path;
   }
 }
 

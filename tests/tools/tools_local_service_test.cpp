@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/services/fake_network.hpp"
 #include "tools/tools.hpp"
 
@@ -10,23 +12,15 @@ using test::failureOf;
 using test::FakeNetwork;
 
 TEST(ToolsLocalService, ReadsTheHostsServicesByItsOwnNames) {
-  struct Case {
-    int32_t status;
-    const char *singleServer;
-    bool running;
-  };
-  const Case cases[] = {
-      {4, "", true},
-      {1, "LAB,ADMINHOST", false},
-      {7, "LAB,ADMINHOST", false},
-  };
-  for (const Case &c : cases) {
+  const std::tuple<int32_t, const char *, bool> cases[] = {
+      {4, "", true}, {1, "LAB,ADMINHOST", false}, {7, "LAB,ADMINHOST", false}};
+  for (const auto &[status, singleServer, running] : cases) {
     FakeNetwork net;
-    net.service("LAB", "ADMINHOST", {"lanmanworkstation", "Workstation", c.status});
-    net.service("LAB", "ADMINHOST", {"Spooler", "Print Spooler", c.status});
+    net.service("LAB", "ADMINHOST", {"lanmanworkstation", "Workstation", status});
+    net.service("LAB", "ADMINHOST", {"Spooler", "Print Spooler", status});
     Tools tools(net.platform);
-    EXPECT_EQ(tools.singleServerMode(), c.singleServer) << c.status;
-    EXPECT_EQ(tools.serviceIsRunning("Spooler"), c.running) << c.status;
+    EXPECT_EQ(tools.singleServerMode(), singleServer) << status;
+    EXPECT_EQ(tools.serviceIsRunning("Spooler"), running) << status;
     EXPECT_EQ(net.directory->binds[0], "WinNT://LAB/ADMINHOST/lanmanworkstation,Service");
   }
 }
