@@ -2,10 +2,6 @@
 
 #include <cwctype>
 
-#include "automation/error_report.hpp"
-#include "automation/module_state.hpp"
-#include "platform/win32/com_ptr.hpp"
-
 namespace qv::com {
 namespace {
 
@@ -70,24 +66,6 @@ HRESULT answerNames(DISPID found, UINT count, DISPID *ids) {
   for (UINT i = 1; i < count; ++i)
     ids[i] = DISPID_UNKNOWN;
   return (found == DISPID_UNKNOWN || count > 1) ? DISP_E_UNKNOWNNAME : S_OK;
-}
-
-HRESULT typeInfoOf(REFIID iid, ITypeInfo **info) {
-  if (!info) return E_POINTER;
-  *info = nullptr;
-  std::wstring path = modulePath();
-  win32::ComPtr<ITypeLib> library;
-  HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
-  if (FAILED(hr)) return hr;
-  return library->GetTypeInfoOfGuid(iid, info);
-}
-
-HRESULT failedCall(const AutomationError &error, REFIID iid, EXCEPINFO *info) noexcept {
-  try {
-    return reportFailure(error, iid, info);
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
 }
 
 } // namespace qv::com

@@ -12,6 +12,7 @@
 #include "automation/class_catalog.hpp"
 #include "automation/module_state.hpp"
 #include "automation/registry_key.hpp"
+#include "com/error_translation.hpp"
 #include "platform/win32/com_ptr.hpp"
 
 namespace qv::com {
@@ -78,7 +79,7 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
     }
     return S_OK;
   } catch (...) {
-    return E_OUTOFMEMORY;
+    return failCurrentCall(IID_NULL);
   }
 }
 
@@ -102,6 +103,6 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
     library->ReleaseTLibAttr(attributes);
     return SUCCEEDED(hr) ? S_OK : SELFREG_E_TYPELIB;
   } catch (...) {
-    return E_OUTOFMEMORY;
+    return failCurrentCall(IID_NULL);
   }
 }

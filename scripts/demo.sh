@@ -10,6 +10,6 @@ source tests/wine/wine_env.sh
 qv_prepare
 qv_log "examples/inventory.vbs"
 status=0
-timeout 300 qv_wine64 'C:\windows\system32\cscript.exe' //nologo "$(qv_winpath examples/inventory.vbs)" 2>&1 | qv_quiet_wine || status=$?
+timeout 300 "$QV_WINE64" 'C:\windows\system32\cscript.exe' //nologo "$(qv_winpath examples/inventory.vbs)" 2>&1 | qv_quiet_wine || status=$?
 qv_finish_wine
 exit "$status"

@@ -14,15 +14,15 @@ passed=0
 failed=0
 broken=()
 
-qv_run_check "COM checks" 600 qv_wine64 "$QV_COM_CHECKS" "$(qv_winpath "$QV_DLL")"
+qv_run_check "COM checks" 600 "$QV_WINE64" "$QV_COM_CHECKS" "$(qv_winpath "$QV_DLL")"
 for test in tests/wine/*.vbs tests/wine/*.js; do
   # The lab's own tests need the lab registered: scripts/lab-tests.sh runs them.
   [[ $(basename "$test") == lab_* ]] && continue
-  qv_run_check "$(basename "$test")" 600 qv_wine64 'C:\windows\system32\cscript.exe' //nologo "$(qv_winpath "$test")"
+  qv_run_check "$(basename "$test")" 600 "$QV_WINE64" 'C:\windows\system32\cscript.exe' //nologo "$(qv_winpath "$test")"
 done
 
 qv_log "benchmark: Util.Val against Scripting.Dictionary.Exists"
-timeout 600 qv_wine64 'C:\windows\system32\cscript.exe' //nologo "$(qv_winpath tests/wine/bench/val_vs_dictionary.vbs)" 2>&1 | qv_quiet_wine
+timeout 600 "$QV_WINE64" 'C:\windows\system32\cscript.exe' //nologo "$(qv_winpath tests/wine/bench/val_vs_dictionary.vbs)" 2>&1 | qv_quiet_wine
 
 qv_finish_wine
 echo

@@ -32,6 +32,8 @@ private:
 
 std::string hex(long value);
 
+// Each kind of exception becomes one HRESULT, EXCEPINFO and IErrorInfo.
+void checkErrorTranslation(Checks &checks);
 // Registration writes exactly the module's own keys and removes them again.
 void checkRegistration(Checks &checks, HMODULE module, const std::wstring &modulePath);
 // The type library against the dispatch tables of every class.

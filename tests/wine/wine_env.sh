@@ -48,14 +48,14 @@ qv_build() {
   cmake --preset mingw64 -B "$QV_BUILD_DIR" >/dev/null
   cmake --build "$QV_BUILD_DIR" -j "$QV_JOBS" --target quorvane quorvane_com_checks
   QV_DLL="$QV_BUILD_DIR/automation/quorvane.dll"
-  QV_COM_CHECKS="$QV_BUILD_DIR/automation/quorvane_com_checks.exe"
+  QV_COM_CHECKS="$QV_BUILD_DIR/tests/wine/quorvane_com_checks.exe"
 }
 
 qv_prefix() {
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     qv_log "new Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    timeout 300 qv_wine64 wineboot -i 2>&1 | qv_quiet_wine | grep -v 'syswow64' || true
+    timeout 300 "$QV_WINE64" wineboot -i 2>&1 | qv_quiet_wine | grep -v 'syswow64' || true
     wineserver -w
   fi
 }
@@ -65,7 +65,7 @@ qv_winpath() { winepath -w "$1" 2>/dev/null; }
 
 qv_register() {
   qv_log "regsvr32 quorvane.dll"
-  timeout 120 qv_wine64 'C:\windows\system32\regsvr32.exe' /s "$(qv_winpath "$QV_DLL")"
+  timeout 120 "$QV_WINE64" 'C:\windows\system32\regsvr32.exe' /s "$(qv_winpath "$QV_DLL")"
 }
 
 qv_prepare() {
