@@ -11,8 +11,8 @@
 
 #include "automation/class_catalog.hpp"
 #include "automation/module_state.hpp"
-#include "automation/registry_key.hpp"
 #include "com/error_translation.hpp"
+#include "com/registry_key.hpp"
 #include "platform/win32/com_ptr.hpp"
 
 namespace qv::com {

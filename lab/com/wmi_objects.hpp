@@ -14,16 +14,15 @@
 
 namespace qv::lab {
 
-class WmiService : public LabDispatch {
+class WmiService final : public LabDispatch {
 public:
-  static WmiService *create(Computer &computer);
+  explicit WmiService(Computer &computer);
 
 protected:
   DISPID memberId(std::string_view name) override;
   void call(DISPID id, WORD flags, CallArgs &args, VARIANT &result) override;
 
 private:
-  explicit WmiService(Computer &computer);
   Computer &computer_;
 };
 
