@@ -38,7 +38,8 @@ HRESULT chooseAccess(const MemberInfo &member, Offers offers, WORD flags, const 
     }
     if (params.cArgs != 1) return DISP_E_BADPARAMCOUNT;
     bool object = holdsObject(params.rgvarg[0]);
-    if ((flags & DISPATCH_PROPERTYPUTREF) && offers.putRef) {
+    // Two rules lead to a putref: kept apart, each reads as it is meant.
+    if ((flags & DISPATCH_PROPERTYPUTREF) && offers.putRef) { // NOLINT(bugprone-branch-clone)
       access = Access::PutRef;
     } else if ((flags & DISPATCH_PROPERTYPUT) && offers.put) {
       access = Access::Put;

@@ -2,8 +2,8 @@
 # Every test: installs what is missing, builds the native and sanitizer
 # builds and runs their unit tests, cross-builds the Windows DLLs, runs the
 # script-client tests under Wine (against the host's providers and against
-# the lab) with the lifetime and apartment checks, then static analysis and
-# a timed run of every fuzz target.
+# the lab) with the lifetime and apartment checks, then static analysis, the
+# format check and a timed run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -35,5 +35,7 @@ QV_LAB_SKIP_SETUP=1 scripts/wine-hardening.sh
 
 echo "== static analysis"
 scripts/static-analysis.sh
+echo "== format"
+scripts/format-check.sh
 echo "== fuzzing, ${QV_FUZZ_SECONDS:-60} s a target"
 fuzz/run.sh "${QV_FUZZ_SECONDS:-60}"

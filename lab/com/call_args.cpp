@@ -74,7 +74,7 @@ void CallArgs::writeBack(std::size_t i, const Value &value) {
     return;
   }
   // A typed variable of a typed client: converted to its own type.
-  VARTYPE type = static_cast<VARTYPE>(V_VT(target) & ~VT_BYREF);
+  auto type = static_cast<VARTYPE>(V_VT(target) & ~VT_BYREF);
   win32::VariantValue typed;
   if (FAILED(VariantChangeType(typed.get(), converted.get(), 0, type))) return;
   switch (type) {
