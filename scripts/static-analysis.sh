@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Static analysis of the project's own code, with zero findings as the bar:
 # clang-tidy (checks in .clang-tidy) over two compilation databases, the
-# native build's (core, the class folders, platform/posix and common, the
-# unit tests) and the mingw64 cross build's (platform/win32, com,
-# automation, lab, tests/wine), then cppcheck over every folder. Exits
-# non-zero on any finding. Installs clang-tidy and cppcheck when missing.
+# native release build's (core, the class folders, platform/posix and
+# common, the unit tests, the benchmarks) and the mingw64 cross build's
+# (platform/win32, com, automation, lab, tests/wine), then cppcheck over
+# every folder. Exits non-zero on any finding. Installs clang-tidy and
+# cppcheck when missing.
 #
 #   scripts/static-analysis.sh
 #   QV_ANALYSIS_BUILD=build/analysis                where the native build is configured
 #   QV_ANALYSIS_CROSS_BUILD=build/analysis-mingw64  where the cross build is configured
-#   QV_ANALYSIS_TESTS=0                             leave the tests out of clang-tidy
+#   QV_ANALYSIS_TESTS=0                             leave tests and benchmarks out of clang-tidy
 #   QV_JOBS=2
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,7 +24,7 @@ scripts/setup.sh clang-tidy-14 cppcheck
 native_areas="core|services|iis|inventory|processes|eventlog|terminal|tools|platform/posix|platform/common"
 cross_areas="platform/win32|com|automation|lab"
 if [[ "${QV_ANALYSIS_TESTS:-1}" != "0" ]]; then
-  native_areas="$native_areas|tests"
+  native_areas="$native_areas|tests|bench"
   cross_areas="$cross_areas|tests/wine"
 fi
 
@@ -57,8 +58,9 @@ tidy() {
 }
 
 echo "== clang-tidy, native"
-# Only configuring: the compilation database is all clang-tidy needs.
-cmake --preset native -B "$native" >/dev/null
+# Only configuring: the compilation database is all clang-tidy needs. The
+# release preset's holds the benchmarks too.
+cmake --preset native-release -B "$native" >/dev/null
 tidy native "$native" "$native_areas"
 
 echo "== clang-tidy, mingw64"
@@ -79,7 +81,7 @@ echo "== cppcheck"
 cppcheck_status=0
 cppcheck --enable=warning,performance,portability --error-exitcode=1 --inline-suppr --std=c++20 -j "$jobs" -q \
   -I. --library=googletest --library=posix \
-  core services iis inventory processes eventlog terminal tools platform/posix platform/common tests fuzz ||
+  core services iis inventory processes eventlog terminal tools platform/posix platform/common tests bench fuzz ||
   cppcheck_status=$?
 cppcheck --enable=warning,performance,portability --error-exitcode=1 --inline-suppr --std=c++20 -j "$jobs" -q \
   -I. --library=windows --platform=win64 platform/win32 com automation lab || cppcheck_status=$?
