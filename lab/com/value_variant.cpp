@@ -2,6 +2,7 @@
 
 #include "lab/model/lab_error.hpp"
 #include "platform/win32/bstr.hpp"
+#include "platform/win32/safe_array.hpp"
 #include "platform/win32/variant_value.hpp"
 
 namespace qv::lab {
@@ -12,14 +13,14 @@ constexpr uint32_t kTypeMismatch = 0x80020005; // DISP_E_TYPEMISMATCH
 
 SAFEARRAY *arrayOf(const Value::Array &items) {
   SAFEARRAYBOUND bound{static_cast<ULONG>(items.size()), 0};
-  SAFEARRAY *array = SafeArrayCreate(VT_VARIANT, 1, &bound);
-  if (!array) throw std::bad_alloc();
+  win32::SafeArray array(SafeArrayCreate(VT_VARIANT, 1, &bound));
+  if (!array.get()) throw std::bad_alloc();
   for (LONG i = 0; i < static_cast<LONG>(items.size()); ++i) {
     win32::VariantValue element;
     toVariant(items[static_cast<std::size_t>(i)], element.get());
-    SafeArrayPutElement(array, &i, element.get());
+    SafeArrayPutElement(array.get(), &i, element.get());
   }
-  return array;
+  return array.detach();
 }
 
 Value::Array itemsOf(SAFEARRAY *array, VARTYPE elementType) {
