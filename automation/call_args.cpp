@@ -42,7 +42,7 @@ void storeInto(const VARIANT &target, VariantValue value) {
     value.moveTo(variable);
     return;
   }
-  VARTYPE base = static_cast<VARTYPE>(type & ~VT_BYREF);
+  auto base = static_cast<VARTYPE>(type & ~VT_BYREF);
   if (base & VT_ARRAY) return;
   VariantValue converted;
   if (FAILED(VariantChangeType(converted.get(), value.get(), 0, base))) return;

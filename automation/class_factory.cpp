@@ -1,10 +1,7 @@
 #include "automation/class_factory.hpp"
 
-#include <exception>
-#include <new>
-
-#include "automation/com_object.hpp"
-#include "automation/error_report.hpp"
+#include "com/com_object.hpp"
+#include "com/error_translation.hpp"
 
 namespace qv::com {
 namespace {
@@ -25,12 +22,8 @@ public:
     try {
       ComPtr<IDispatch> object = entry_.create(hostPlatform());
       return object->QueryInterface(iid, out);
-    } catch (const std::bad_alloc &) {
-      return E_OUTOFMEMORY;
-    } catch (const AutomationError &error) {
-      return hresultOf(error.number());
-    } catch (const std::exception &) {
-      return E_UNEXPECTED;
+    } catch (...) {
+      return failCurrentCall(IID_IClassFactory);
     }
   }
 
@@ -48,11 +41,7 @@ private:
 HRESULT getClassFactory(const CreatableClass &entry, REFIID iid, void **out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  try {
-    return makeComObject<ClassFactory>(entry)->QueryInterface(iid, out);
-  } catch (const std::bad_alloc &) {
-    return E_OUTOFMEMORY;
-  }
+  return makeComObject<ClassFactory>(entry)->QueryInterface(iid, out);
 }
 
 } // namespace qv::com

@@ -10,7 +10,8 @@
 namespace qv::com {
 
 // S_OK and the factory's interface iid in out, or the HRESULT of the
-// failure.
+// failure; throws when the factory cannot be made (DllGetClassObject
+// translates).
 HRESULT getClassFactory(const CreatableClass &entry, REFIID iid, void **out);
 
 } // namespace qv::com

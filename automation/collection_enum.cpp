@@ -1,9 +1,7 @@
 #include "automation/collection_enum.hpp"
 
-#include <new>
-
-#include "automation/com_object.hpp"
-#include "core/automation_error.hpp"
+#include "com/com_object.hpp"
+#include "com/error_translation.hpp"
 
 namespace qv::com {
 namespace {
@@ -31,14 +29,10 @@ public:
         ++taken;
         ++next_;
       }
-    } catch (const std::bad_alloc &) {
-      for (ULONG i = 0; i < taken; ++i)
-        VariantClear(&items[i]);
-      return E_OUTOFMEMORY;
     } catch (...) {
       for (ULONG i = 0; i < taken; ++i)
         VariantClear(&items[i]);
-      return DISP_E_TYPEMISMATCH;
+      return failCurrentCall(IID_IEnumVARIANT);
     }
     if (fetched) *fetched = taken;
     return taken == wanted ? S_OK : S_FALSE;
@@ -59,9 +53,9 @@ public:
     try {
       *copy = makeComObject<CollectionEnum>(collection_, bridge_, next_).detach();
       return S_OK;
-    } catch (const std::bad_alloc &) {
+    } catch (...) {
       *copy = nullptr;
-      return E_OUTOFMEMORY;
+      return failCurrentCall(IID_IEnumVARIANT);
     }
   }
 

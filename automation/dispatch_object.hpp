@@ -10,19 +10,19 @@
 #include <ocidl.h>
 
 #include <memory>
-#include <new>
 #include <type_traits>
 #include <vector>
 
 #include "automation/call_args.hpp"
 #include "automation/class_info.hpp"
 #include "automation/com_bridge.hpp"
-#include "automation/com_object.hpp"
 #include "automation/dispatch_support.hpp"
-#include "automation/error_report.hpp"
 #include "automation/member_table.hpp"
 #include "automation/named_args.hpp"
+#include "automation/module_state.hpp"
 #include "automation/native_object.hpp"
+#include "com/com_object.hpp"
+#include "com/error_translation.hpp"
 
 namespace qv {
 
@@ -95,7 +95,11 @@ public:
 
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo **info) override {
     if (index != 0) return DISP_E_BADINDEX;
-    return typeInfoOf(*table_.iid, info);
+    try {
+      return typeInfoOf(*table_.iid, info);
+    } catch (...) {
+      return failCurrentCall(IID_IDispatch);
+    }
   }
 
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR *names, UINT count, LCID, DISPID *ids) override {
@@ -107,8 +111,8 @@ public:
       } else if (table_.enumerate && foldName(names[0]) == L"_newenum") {
         found = DISPID_NEWENUM;
       }
-    } catch (const std::bad_alloc &) {
-      return E_OUTOFMEMORY;
+    } catch (...) {
+      return failCurrentCall(IID_IDispatch);
     }
     if (found != DISPID_UNKNOWN && count > 1) {
       ids[0] = found;
@@ -120,7 +124,7 @@ public:
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *params, VARIANT *result,
                                    EXCEPINFO *info, UINT *) override {
     if (!params) return E_INVALIDARG;
-    if (id == DISPID_NEWENUM && table_.enumerate) return enumerate(flags, *params, result);
+    if (id == DISPID_NEWENUM && table_.enumerate) return enumerate(flags, *params, result, info);
     const Member<Impl> *member = table_.byId(id);
     if (!member) return DISP_E_MEMBERNOTFOUND;
     // Named arguments of a call or get take their places; a put's one
@@ -153,15 +157,9 @@ public:
       }
       clearErrorInfo();
       return S_OK;
-    } catch (const AutomationError &error) {
+    } catch (...) {
       args.writeBack();
-      return failedCall(error, *table_.iid, info);
-    } catch (const std::bad_alloc &) {
-      args.writeBack();
-      return E_OUTOFMEMORY;
-    } catch (const std::exception &error) {
-      args.writeBack();
-      return failedCall(AutomationError(E_UNEXPECTED, kSource, error.what()), *table_.iid, info);
+      return failCurrentCall(*table_.iid, info);
     }
   }
 
@@ -180,7 +178,7 @@ public:
 private:
   static constexpr bool kPresentsObject = std::is_base_of_v<Object, Impl>;
 
-  HRESULT enumerate(WORD flags, const DISPPARAMS &params, VARIANT *result) {
+  HRESULT enumerate(WORD flags, const DISPPARAMS &params, VARIANT *result, EXCEPINFO *info) {
     if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
     if (params.cArgs != 0) return DISP_E_BADPARAMCOUNT;
     if (!result) return E_POINTER;
@@ -189,8 +187,8 @@ private:
       V_UNKNOWN(result) = table_.enumerate(impl_, bridge_);
       V_VT(result) = VT_UNKNOWN;
       return S_OK;
-    } catch (const std::bad_alloc &) {
-      return E_OUTOFMEMORY;
+    } catch (...) {
+      return failCurrentCall(*table_.iid, info);
     }
   }
 

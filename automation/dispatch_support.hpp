@@ -1,14 +1,13 @@
 #pragma once
 // The parts of IDispatch that do not depend on the class: choosing between
-// call, put and putref from the flags and arguments, name lookup results,
-// and the type information kept in the module's type library.
+// call, put and putref from the flags and arguments, and name lookup
+// results.
 
 #include <windows.h>
 
 #include <oaidl.h>
 
 #include "automation/member_table.hpp"
-#include "core/automation_error.hpp"
 
 namespace qv::com {
 
@@ -29,11 +28,5 @@ HRESULT chooseAccess(const MemberInfo &member, Offers offers, WORD flags, const 
 // GetIDsOfNames for one member name; further names (named arguments) are
 // not supported.
 HRESULT answerNames(DISPID found, UINT count, DISPID *ids);
-
-// The type information of an interface from the module's type library.
-HRESULT typeInfoOf(REFIID iid, ITypeInfo **info);
-
-// reportFailure that cannot throw.
-HRESULT failedCall(const AutomationError &error, REFIID iid, EXCEPINFO *info) noexcept;
 
 } // namespace qv::com

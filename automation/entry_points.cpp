@@ -9,11 +9,17 @@
 #include "automation/class_catalog.hpp"
 #include "automation/class_factory.hpp"
 #include "automation/module_state.hpp"
+#include "com/error_translation.hpp"
+#include "com/module_counts.hpp"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     qv::com::setModuleHandle(instance);
     DisableThreadLibraryCalls(instance);
+  } else if (reason == DLL_PROCESS_DETACH && !reserved) {
+    // Unloaded by FreeLibrary without asking DllCanUnloadNow first. At
+    // process exit (reserved set) nothing is released: oleaut32 may be gone.
+    qv::com::releaseTypeLibrary();
   }
   return TRUE;
 }
@@ -21,9 +27,17 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void **out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  const qv::com::CreatableClass *entry = qv::com::findClass(clsid);
-  if (!entry) return CLASS_E_CLASSNOTAVAILABLE;
-  return qv::com::getClassFactory(*entry, iid, out);
+  try {
+    const qv::com::CreatableClass *entry = qv::com::findClass(clsid);
+    if (!entry) return CLASS_E_CLASSNOTAVAILABLE;
+    return qv::com::getClassFactory(*entry, iid, out);
+  } catch (...) {
+    return qv::com::failCurrentCall(IID_IClassFactory);
+  }
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return qv::com::moduleInUse() ? S_FALSE : S_OK; }
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+  if (qv::com::moduleInUse()) return S_FALSE;
+  qv::com::releaseTypeLibrary();
+  return S_OK;
+}

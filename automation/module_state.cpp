@@ -1,26 +1,20 @@
 #include "automation/module_state.hpp"
 
-#include <atomic>
+#include <mutex>
 
 namespace qv::com {
 namespace {
 
-std::atomic<long> liveObjects{0};
-std::atomic<long> locks{0};
 HMODULE module = nullptr;
 
-} // namespace
+// Objects of several apartments ask for type information, so the one
+// library is guarded. A plain pointer rather than a ComPtr: a static
+// destructor would call into oleaut32 at process exit, when the loader may
+// have detached it already; releaseTypeLibrary is the one place it goes.
+std::mutex libraryLock;
+ITypeLib *library = nullptr;
 
-void objectCreated() noexcept { ++liveObjects; }
-void objectDestroyed() noexcept { --liveObjects; }
-void lockModule(bool lock) noexcept {
-  if (lock) {
-    ++locks;
-  } else {
-    --locks;
-  }
-}
-bool moduleInUse() noexcept { return liveObjects.load() != 0 || locks.load() != 0; }
+} // namespace
 
 void setModuleHandle(HMODULE handle) noexcept { module = handle; }
 HMODULE moduleHandle() noexcept { return module; }
@@ -36,6 +30,26 @@ std::wstring modulePath() {
     }
     path.resize(path.size() * 2);
   }
+}
+
+HRESULT typeInfoOf(REFIID iid, ITypeInfo **info) {
+  if (!info) return E_POINTER;
+  *info = nullptr;
+  std::lock_guard lock(libraryLock);
+  if (!library) {
+    HRESULT hr = LoadTypeLibEx(modulePath().c_str(), REGKIND_NONE, &library);
+    if (FAILED(hr)) {
+      library = nullptr;
+      return hr;
+    }
+  }
+  return library->GetTypeInfoOfGuid(iid, info);
+}
+
+void releaseTypeLibrary() noexcept {
+  std::lock_guard lock(libraryLock);
+  if (library) library->Release();
+  library = nullptr;
 }
 
 } // namespace qv::com

@@ -16,8 +16,10 @@
 
 #include "automation/class_catalog.hpp"
 #include "automation/module_state.hpp"
-#include "automation/registry_key.hpp"
 #include "automation/type_library_keys.hpp"
+#include "com/error_translation.hpp"
+#include "com/registry_key.hpp"
+#include "platform/win32/com_ptr.hpp"
 
 namespace qv::com {
 namespace {
@@ -138,7 +140,7 @@ extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
   try {
     return qv::com::registerScope(qv::com::Scope::machine);
   } catch (...) {
-    return E_OUTOFMEMORY;
+    return qv::com::failCurrentCall(IID_NULL);
   }
 }
 
@@ -146,7 +148,7 @@ extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
   try {
     return qv::com::unregisterScope(qv::com::Scope::machine);
   } catch (...) {
-    return E_OUTOFMEMORY;
+    return qv::com::failCurrentCall(IID_NULL);
   }
 }
 
@@ -164,6 +166,6 @@ extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR commandLine) 
     }
     return install ? qv::com::registerScope(scope) : qv::com::unregisterScope(scope);
   } catch (...) {
-    return E_OUTOFMEMORY;
+    return qv::com::failCurrentCall(IID_NULL);
   }
 }

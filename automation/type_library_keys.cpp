@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "automation/registry_key.hpp"
+#include "com/registry_key.hpp"
 #include "platform/win32/bstr.hpp"
 
 namespace qv::com {

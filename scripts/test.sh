@@ -4,7 +4,7 @@
 # script-client tests under Wine (against the host's providers and against
 # the lab) with the lifetime and apartment checks for the x86_64 and the
 # i686 DLL, the side-by-side, per-user and registration-free checks, then
-# static analysis and a timed run of every fuzz target. The i686 soak makes
+# static analysis, the format check and a timed run of every fuzz target. The i686 soak makes
 # a tenth of the calls (QV_SOAK_CALLS_I686): the x86_64 soak already shows
 # the memory trend, the i686 one that the 32-bit build holds it too.
 set -euo pipefail
@@ -69,5 +69,7 @@ fi
 
 echo "== static analysis"
 scripts/static-analysis.sh
+echo "== format"
+scripts/format-check.sh
 echo "== fuzzing, ${QV_FUZZ_SECONDS:-60} s a target"
 fuzz/run.sh "${QV_FUZZ_SECONDS:-60}"

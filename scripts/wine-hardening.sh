@@ -23,7 +23,6 @@
 #   scripts/wine-tests.sh and scripts/lab-setup.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
 source tests/wine/wine_env.sh
 
 calls=${QV_SOAK_CALLS:-100000}
@@ -31,19 +30,17 @@ rounds=${QV_APARTMENT_ROUNDS:-300}
 
 qv_prepare
 
+qv_log "building the soak and the two-apartment test"
+cmake --build "$QV_BUILD_DIR" -j "$QV_JOBS" --target quorvane_soak quorvane_apartments
+programs=$QV_BUILD_DIR/tests/wine
 out=$QV_BUILD_DIR/hardening
 mkdir -p "$out"
-qv_log "building the soak and the two-apartment test"
-for program in soak/soak_main:quorvane_soak apartment/apartment_main:quorvane_apartments; do
-  "$QV_MINGW-g++-posix" -std=c++20 -O2 -Wall -Wextra -Werror -I"$root" -static -static-libgcc \
-    -static-libstdc++ -o "$out/${program#*:}.exe" "tests/wine/${program%%:*}.cpp" -lole32 -loleaut32 -luuid -lpsapi
-done
 
 passed=0
 failed=0
 broken=()
 
-qv_run_check "soak ($QV_ARCH): $calls calls per step" 1800 "$QV_LOADER" "$out/quorvane_soak.exe" "$calls"
+qv_run_check "soak ($QV_ARCH): $calls calls per step" 1800 "$QV_LOADER" "$programs/quorvane_soak.exe" "$calls"
 qv_finish_wine
 
 # The lab serves the fleet the apartments work on, in a prefix of its own.
@@ -51,7 +48,7 @@ qv_finish_wine
   export QV_LAB_BUILD=${QV_LAB_BUILD:-$QV_BUILD_DIR} # the DLL just built serves the lab too
   source scripts/lab-env.sh
   if [[ "${QV_LAB_SKIP_SETUP:-}" != 1 ]]; then scripts/lab-setup.sh >/dev/null; fi
-  qv_run_check "two apartments ($QV_ARCH): $rounds rounds each" 900 "$QV_LOADER" "$out/quorvane_apartments.exe" "$rounds"
+  qv_run_check "two apartments ($QV_ARCH): $rounds rounds each" 900 "$QV_LOADER" "$programs/quorvane_apartments.exe" "$rounds"
   wineserver -w 2>/dev/null || true
   echo "$passed $failed ${broken[*]}" >"$out/apartments.result"
 )

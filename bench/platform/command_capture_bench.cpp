@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr std::size_t kOutputSize = 50u * 1024 * 1024;
+constexpr std::size_t kOutputSize = std::size_t{50} * 1024 * 1024;
 
 // A file of text lines, like a tool's output, removed when the program ends.
 class OutputFile {

@@ -30,6 +30,7 @@ CHECKS("query texts the component issues parse in any letter case") {
         "Select * from Win32_NTLogEvent where LogFile='System' and Recordnumber <=105 and Recordnumber >-5",
         "select * from win32_NTLogEvent where RecordNumber=4711.5",
         "Select * from Win32_Process where ProcessId=-3",
+        // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one query, split to fit the line
         "sElEcT Name , ProcessId fRoM Win32_Process wHeRe (Name = \"a\\\\b\" or not ProcessId < 10) AND Name "
         "IS NOT NULL"}) {
     bool parsed = true;

@@ -34,28 +34,20 @@ void CallArgs::require(std::size_t least, std::size_t most) const {
     if (!present(i)) throw DispatchFailure{DISP_E_PARAMNOTOPTIONAL};
 }
 
-VARIANT CallArgs::plain(std::size_t i, VARTYPE type) const {
+win32::VariantValue CallArgs::plain(std::size_t i, VARTYPE type) const {
   if (!present(i)) throw DispatchFailure{DISP_E_PARAMNOTOPTIONAL};
-  VARIANT result;
-  VariantInit(&result);
+  win32::VariantValue result;
   win32::VariantValue copy;
-  UINT position = static_cast<UINT>(args_.size() - 1 - i);
-  if (FAILED(VariantCopyInd(copy.get(), args_[i])) || FAILED(VariantChangeType(&result, copy.get(), 0, type)))
+  auto position = static_cast<UINT>(args_.size() - 1 - i);
+  if (FAILED(VariantCopyInd(copy.get(), args_[i])) ||
+      FAILED(VariantChangeType(result.get(), copy.get(), 0, type)))
     throw DispatchFailure{DISP_E_TYPEMISMATCH, position};
   return result;
 }
 
-std::string CallArgs::text(std::size_t i) const {
-  VARIANT v = plain(i, VT_BSTR);
-  std::string result = win32::fromBstr(V_BSTR(&v));
-  VariantClear(&v);
-  return result;
-}
+std::string CallArgs::text(std::size_t i) const { return win32::fromBstr(V_BSTR(plain(i, VT_BSTR).get())); }
 
-int32_t CallArgs::int32(std::size_t i) const {
-  VARIANT v = plain(i, VT_I4);
-  return V_I4(&v);
-}
+int32_t CallArgs::int32(std::size_t i) const { return V_I4(plain(i, VT_I4).get()); }
 
 Value CallArgs::value(std::size_t i) const {
   if (!present(i)) return Value();
@@ -74,7 +66,7 @@ void CallArgs::writeBack(std::size_t i, const Value &value) {
     return;
   }
   // A typed variable of a typed client: converted to its own type.
-  VARTYPE type = static_cast<VARTYPE>(V_VT(target) & ~VT_BYREF);
+  auto type = static_cast<VARTYPE>(V_VT(target) & ~VT_BYREF);
   win32::VariantValue typed;
   if (FAILED(VariantChangeType(typed.get(), converted.get(), 0, type))) return;
   switch (type) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lab/model/value.hpp"
+#include "platform/win32/variant_value.hpp"
 
 namespace qv::lab {
 
@@ -42,7 +43,7 @@ public:
   void writeBack(std::size_t i, IDispatch *object);
 
 private:
-  VARIANT plain(std::size_t i, VARTYPE type) const;
+  win32::VariantValue plain(std::size_t i, VARTYPE type) const;
   std::vector<VARIANT *> args_;
   VARIANT *assigned_ = nullptr;
 };

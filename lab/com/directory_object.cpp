@@ -66,8 +66,6 @@ std::vector<std::string> classNames(const Value &value) {
 
 } // namespace
 
-DirectoryObject *DirectoryObject::create(DirNodePtr node) { return new DirectoryObject(std::move(node)); }
-
 DirectoryObject::DirectoryObject(DirNodePtr node) : LabDispatch(sourceOf(*node)), node_(std::move(node)) {}
 
 bool DirectoryObject::offers(DISPID id) const {
@@ -132,15 +130,15 @@ void DirectoryObject::enumerate(VARIANT &result) const {
     }
     items.push_back(child);
   }
-  IEnumVARIANT *enumerator = ItemEnumerator::create([items] {
-    return ItemEnumerator::Source([items, at = std::size_t{0}](VARIANT &out) mutable {
-      if (at >= items.size()) return false;
-      giveObject(DirectoryObject::create(items[at++]), out);
-      return true;
-    });
-  });
-  V_VT(&result) = VT_UNKNOWN;
-  V_UNKNOWN(&result) = enumerator;
+  giveEnumerator(
+      [items] {
+        return ItemEnumerator::Source([items, at = std::size_t{0}](VARIANT &out) mutable {
+          if (at >= items.size()) return false;
+          giveObject(com::makeComObject<DirectoryObject>(items[at++]), out);
+          return true;
+        });
+      },
+      result);
 }
 
 void DirectoryObject::control(DISPID id) {
@@ -214,7 +212,7 @@ void DirectoryObject::call(DISPID id, WORD flags, CallArgs &args, VARIANT &resul
     return;
   case kGetObject: {
     args.require(2, 2);
-    giveObject(DirectoryObject::create(childOf(*node_, args.text(0), args.text(1))), result);
+    giveObject(com::makeComObject<DirectoryObject>(childOf(*node_, args.text(0), args.text(1))), result);
     return;
   }
   case kFilter:

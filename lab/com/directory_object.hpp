@@ -10,18 +10,16 @@
 
 namespace qv::lab {
 
-class DirectoryObject : public LabDispatch {
+class DirectoryObject final : public LabDispatch {
 public:
   const Computer *boundHost() const override { return node_->computer; }
-  static DirectoryObject *create(DirNodePtr node);
+  explicit DirectoryObject(DirNodePtr node);
 
 protected:
   DISPID memberId(std::string_view name) override;
   void call(DISPID id, WORD flags, CallArgs &args, VARIANT &result) override;
 
 private:
-  explicit DirectoryObject(DirNodePtr node);
-
   bool offers(DISPID id) const;
   Value read(std::string_view property) const;
   void write(std::string_view property, const VARIANT &value);

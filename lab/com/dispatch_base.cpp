@@ -1,70 +1,36 @@
 #include "lab/com/dispatch_base.hpp"
 
 #include <mutex>
-#include <new>
 
+#include "com/error_translation.hpp"
 #include "lab/com/lab_state.hpp"
 #include "lab/model/fleet.hpp"
 #include "lab/model/lab_error.hpp"
 #include "lab/model/text.hpp"
 #include "platform/win32/bstr.hpp"
-#include "platform/win32/com_ptr.hpp"
 
 namespace qv::lab {
-namespace {
 
-void setThreadError(const char *source, const std::string &description) {
-  win32::ComPtr<ICreateErrorInfo> create;
-  if (FAILED(CreateErrorInfo(create.put()))) return;
-  std::wstring wideSource = win32::toWide(source);
-  std::wstring wideDescription = win32::toWide(description);
-  create->SetGUID(IID_IDispatch);
-  create->SetSource(wideSource.data());
-  create->SetDescription(wideDescription.data());
-  win32::ComPtr<IErrorInfo> info = create.query<IErrorInfo>(IID_IErrorInfo);
-  SetErrorInfo(0, info.get());
-}
-
-HRESULT report(const char *source, HRESULT hr, const std::string &description, EXCEPINFO *exception) {
-  setThreadError(source, description);
-  if (!exception) return hr;
-  *exception = EXCEPINFO{};
-  exception->scode = hr;
-  exception->bstrSource = win32::Bstr(source).detach();
-  exception->bstrDescription = win32::Bstr(description).detach();
-  return DISP_E_EXCEPTION;
-}
-
-} // namespace
-
-std::atomic<long> &liveObjects() {
-  static std::atomic<long> count{0};
-  return count;
-}
-
-LabDispatch::LabDispatch(const char *source) : source_(source) { ++liveObjects(); }
-LabDispatch::~LabDispatch() { --liveObjects(); }
-
-HRESULT LabDispatch::QueryInterface(REFIID iid, void **out) {
-  if (!out) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-    *out = static_cast<IDispatch *>(this);
-  } else if (IsEqualIID(iid, IID_ISupportErrorInfo)) {
-    *out = static_cast<ISupportErrorInfo *>(this);
-  } else {
-    *out = nullptr;
-    return E_NOINTERFACE;
+HRESULT failLabCall(REFIID iid, EXCEPINFO *info, const char *source) noexcept {
+  try {
+    throw;
+  } catch (const LabError &error) {
+    com::ComFailure failure;
+    try {
+      failure = {static_cast<HRESULT>(error.code()), source, error.what()};
+    } catch (...) {
+      return static_cast<HRESULT>(error.code());
+    }
+    return com::reportFailure(failure, iid, info);
+  } catch (...) {
+    return com::failCurrentCall(iid, info, source);
   }
-  AddRef();
-  return S_OK;
 }
 
-ULONG LabDispatch::AddRef() { return ++references_; }
-
-ULONG LabDispatch::Release() {
-  ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
+void *LabDispatch::find(REFIID iid) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) return static_cast<IDispatch *>(this);
+  if (IsEqualIID(iid, IID_ISupportErrorInfo)) return static_cast<ISupportErrorInfo *>(this);
+  return nullptr;
 }
 
 HRESULT LabDispatch::GetTypeInfoCount(UINT *count) {
@@ -86,7 +52,7 @@ HRESULT LabDispatch::GetIDsOfNames(REFIID, LPOLESTR *names, UINT count, LCID, DI
     std::lock_guard lock(LabState::instance().mutex());
     ids[0] = memberId(win32::fromWide(names[0], wcslen(names[0])));
   } catch (...) {
-    return E_OUTOFMEMORY;
+    return failLabCall(IID_IDispatch, nullptr, source_);
   }
   return (ids[0] == DISPID_UNKNOWN || count > 1) ? DISP_E_UNKNOWNNAME : S_OK;
 }
@@ -108,15 +74,9 @@ HRESULT LabDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *par
     VariantClear(&out);
     if (argError && failure.hr == DISP_E_TYPEMISMATCH) *argError = failure.argument;
     return failure.hr;
-  } catch (const LabError &error) {
+  } catch (...) {
     VariantClear(&out);
-    return report(source_, static_cast<HRESULT>(error.code()), error.what(), exception);
-  } catch (const std::bad_alloc &) {
-    VariantClear(&out);
-    return report(source_, E_OUTOFMEMORY, "Out of memory", exception);
-  } catch (const std::exception &error) {
-    VariantClear(&out);
-    return report(source_, E_FAIL, error.what(), exception);
+    return failLabCall(IID_IDispatch, exception, source_);
   }
 }
 
@@ -129,12 +89,6 @@ void awaitAnswer(const Computer *host) {
   while (!host->answers)
     Sleep(INFINITE);
   if (host->latencyMs > 0) Sleep(static_cast<DWORD>(host->latencyMs));
-}
-
-void giveObject(LabDispatch *object, VARIANT &out) {
-  VariantClear(&out);
-  V_VT(&out) = VT_DISPATCH;
-  V_DISPATCH(&out) = object;
 }
 
 DISPID findMember(const NamedMember *members, std::size_t count, std::string_view name) {

@@ -8,28 +8,19 @@
 
 #include <oaidl.h>
 
-#include <atomic>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "com/com_object.hpp"
 #include "lab/com/call_args.hpp"
 
 namespace qv::lab {
 
 struct Computer;
 
-// Objects alive in the module, for DllCanUnloadNow.
-std::atomic<long> &liveObjects();
-
-class LabDispatch : public IDispatch, public ISupportErrorInfo {
+class LabDispatch : public com::ComObject<LabDispatch, IDispatch, ISupportErrorInfo> {
 public:
-  LabDispatch(const LabDispatch &) = delete;
-  LabDispatch &operator=(const LabDispatch &) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
+  void *find(REFIID iid);
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT *count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo **info) override;
@@ -46,8 +37,7 @@ public:
   virtual const Computer *callHost() const { return nullptr; }
 
 protected:
-  explicit LabDispatch(const char *source);
-  virtual ~LabDispatch();
+  explicit LabDispatch(const char *source) : source_(source) {}
 
   // The member's DISPID, or DISPID_UNKNOWN.
   virtual DISPID memberId(std::string_view name) = 0;
@@ -56,7 +46,6 @@ protected:
   static bool isAssignment(WORD flags) { return flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF); }
 
 private:
-  std::atomic<ULONG> references_{1};
   const char *source_;
 };
 
@@ -64,8 +53,17 @@ private:
 // process ends for a host that never answers.
 void awaitAnswer(const Computer *host);
 
+// What a catch (...) at one of the lab's entry points returns: a lab failure
+// with the platform's HRESULT and text, anything else as the product
+// translates it.
+HRESULT failLabCall(REFIID iid, EXCEPINFO *info, const char *source) noexcept;
+
 // Hands a new object to a VARIANT (the reference moves into it).
-void giveObject(LabDispatch *object, VARIANT &out);
+template <class T> void giveObject(com::ComPtr<T> object, VARIANT &out) {
+  VariantClear(&out);
+  V_VT(&out) = VT_DISPATCH;
+  V_DISPATCH(&out) = static_cast<IDispatch *>(object.detach());
+}
 
 // Fixed member names with their DISPIDs, looked up without regard to case.
 struct NamedMember {

@@ -4,8 +4,7 @@
 
 #include <objbase.h>
 
-#include <new>
-
+#include "com/module_counts.hpp"
 #include "lab/com/dispatch_base.hpp"
 #include "lab/com/lab_state.hpp"
 #include "lab/com/provider_factory.hpp"
@@ -26,21 +25,31 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
   *out = nullptr;
   std::size_t count = 0;
   const ProviderInfo *list = providers(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    if (!IsEqualCLSID(clsid, list[i].clsid)) continue;
-    ProviderFactory *factory = new (std::nothrow) ProviderFactory(list[i].provider);
-    if (!factory) return E_OUTOFMEMORY;
-    HRESULT hr = factory->QueryInterface(iid, out);
-    factory->Release();
-    return hr;
+  try {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (IsEqualCLSID(clsid, list[i].clsid))
+        return qv::com::makeComObject<ProviderFactory>(list[i].provider)->QueryInterface(iid, out);
+    }
+  } catch (...) {
+    return failLabCall(IID_IClassFactory, nullptr, "QuorvaneLab");
   }
   return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-  return liveObjects() == 0 && serverLocks() == 0 ? S_OK : S_FALSE;
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return qv::com::moduleInUse() ? S_FALSE : S_OK; }
+
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+  try {
+    return registerProviders();
+  } catch (...) {
+    return failLabCall(IID_NULL, nullptr, "QuorvaneLab");
+  }
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() { return registerProviders(); }
-
-extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() { return unregisterProviders(); }
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+  try {
+    return unregisterProviders();
+  } catch (...) {
+    return failLabCall(IID_NULL, nullptr, "QuorvaneLab");
+  }
+}

@@ -7,31 +7,12 @@
 
 namespace qv::lab {
 
-IEnumVARIANT *ItemEnumerator::create(SourceFactory factory) { return new ItemEnumerator(std::move(factory)); }
+ItemEnumerator::ItemEnumerator(SourceFactory factory) : factory_(std::move(factory)), source_(factory_()) {}
 
-ItemEnumerator::ItemEnumerator(SourceFactory factory) : factory_(std::move(factory)), source_(factory_()) {
-  ++liveObjects();
-}
-
-ItemEnumerator::~ItemEnumerator() { --liveObjects(); }
-
-HRESULT ItemEnumerator::QueryInterface(REFIID iid, void **out) {
-  if (!out) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumVARIANT)) {
-    *out = static_cast<IEnumVARIANT *>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG ItemEnumerator::AddRef() { return ++references_; }
-
-ULONG ItemEnumerator::Release() {
-  ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
+void *ItemEnumerator::find(REFIID iid) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumVARIANT))
+    return static_cast<IEnumVARIANT *>(this);
+  return nullptr;
 }
 
 HRESULT ItemEnumerator::Next(ULONG count, VARIANT *items, ULONG *fetched) {
@@ -51,7 +32,7 @@ HRESULT ItemEnumerator::Next(ULONG count, VARIANT *items, ULONG *fetched) {
     for (ULONG i = 0; i < made; ++i)
       VariantClear(&items[i]);
     if (fetched) *fetched = 0;
-    return E_FAIL;
+    return failLabCall(IID_IEnumVARIANT, nullptr, "QuorvaneLab");
   }
   if (fetched) *fetched = made;
   return made == count ? S_OK : S_FALSE;
@@ -76,13 +57,20 @@ HRESULT ItemEnumerator::Reset() {
     ended_ = false;
     return S_OK;
   } catch (...) {
-    return E_FAIL;
+    return failLabCall(IID_IEnumVARIANT, nullptr, "QuorvaneLab");
   }
 }
 
 HRESULT ItemEnumerator::Clone(IEnumVARIANT **out) {
   if (out) *out = nullptr;
   return E_NOTIMPL;
+}
+
+void giveEnumerator(ItemEnumerator::SourceFactory factory, VARIANT &out) {
+  com::ComPtr<ItemEnumerator> enumerator = com::makeComObject<ItemEnumerator>(std::move(factory));
+  VariantClear(&out);
+  V_VT(&out) = VT_UNKNOWN;
+  V_UNKNOWN(&out) = static_cast<IEnumVARIANT *>(enumerator.detach());
 }
 
 } // namespace qv::lab

@@ -6,12 +6,13 @@
 
 #include <oaidl.h>
 
-#include <atomic>
 #include <functional>
+
+#include "com/com_object.hpp"
 
 namespace qv::lab {
 
-class ItemEnumerator : public IEnumVARIANT {
+class ItemEnumerator final : public com::ComObject<ItemEnumerator, IEnumVARIANT> {
 public:
   // Fills the VARIANT with the next item and returns true, or returns
   // false at the end. Called with the lab's lock held.
@@ -19,23 +20,22 @@ public:
   // Makes a source positioned at the first item (for Reset).
   using SourceFactory = std::function<Source()>;
 
-  static IEnumVARIANT *create(SourceFactory factory);
+  explicit ItemEnumerator(SourceFactory factory);
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
+  void *find(REFIID iid);
+
   HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT *items, ULONG *fetched) override;
   HRESULT STDMETHODCALLTYPE Skip(ULONG count) override;
   HRESULT STDMETHODCALLTYPE Reset() override;
   HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT **out) override;
 
 private:
-  explicit ItemEnumerator(SourceFactory factory);
-  virtual ~ItemEnumerator();
-  std::atomic<ULONG> references_{1};
   SourceFactory factory_;
   Source source_;
   bool ended_ = false;
 };
+
+// Hands a new enumerator over factory's items to a VARIANT.
+void giveEnumerator(ItemEnumerator::SourceFactory factory, VARIANT &out);
 
 } // namespace qv::lab

@@ -1,16 +1,15 @@
 #include "lab/com/provider_factory.hpp"
 
 #include <mutex>
-#include <new>
 
+#include "com/module_counts.hpp"
 #include "lab/com/directory_object.hpp"
+#include "lab/com/dispatch_base.hpp"
 #include "lab/com/lab_state.hpp"
 #include "lab/com/wmi_objects.hpp"
 #include "lab/model/directory_paths.hpp"
-#include "lab/model/lab_error.hpp"
 #include "lab/model/management.hpp"
 #include "platform/win32/bstr.hpp"
-#include "platform/win32/com_ptr.hpp"
 
 namespace qv::lab {
 namespace {
@@ -30,26 +29,19 @@ const ProviderInfo kProviders[] = {
      L"Quorvane lab: simulated management service"},
 };
 
-void setThreadError(const std::string &description) {
-  win32::ComPtr<ICreateErrorInfo> create;
-  if (FAILED(CreateErrorInfo(create.put()))) return;
-  std::wstring wide = win32::toWide(description);
-  std::wstring source = L"QuorvaneLab";
-  create->SetSource(source.data());
-  create->SetDescription(wide.data());
-  win32::ComPtr<IErrorInfo> info = create.query<IErrorInfo>(IID_IErrorInfo);
-  SetErrorInfo(0, info.get());
-}
-
-LabDispatch *bind(Provider provider, const std::string &name) {
+com::ComPtr<IDispatch> bind(Provider provider, const std::string &name) {
   LabState &lab = LabState::instance();
   Fleet &fleet = lab.fleet();
   switch (provider) {
-  case Provider::WinNT: return DirectoryObject::create(bindWinNT(fleet, name, lab.local()));
-  case Provider::IIS: return DirectoryObject::create(bindIIS(fleet, name, lab.local()));
-  case Provider::Management: return WmiService::create(connectManagement(fleet, name, lab.local()));
+  case Provider::WinNT:
+    return com::upcast<IDispatch>(com::makeComObject<DirectoryObject>(bindWinNT(fleet, name, lab.local())));
+  case Provider::IIS:
+    return com::upcast<IDispatch>(com::makeComObject<DirectoryObject>(bindIIS(fleet, name, lab.local())));
+  case Provider::Management:
+    return com::upcast<IDispatch>(
+        com::makeComObject<WmiService>(connectManagement(fleet, name, lab.local())));
   }
-  return nullptr;
+  return {};
 }
 
 } // namespace
@@ -59,34 +51,11 @@ const ProviderInfo *providers(std::size_t &count) {
   return kProviders;
 }
 
-std::atomic<long> &serverLocks() {
-  static std::atomic<long> locks{0};
-  return locks;
-}
-
-ProviderFactory::ProviderFactory(Provider provider) : provider_(provider) { ++liveObjects(); }
-ProviderFactory::~ProviderFactory() { --liveObjects(); }
-
-HRESULT ProviderFactory::QueryInterface(REFIID iid, void **out) {
-  if (!out) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-    *out = static_cast<IClassFactory *>(this);
-  } else if (IsEqualIID(iid, IID_IParseDisplayName)) {
-    *out = static_cast<IParseDisplayName *>(this);
-  } else {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG ProviderFactory::AddRef() { return ++references_; }
-
-ULONG ProviderFactory::Release() {
-  ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
+void *ProviderFactory::find(REFIID iid) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory))
+    return static_cast<IClassFactory *>(this);
+  if (IsEqualIID(iid, IID_IParseDisplayName)) return static_cast<IParseDisplayName *>(this);
+  return nullptr;
 }
 
 // An instance is the provider's parser again: the names are what it serves.
@@ -94,15 +63,15 @@ HRESULT ProviderFactory::CreateInstance(IUnknown *outer, REFIID iid, void **out)
   if (!out) return E_POINTER;
   *out = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
-  ProviderFactory *parser = new (std::nothrow) ProviderFactory(provider_);
-  if (!parser) return E_OUTOFMEMORY;
-  HRESULT hr = parser->QueryInterface(iid, out);
-  parser->Release();
-  return hr;
+  try {
+    return com::makeComObject<ProviderFactory>(provider_)->QueryInterface(iid, out);
+  } catch (...) {
+    return failLabCall(IID_IClassFactory, nullptr, "QuorvaneLab");
+  }
 }
 
 HRESULT ProviderFactory::LockServer(BOOL lock) {
-  lock ? ++serverLocks() : --serverLocks();
+  com::lockModule(lock != FALSE);
   return S_OK;
 }
 
@@ -111,27 +80,21 @@ HRESULT ProviderFactory::ParseDisplayName(IBindCtx *, LPOLESTR name, ULONG *eate
   *moniker = nullptr;
   *eaten = 0;
   try {
-    win32::ComPtr<IDispatch> object;
+    com::ComPtr<IDispatch> object;
     const Computer *host = nullptr;
     {
       std::lock_guard lock(LabState::instance().mutex());
-      LabDispatch *bound = bind(provider_, win32::fromWide(name, wcslen(name)));
-      host = bound->boundHost();
-      object = win32::ComPtr<IDispatch>::adopt(bound);
+      object = bind(provider_, win32::fromWide(name, wcslen(name)));
+      host = static_cast<LabDispatch *>(object.get())->boundHost();
     }
+    // Outside the lock: a slow or dead host holds up only its own callers.
     awaitAnswer(host);
     HRESULT hr = CreatePointerMoniker(object.get(), moniker);
     if (FAILED(hr)) return hr;
     *eaten = static_cast<ULONG>(wcslen(name));
     return S_OK;
-  } catch (const LabError &error) {
-    setThreadError(error.what());
-    return static_cast<HRESULT>(error.code());
-  } catch (const std::bad_alloc &) {
-    return E_OUTOFMEMORY;
-  } catch (const std::exception &error) {
-    setThreadError(error.what());
-    return E_FAIL;
+  } catch (...) {
+    return failLabCall(IID_IParseDisplayName, nullptr, "QuorvaneLab");
   }
 }
 

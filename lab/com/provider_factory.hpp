@@ -8,7 +8,7 @@
 
 #include <objbase.h>
 
-#include <atomic>
+#include "com/com_object.hpp"
 
 namespace qv::lab {
 
@@ -23,16 +23,11 @@ struct ProviderInfo {
 
 const ProviderInfo *providers(std::size_t &count);
 
-// Server locks taken through IClassFactory::LockServer.
-std::atomic<long> &serverLocks();
-
-class ProviderFactory : public IClassFactory, public IParseDisplayName {
+class ProviderFactory final : public com::ComObject<ProviderFactory, IClassFactory, IParseDisplayName> {
 public:
-  explicit ProviderFactory(Provider provider);
+  explicit ProviderFactory(Provider provider) : provider_(provider) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
+  void *find(REFIID iid);
 
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown *outer, REFIID iid, void **out) override;
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
@@ -41,8 +36,6 @@ public:
                                              IMoniker **moniker) override;
 
 private:
-  virtual ~ProviderFactory();
-  std::atomic<ULONG> references_{1};
   Provider provider_;
 };
 

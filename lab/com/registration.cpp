@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "com/registry_key.hpp"
 #include "lab/com/lab_state.hpp"
 #include "lab/com/provider_factory.hpp"
 
@@ -16,22 +17,18 @@ std::wstring clsidText(const CLSID &clsid) {
   return text;
 }
 
+using com::RegistryKey;
+
 LSTATUS setValue(HKEY root, const std::wstring &path, const wchar_t *name, const std::wstring &value) {
-  HKEY key = nullptr;
-  LSTATUS status = RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-  if (status != ERROR_SUCCESS) return status;
-  status = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
-  return status;
+  RegistryKey key;
+  LSTATUS status = RegistryKey::create(root, path, key);
+  return status == ERROR_SUCCESS ? key.setText(name, value) : status;
 }
 
 std::wstring readValue(HKEY root, const std::wstring &path) {
-  wchar_t buffer[128] = {};
-  DWORD size = sizeof buffer;
-  if (RegGetValueW(root, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
-    return {};
-  return buffer;
+  RegistryKey key;
+  if (RegistryKey::open(root, path, key) != ERROR_SUCCESS) return {};
+  return key.text(nullptr).value_or(std::wstring());
 }
 
 std::wstring modulePath() {

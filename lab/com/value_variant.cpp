@@ -2,6 +2,7 @@
 
 #include "lab/model/lab_error.hpp"
 #include "platform/win32/bstr.hpp"
+#include "platform/win32/safe_array.hpp"
 #include "platform/win32/variant_value.hpp"
 
 namespace qv::lab {
@@ -22,22 +23,22 @@ bool allBytes(const Value::Array &items) {
 SAFEARRAY *arrayOf(const Value::Array &items) {
   SAFEARRAYBOUND bound{static_cast<ULONG>(items.size()), 0};
   if (allBytes(items)) {
-    SAFEARRAY *bytes = SafeArrayCreate(VT_UI1, 1, &bound);
-    if (!bytes) throw std::bad_alloc();
+    win32::SafeArray bytes(SafeArrayCreate(VT_UI1, 1, &bound));
+    if (!bytes.get()) throw std::bad_alloc();
     for (LONG i = 0; i < static_cast<LONG>(items.size()); ++i) {
       uint8_t byte = std::get<uint8_t>(items[static_cast<std::size_t>(i)].storage());
-      SafeArrayPutElement(bytes, &i, &byte);
+      SafeArrayPutElement(bytes.get(), &i, &byte);
     }
-    return bytes;
+    return bytes.detach();
   }
-  SAFEARRAY *array = SafeArrayCreate(VT_VARIANT, 1, &bound);
-  if (!array) throw std::bad_alloc();
+  win32::SafeArray array(SafeArrayCreate(VT_VARIANT, 1, &bound));
+  if (!array.get()) throw std::bad_alloc();
   for (LONG i = 0; i < static_cast<LONG>(items.size()); ++i) {
     win32::VariantValue element;
     toVariant(items[static_cast<std::size_t>(i)], element.get());
-    SafeArrayPutElement(array, &i, element.get());
+    SafeArrayPutElement(array.get(), &i, element.get());
   }
-  return array;
+  return array.detach();
 }
 
 Value::Array itemsOf(SAFEARRAY *array, VARTYPE elementType) {

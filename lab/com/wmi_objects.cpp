@@ -37,11 +37,11 @@ const MethodShape *methodOf(std::string_view className, std::string_view name) {
 }
 
 // An instance, or a parameter object (writable, with no methods).
-class WmiInstance : public LabDispatch {
+class WmiInstance final : public LabDispatch {
 public:
-  static WmiInstance *create(Computer *computer, std::string className, InstancePtr instance, bool writable) {
-    return new WmiInstance(computer, std::move(className), std::move(instance), writable);
-  }
+  WmiInstance(Computer *computer, std::string className, InstancePtr instance, bool writable)
+      : LabDispatch(kSource), computer_(computer), className_(std::move(className)),
+        instance_(std::move(instance)), writable_(writable) {}
 
 protected:
   enum : DISPID { kMethods = 1, kExecMethod, kGetOwner, kTerminate, kSpawnInstance, kPath };
@@ -63,10 +63,6 @@ protected:
   void call(DISPID id, WORD flags, CallArgs &args, VARIANT &result) override;
 
 private:
-  WmiInstance(Computer *computer, std::string className, InstancePtr instance, bool writable)
-      : LabDispatch(kSource), computer_(computer), className_(std::move(className)),
-        instance_(std::move(instance)), writable_(writable) {}
-
   // Runs a method; its outputs in the order of the shape.
   std::vector<Value> run(const MethodShape &method) {
     if (method.name == std::string("GetOwner")) {
@@ -87,9 +83,9 @@ private:
 };
 
 // Methods_ and its items.
-class WmiMethod : public LabDispatch {
+class WmiMethod final : public LabDispatch {
 public:
-  static WmiMethod *create(const MethodShape &shape) { return new WmiMethod(shape); }
+  explicit WmiMethod(const MethodShape &shape) : LabDispatch(kSource), shape_(shape) {}
 
 protected:
   DISPID memberId(std::string_view name) override {
@@ -109,17 +105,16 @@ protected:
     auto parameters = std::make_shared<Instance>();
     for (const char *n : names)
       parameters->props.set(n, Value());
-    giveObject(WmiInstance::create(nullptr, "__PARAMETERS", parameters, true), result);
+    giveObject(com::makeComObject<WmiInstance>(nullptr, "__PARAMETERS", parameters, true), result);
   }
 
 private:
-  explicit WmiMethod(const MethodShape &shape) : LabDispatch(kSource), shape_(shape) {}
   const MethodShape &shape_;
 };
 
-class WmiMethodSet : public LabDispatch {
+class WmiMethodSet final : public LabDispatch {
 public:
-  static WmiMethodSet *create(std::string className) { return new WmiMethodSet(std::move(className)); }
+  explicit WmiMethodSet(std::string className) : LabDispatch(kSource), className_(std::move(className)) {}
 
 protected:
   DISPID memberId(std::string_view name) override {
@@ -137,30 +132,29 @@ protected:
       args.require(1, 2);
       const MethodShape *shape = methodOf(className_, args.text(0));
       if (!shape) throw LabError(code::kWbemNotFound);
-      return giveObject(WmiMethod::create(*shape), result);
+      return giveObject(com::makeComObject<WmiMethod>(*shape), result);
     }
-    IEnumVARIANT *enumerator = ItemEnumerator::create([shapes] {
-      return ItemEnumerator::Source([shapes, at = std::size_t{0}](VARIANT &out) mutable {
-        if (at >= shapes.size()) return false;
-        giveObject(WmiMethod::create(*shapes[at++]), out);
-        return true;
-      });
-    });
-    V_VT(&result) = VT_UNKNOWN;
-    V_UNKNOWN(&result) = enumerator;
+    giveEnumerator(
+        [shapes] {
+          return ItemEnumerator::Source([shapes, at = std::size_t{0}](VARIANT &out) mutable {
+            if (at >= shapes.size()) return false;
+            giveObject(com::makeComObject<WmiMethod>(*shapes[at++]), out);
+            return true;
+          });
+        },
+        result);
   }
 
 private:
-  explicit WmiMethodSet(std::string className) : LabDispatch(kSource), className_(std::move(className)) {}
   std::string className_;
 };
 
 // Path_: the class and the instance's relative path.
-class WmiPath : public LabDispatch {
+class WmiPath final : public LabDispatch {
 public:
-  static WmiPath *create(std::string className, std::string relPath, std::string server) {
-    return new WmiPath(std::move(className), std::move(relPath), std::move(server));
-  }
+  WmiPath(std::string className, std::string relPath, std::string server)
+      : LabDispatch(kSource), className_(std::move(className)), relPath_(std::move(relPath)),
+        server_(std::move(server)) {}
 
 protected:
   DISPID memberId(std::string_view name) override {
@@ -174,9 +168,6 @@ protected:
   }
 
 private:
-  WmiPath(std::string className, std::string relPath, std::string server)
-      : LabDispatch(kSource), className_(std::move(className)), relPath_(std::move(relPath)),
-        server_(std::move(server)) {}
   std::string className_, relPath_, server_;
 };
 
@@ -194,7 +185,7 @@ void WmiInstance::call(DISPID id, WORD flags, CallArgs &args, VARIANT &result) {
     return toVariant(entries[index].second, &result);
   }
   switch (id) {
-  case kMethods: args.require(0, 0); return giveObject(WmiMethodSet::create(className_), result);
+  case kMethods: args.require(0, 0); return giveObject(com::makeComObject<WmiMethodSet>(className_), result);
   case kExecMethod: return execMethod(args, result);
   case kGetOwner: {
     args.require(0, 2);
@@ -207,14 +198,15 @@ void WmiInstance::call(DISPID id, WORD flags, CallArgs &args, VARIANT &result) {
   case kSpawnInstance: {
     args.require(0, 1);
     auto copy = std::make_shared<Instance>(*instance_);
-    return giveObject(WmiInstance::create(computer_, className_, copy, true), result);
+    return giveObject(com::makeComObject<WmiInstance>(computer_, className_, copy, true), result);
   }
   case kPath: {
     args.require(0, 0);
     std::string relPath = className_;
     const Value *key = instance_->props.find(equalsNoCase(className_, "Win32_Process") ? "Handle" : "Name");
     if (key && !key->isNull()) relPath += ".Name=\"" + key->toText() + "\"";
-    return giveObject(WmiPath::create(className_, relPath, computer_ ? computer_->name : ""), result);
+    return giveObject(com::makeComObject<WmiPath>(className_, relPath, computer_ ? computer_->name : ""),
+                      result);
   }
   default: throw DispatchFailure{DISP_E_MEMBERNOTFOUND};
   }
@@ -229,15 +221,15 @@ void WmiInstance::execMethod(CallArgs &args, VARIANT &result) {
   auto parameters = std::make_shared<Instance>();
   for (std::size_t i = 0; i < shape->outputs.size(); ++i)
     parameters->props.set(shape->outputs[i], outputs[i]);
-  giveObject(WmiInstance::create(nullptr, "__PARAMETERS", parameters, false), result);
+  giveObject(com::makeComObject<WmiInstance>(nullptr, "__PARAMETERS", parameters, false), result);
 }
 
 // A result set: walked lazily, again from the start by each _NewEnum.
-class WmiObjectSet : public LabDispatch {
+class WmiObjectSet final : public LabDispatch {
 public:
-  static WmiObjectSet *create(Computer &computer, std::string className, CursorFactory factory) {
-    return new WmiObjectSet(computer, std::move(className), std::move(factory));
-  }
+  WmiObjectSet(Computer &computer, std::string className, CursorFactory factory)
+      : LabDispatch(kSource), computer_(computer), className_(std::move(className)),
+        factory_(std::move(factory)) {}
 
 protected:
   enum : DISPID { kCount = 1, kItemIndex };
@@ -253,17 +245,17 @@ protected:
       Computer *computer = &computer_;
       std::string className = className_;
       CursorFactory factory = factory_;
-      IEnumVARIANT *enumerator = ItemEnumerator::create([computer, className, factory] {
-        std::shared_ptr<InstanceCursor> cursor = factory();
-        return ItemEnumerator::Source([computer, className, cursor](VARIANT &out) {
-          InstancePtr next = cursor->next();
-          if (!next) return false;
-          giveObject(WmiInstance::create(computer, className, next, false), out);
-          return true;
-        });
-      });
-      V_VT(&result) = VT_UNKNOWN;
-      V_UNKNOWN(&result) = enumerator;
+      giveEnumerator(
+          [computer, className, factory] {
+            std::shared_ptr<InstanceCursor> cursor = factory();
+            return ItemEnumerator::Source([computer, className, cursor](VARIANT &out) {
+              InstancePtr next = cursor->next();
+              if (!next) return false;
+              giveObject(com::makeComObject<WmiInstance>(computer, className, next, false), out);
+              return true;
+            });
+          },
+          result);
       return;
     }
     if (id == kCount) {
@@ -277,23 +269,19 @@ protected:
     int32_t index = args.int32(0);
     auto cursor = factory_();
     for (int32_t i = 0; InstancePtr item = cursor->next(); ++i) {
-      if (i == index) return giveObject(WmiInstance::create(&computer_, className_, item, false), result);
+      if (i == index)
+        return giveObject(com::makeComObject<WmiInstance>(&computer_, className_, item, false), result);
     }
     throw LabError(code::kWbemNotFound);
   }
 
 private:
-  WmiObjectSet(Computer &computer, std::string className, CursorFactory factory)
-      : LabDispatch(kSource), computer_(computer), className_(std::move(className)),
-        factory_(std::move(factory)) {}
   Computer &computer_;
   std::string className_;
   CursorFactory factory_;
 };
 
 } // namespace
-
-WmiService *WmiService::create(Computer &computer) { return new WmiService(computer); }
 
 WmiService::WmiService(Computer &computer) : LabDispatch(kSource), computer_(computer) {}
 
@@ -324,7 +312,7 @@ void WmiService::call(DISPID id, WORD, CallArgs &args, VARIANT &result) {
     className = schema->name;
     factory = [&fleet, computer, text] { return execQuery(fleet, *computer, text); };
   }
-  giveObject(WmiObjectSet::create(computer_, className, std::move(factory)), result);
+  giveObject(com::makeComObject<WmiObjectSet>(computer_, className, std::move(factory)), result);
 }
 
 } // namespace qv::lab

@@ -14,18 +14,17 @@
 
 namespace qv::lab {
 
-class WmiService : public LabDispatch {
+class WmiService final : public LabDispatch {
 public:
   const Computer *boundHost() const override { return &computer_; }
   const Computer *callHost() const override { return &computer_; }
-  static WmiService *create(Computer &computer);
+  explicit WmiService(Computer &computer);
 
 protected:
   DISPID memberId(std::string_view name) override;
   void call(DISPID id, WORD flags, CallArgs &args, VARIANT &result) override;
 
 private:
-  explicit WmiService(Computer &computer);
   Computer &computer_;
 };
 

@@ -20,7 +20,7 @@ std::string expand(const std::string &message, const std::vector<std::string> &s
   std::string result;
   for (std::size_t i = 0; i < message.size(); ++i) {
     if (message[i] == '%' && i + 1 < message.size() && message[i + 1] >= '1' && message[i + 1] <= '9') {
-      std::size_t n = static_cast<std::size_t>(message[i + 1] - '1');
+      auto n = static_cast<std::size_t>(message[i + 1] - '1');
       if (n < strings.size()) result += strings[n];
       ++i;
     } else {

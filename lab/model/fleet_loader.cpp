@@ -14,6 +14,14 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// A place in the file, for messages: where + "." + name.
+std::string placeOf(const std::string &where, std::string_view name) {
+  std::string place;
+  place.reserve(where.size() + 1 + name.size());
+  place.append(where).append(1, '.').append(name);
+  return place;
+}
+
 [[noreturn]] void refuse(const std::string &where, const std::string &what) {
   throw FleetError("fleet: " + where + ": " + what);
 }
@@ -58,7 +66,8 @@ bool boolMember(const Json &object, const char *key, const std::string &where, b
 // Refuses keys that nothing reads.
 void onlyKeys(const Json &object, std::initializer_list<const char *> known, const std::string &where) {
   if (!object.is_object()) refuse(where, "an object was expected");
-  for (const auto &[key, value] : object.items()) {
+  for (const auto &item : object.items()) {
+    const std::string &key = item.key();
     bool found = std::any_of(known.begin(), known.end(), [&](const char *k) { return key == k; });
     if (!found) refuse(where, "unknown key \"" + key + "\"");
   }
@@ -173,7 +182,7 @@ private:
       ClassSchema schema{name, {}};
       for (const auto &[property, type] : properties.items()) {
         PropertySchema p{property, CimType::String, false};
-        p.type = cimType(text(type, where + "." + property), p.array, where + "." + property);
+        p.type = cimType(text(type, placeOf(where, property)), p.array, placeOf(where, property));
         schema.properties.push_back(p);
       }
       fleet_.classes.push_back(std::move(schema));
@@ -207,7 +216,7 @@ private:
       node->name = textMember(members[i], "Name", at);
       node->className = textMember(members[i], "Class", at);
       for (const auto &[key, value] : members[i].items()) {
-        if (key != "Name" && key != "Class") node->props.set(key, directoryValue(value, at + "." + key));
+        if (key != "Name" && key != "Class") node->props.set(key, directoryValue(value, placeOf(at, key)));
       }
       addChild(container, node);
     }
@@ -266,7 +275,7 @@ private:
       const Json &props = json["properties"];
       if (!props.is_object()) refuse(where + ".properties", "an object was expected");
       for (const auto &[key, value] : props.items())
-        c.winnt->props.set(key, directoryValue(value, where + ".properties." + key));
+        c.winnt->props.set(key, directoryValue(value, placeOf(where, "properties." + key)));
     }
     if (json.contains("services")) loadServices(c, json["services"], where + ".services");
     if (json.contains("members")) loadMembers(*c.winnt, json["members"], where + ".members");
@@ -302,7 +311,7 @@ private:
         if (key == "Dependencies") {
           node->props.set(key, dependencies(value, at + ".Dependencies"));
         } else {
-          node->props.set(key, directoryValue(value, at + "." + key));
+          node->props.set(key, directoryValue(value, placeOf(at, key)));
         }
       }
       // The provider leaves out a list nobody filled.
@@ -349,7 +358,7 @@ private:
       const Json &defaults = web["rootDefaults"];
       if (!defaults.is_object()) refuse(where + ".rootDefaults", "an object was expected");
       for (const auto &[key, value] : defaults.items())
-        rootDefaults.set(key, directoryValue(value, where + ".rootDefaults." + key));
+        rootDefaults.set(key, directoryValue(value, placeOf(where, "rootDefaults." + key)));
     }
     const Json &sites = member(web, "sites", where);
     if (!sites.is_array()) refuse(where + ".sites", "a list was expected");
@@ -387,7 +396,7 @@ private:
       member(site, required, where);
     for (const auto &[key, value] : site.items()) {
       if (key == "Name" || key == "root" || key == "dirs" || key == "filters") continue;
-      node->props.set(key, directoryValue(value, where + "." + key));
+      node->props.set(key, directoryValue(value, placeOf(where, key)));
     }
     if (!node->props.find("SecureBindings")) node->props.set("SecureBindings", Value(Value::Array{}));
     addChild(service, node);
@@ -399,7 +408,7 @@ private:
     const Json &rootJson = member(site, "root", where);
     if (!rootJson.is_object()) refuse(where + ".root", "an object was expected");
     for (const auto &[key, value] : rootJson.items())
-      root->props.set(key, directoryValue(value, where + ".root." + key));
+      root->props.set(key, directoryValue(value, placeOf(where, "root." + key)));
     if (!root->props.find("Path")) refuse(where + ".root", "missing \"Path\"");
     addChild(*node, root);
     if (site.contains("dirs")) loadDirs(*root, site["dirs"], where + ".dirs");
@@ -423,7 +432,7 @@ private:
       node->className = d.contains("Class") ? textMember(d, "Class", at) : "IIsWebVirtualDir";
       for (const auto &[key, value] : d.items()) {
         if (key == "Name" || key == "Class" || key == "dirs") continue;
-        node->props.set(key, directoryValue(value, at + "." + key));
+        node->props.set(key, directoryValue(value, placeOf(at, key)));
       }
       if (node->className == "IIsWebVirtualDir" && !node->props.find("Path")) refuse(at, "missing \"Path\"");
       addChild(parent, node);
@@ -439,7 +448,7 @@ private:
       node->className = "IIsFilter";
       node->name = textMember(list[i], "Name", at);
       for (const auto &[key, value] : list[i].items()) {
-        if (key != "Name") node->props.set(key, directoryValue(value, at + "." + key));
+        if (key != "Name") node->props.set(key, directoryValue(value, placeOf(at, key)));
       }
       addChild(filters, node);
     }
@@ -468,7 +477,7 @@ private:
     for (const auto &p : schema.properties)
       instance->props.set(p.name, Value());
     for (const auto &[key, value] : json.items()) {
-      std::string at = where + "." + key;
+      std::string at = placeOf(where, key);
       if (key == "owner") {
         if (value.is_null()) continue;
         if (!value.is_array() || value.size() != 2) refuse(at, "[user, domain] was expected");
@@ -489,11 +498,11 @@ private:
     for (const auto &[className, list] : wmi.items()) {
       const ClassSchema *schema = fleet_.findClass(className);
       if (!schema) refuse(where, "no class " + className + " in \"classes\"");
-      if (!list.is_array()) refuse(where + "." + className, "a list was expected");
+      if (!list.is_array()) refuse(placeOf(where, className), "a list was expected");
       auto &target = c.instances[lowerText(schema->name)];
       for (std::size_t i = 0; i < list.size(); ++i)
-        target.push_back(
-            loadInstance(*schema, list[i], where + "." + className + "[" + std::to_string(i) + "]"));
+        target.push_back(loadInstance(
+            *schema, list[i], placeOf(where, className).append("[").append(std::to_string(i)).append("]")));
     }
   }
 

@@ -101,7 +101,7 @@ namespace {
 long long daysFromCivil(long long y, unsigned m, unsigned d) {
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
+  const auto yoe = static_cast<unsigned>(y - era * 400);
   const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
   const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
   return era * 146097 + static_cast<long long>(doe) - 719468;
@@ -110,7 +110,7 @@ long long daysFromCivil(long long y, unsigned m, unsigned d) {
 void civilFromDays(long long z, int &year, int &month, int &day) {
   z += 719468;
   const long long era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
+  const auto doe = static_cast<unsigned>(z - era * 146097);
   const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
   const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
   const unsigned mp = (5 * doy + 2) / 153;
@@ -126,7 +126,7 @@ const long long kAutomationEpoch = daysFromCivil(1899, 12, 30);
 Date dateFromParts(int year, int month, int day, int hour, int minute, int second) {
   long long days =
       daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kAutomationEpoch;
-  long long seconds = days * 86400 + hour * 3600 + minute * 60 + second;
+  long long seconds = days * 86400 + hour * 3600LL + minute * 60LL + second;
   return Date{static_cast<double>(seconds) / 86400.0};
 }
 

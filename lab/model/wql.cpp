@@ -261,7 +261,7 @@ std::optional<int> compare(const Value &value, const WqlLiteral &literal) {
       return std::nullopt;
     return order(number, *n);
   }
-  const std::string &text = std::get<std::string>(literal.value);
+  const auto &text = std::get<std::string>(literal.value);
   if (auto s = value.as<std::string>()) {
     int c = compareNoCase(*s, text);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);

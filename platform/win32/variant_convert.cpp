@@ -62,7 +62,8 @@ Variant arrayValue(SAFEARRAY *array, VARTYPE declared, const ObjectBridge &bridg
   VariantArray result;
   result.lowerBound = lower;
   if (type == VT_UI1) result.element = VarKind::Byte;
-  if (upper >= lower) result.items.reserve(static_cast<std::size_t>(upper - lower + 1));
+  if (upper >= lower)
+    result.items.reserve(static_cast<std::size_t>(static_cast<long long>(upper) - lower + 1));
   for (LONG i = lower; i <= upper; ++i) {
     VariantValue item = element(array, type, i);
     result.items.push_back(fromVariant(*item.get(), bridge));
@@ -194,7 +195,7 @@ void toVariant(const Variant &value, VARIANT *out, const ObjectBridge &bridge) {
     if (!result.get()) throw std::bad_alloc();
     // Elements start out empty; each is filled in place, so a failure part
     // way leaves only values that SafeArrayDestroy clears.
-    VARIANT *items = static_cast<VARIANT *>(result.get()->pvData);
+    auto *items = static_cast<VARIANT *>(result.get()->pvData);
     for (std::size_t i = 0; i < array.items.size(); ++i)
       toVariant(array.items[i], &items[i], bridge);
     V_ARRAY(out) = result.detach();

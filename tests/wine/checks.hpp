@@ -15,6 +15,8 @@ using check::Checks;
 
 std::string hex(long value);
 
+// Each kind of exception becomes one HRESULT, EXCEPINFO and IErrorInfo.
+void checkErrorTranslation(Checks &checks);
 // Registration writes exactly the module's own keys and removes them again.
 void checkRegistration(Checks &checks, HMODULE module, const std::wstring &modulePath);
 // The type library against the dispatch tables of every class.

@@ -17,6 +17,7 @@ int main(int argc, char **argv) {
   }
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   Checks checks;
+  checkErrorTranslation(checks);
   std::string path = argv[1];
   HMODULE module = LoadLibraryA(path.c_str());
   checks.expect(module != nullptr, "quorvane.dll loads from " + path);

@@ -105,7 +105,7 @@ void checkMemory(Checks &checks) {
               static_cast<unsigned long long>(before), static_cast<unsigned long long>(after), growth,
               static_cast<unsigned long>(elapsed));
   checks.expect(before > 0, "private memory can be measured");
-  checks.expect(growth < 1024 * 1024,
+  checks.expect(growth < 1024LL * 1024,
                 "100,000 rounds of calls keep private memory flat (growth under 1 MiB)");
 }
 

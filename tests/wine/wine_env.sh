@@ -53,7 +53,7 @@ qv_build() {
   cmake --preset "$QV_PRESET" -B "$QV_BUILD_DIR" >/dev/null
   cmake --build "$QV_BUILD_DIR" -j "$QV_JOBS" --target quorvane quorvane_com_checks
   QV_DLL="$QV_BUILD_DIR/automation/quorvane.dll"
-  QV_COM_CHECKS="$QV_BUILD_DIR/automation/quorvane_com_checks.exe"
+  QV_COM_CHECKS="$QV_BUILD_DIR/tests/wine/quorvane_com_checks.exe"
 }
 
 qv_prefix() { qv_prefix_ready "$WINEPREFIX"; }

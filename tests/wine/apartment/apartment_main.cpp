@@ -145,7 +145,8 @@ void run(Apartment &a, long rounds, std::latch &bothReady) {
       }
     }
     QueryPerformanceCounter(&ended);
-    a.seconds = static_cast<double>(ended.QuadPart - started.QuadPart) / frequency.QuadPart;
+    a.seconds =
+        static_cast<double>(ended.QuadPart - started.QuadPart) / static_cast<double>(frequency.QuadPart);
   }
   if (SUCCEEDED(a.initialized)) CoUninitialize();
   a.finished = true;

@@ -100,8 +100,8 @@ inline Outcome invoke(IDispatch *object, const wchar_t *name, WORD flags,
 
   std::vector<VARIANT> reversed;
   reversed.reserve(args.size());
-  for (auto it = args.rbegin(); it != args.rend(); ++it)
-    reversed.push_back(*it->get()); // shallow: args keep ownership
+  for (std::size_t i = args.size(); i-- > 0;)
+    reversed.push_back(*args[i].get()); // shallow: args keep ownership
   DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
   DISPID putId = DISPID_PROPERTYPUT;
   const bool assignment = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;

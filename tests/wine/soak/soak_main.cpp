@@ -30,7 +30,7 @@ constexpr HRESULT kInvalidCall = static_cast<HRESULT>(0x800A0005);
 constexpr HRESULT kTypeMismatch = static_cast<HRESULT>(0x800A000D);
 // Any allocation lost per call costs at least 16 bytes, over 100,000 calls
 // of one step over 1.5 MiB; the heap's own settling stays at a few pages.
-constexpr long long kFlatLimit = 512 * 1024;
+constexpr long long kFlatLimit = 512LL * 1024;
 
 const wchar_t *const kClasses[] = {
     L"Quorvane.Services",   L"Quorvane.iis",     L"Quorvane.IisSite",  L"Quorvane.Util",
@@ -308,7 +308,8 @@ int main(int argc, char **argv) {
       for (long i = 0; i < rounds; ++i)
         failures += step.once() ? 0 : 1;
       QueryPerformanceCounter(&ended);
-      double seconds = static_cast<double>(ended.QuadPart - started.QuadPart) / frequency.QuadPart;
+      double seconds =
+          static_cast<double>(ended.QuadPart - started.QuadPart) / static_cast<double>(frequency.QuadPart);
       totalCalls += rounds;
       totalSeconds += seconds;
       std::printf("%-58s %ld rounds, %9.0f rounds/s\n", step.name.c_str(), rounds, rounds / seconds);
@@ -318,7 +319,7 @@ int main(int argc, char **argv) {
     const SIZE_T after = privateBytes();
     const long long growth = static_cast<long long>(after) - static_cast<long long>(before);
     std::printf("soak: %zu steps, %lld rounds in %.1f s (%.0f rounds/s)\n", steps.size(), totalCalls,
-                totalSeconds, totalCalls / totalSeconds);
+                totalSeconds, static_cast<double>(totalCalls) / totalSeconds);
     std::printf("memory: %llu bytes private before, %llu after (%+lld)\n",
                 static_cast<unsigned long long>(before), static_cast<unsigned long long>(after), growth);
     checks.expect(before > 0, "private memory can be measured");

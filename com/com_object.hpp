@@ -1,5 +1,5 @@
 #pragma once
-// The reference counting every object of the module shares. An object is
+// The reference counting every COM object of a module shares. An object is
 // made only by makeComObject and destroys itself on its last Release; each
 // one counts towards DllCanUnloadNow while it lives.
 
@@ -10,7 +10,7 @@
 #include <atomic>
 #include <utility>
 
-#include "automation/module_state.hpp"
+#include "com/module_counts.hpp"
 #include "platform/win32/com_ptr.hpp"
 
 namespace qv::com {
@@ -24,6 +24,8 @@ public:
   ComObject() { objectCreated(); }
   ComObject(const ComObject &) = delete;
   ComObject &operator=(const ComObject &) = delete;
+  ComObject(ComObject &&) = delete;
+  ComObject &operator=(ComObject &&) = delete;
   virtual ~ComObject() { objectDestroyed(); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **out) override {

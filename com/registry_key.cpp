@@ -1,4 +1,4 @@
-#include "automation/registry_key.hpp"
+#include "com/registry_key.hpp"
 
 namespace qv::com {
 

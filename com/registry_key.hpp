@@ -1,6 +1,6 @@
 #pragma once
 // An open registry key, closed on destruction, and the few operations
-// registration needs.
+// self-registration needs.
 
 #include <windows.h>
 
