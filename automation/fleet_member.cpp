@@ -5,6 +5,7 @@
 #include "automation/com_bridge.hpp"
 #include "automation/dispatch_support.hpp"
 #include "automation/member_table.hpp"
+#include "automation/module_state.hpp"
 #include "fleet/fleet_targets.hpp"
 #include "platform/win32/bstr.hpp"
 #include "platform/win32/com_ptr.hpp"

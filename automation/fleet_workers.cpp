@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "automation/module_state.hpp"
+#include "com/module_counts.hpp"
 #include "core/automation_error.hpp"
 
 namespace qv::com {

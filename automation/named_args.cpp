@@ -5,6 +5,7 @@
 #include <string>
 
 #include "automation/dispatch_support.hpp"
+#include "automation/module_state.hpp"
 #include "platform/win32/bstr.hpp"
 #include "platform/win32/com_ptr.hpp"
 
