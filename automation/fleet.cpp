@@ -26,8 +26,8 @@ Variant propertyOf(IDispatch *object, const std::string &name) {
   EXCEPINFO info{};
   win32::VariantValue value;
   win32::forgetErrorInfo();
-  HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(), &info,
-                              nullptr);
+  HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.put(),
+                              &info, nullptr);
   if (FAILED(hr)) win32::throwPlatformError(hr, &info);
   return win32::fromVariant(*value.get());
 }

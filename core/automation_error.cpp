@@ -2,7 +2,7 @@
 
 namespace qv {
 
-const char* runtimeErrorText(int32_t number) {
+const char *runtimeErrorText(int32_t number) {
   switch (number) {
   case kInvalidCall: return "Invalid procedure call or argument";
   case kOverflow: return "Overflow";

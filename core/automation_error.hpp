@@ -8,7 +8,7 @@
 namespace qv {
 
 // The source of errors the component detects itself.
-inline constexpr const char* kSource = "Quorvane";
+inline constexpr const char *kSource = "Quorvane";
 
 // Scripting-runtime error numbers the component raises itself. At the COM
 // boundary a number n below 0x10000 becomes the HRESULT 0x800A0000 | n; any
@@ -31,9 +31,9 @@ public:
       : number_(number), source_(std::move(source)), description_(std::move(description)) {}
 
   int32_t number() const { return number_; }
-  const std::string& source() const { return source_; }
-  const std::string& description() const { return description_; }
-  const char* what() const noexcept override { return description_.c_str(); }
+  const std::string &source() const { return source_; }
+  const std::string &description() const { return description_; }
+  const char *what() const noexcept override { return description_.c_str(); }
 
 private:
   int32_t number_;
@@ -42,7 +42,7 @@ private:
 };
 
 // The runtime's English text for one of its own numbers ("" when unknown).
-const char* runtimeErrorText(int32_t number);
+const char *runtimeErrorText(int32_t number);
 
 // An error the component detects itself, with the runtime's text.
 AutomationError runtimeError(int32_t number);

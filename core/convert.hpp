@@ -13,17 +13,17 @@
 
 namespace qv {
 
-std::string toText(const Variant& value, const Regional& regional);
-int16_t toInt16(const Variant& value, const Regional& regional);
-int32_t toInt32(const Variant& value, const Regional& regional);
-double toDouble(const Variant& value, const Regional& regional);
-bool toBool(const Variant& value, const Regional& regional);
-Date toDate(const Variant& value, const Regional& regional);
+std::string toText(const Variant &value, const Regional &regional);
+int16_t toInt16(const Variant &value, const Regional &regional);
+int32_t toInt32(const Variant &value, const Regional &regional);
+double toDouble(const Variant &value, const Regional &regional);
+bool toBool(const Variant &value, const Regional &regional);
+Date toDate(const Variant &value, const Regional &regional);
 
 // The same for values that hold no text, so need no regional settings
 // (a text fails with 13).
-int32_t toInt32(const Variant& value);
-double toDouble(const Variant& value);
+int32_t toInt32(const Variant &value);
+double toDouble(const Variant &value);
 
 // Banker's rounding of a double to a whole number; 6 when out of range.
 int16_t roundToInt16(double value);
@@ -35,7 +35,7 @@ double val(std::string_view text);
 
 // Compare two texts: mode 0 by character code, 1 as text. <0, 0, >0.
 // Another mode fails with 5.
-int compareText(std::string_view a, std::string_view b, int32_t mode, const Regional& regional);
+int compareText(std::string_view a, std::string_view b, int32_t mode, const Regional &regional);
 
 // Blanks (spaces only, as the runtime's Trim) removed at both ends.
 std::string_view trim(std::string_view text);
@@ -52,7 +52,7 @@ struct DateParts {
 };
 DateParts splitDate(Date value);
 Date dateSerial(int year, int month, int day);
-Date makeDate(const DateParts& parts);
+Date makeDate(const DateParts &parts);
 Date addMinutes(Date value, double minutes);
 // Whole minutes between two dates, seconds dropped (DateDiff "n").
 int64_t minutesBetween(Date from, Date to);

@@ -22,16 +22,16 @@ public:
   // generic Get(name): both give the same value. Missing: 438.
   virtual Variant get(std::string_view property) = 0;
   // Writes a property; SetInfo commits what was written.
-  virtual void put(std::string_view property, const Variant& value) = 0;
+  virtual void put(std::string_view property, const Variant &value) = 0;
   virtual void setInfo() = 0;
   // The container's GetObject(class, relative name).
   virtual DirectoryObjectPtr child(std::string_view className, std::string_view name) = 0;
   // Enumerates the children in the provider's order, limited to the classes
   // named in filter (the container's Filter) when it is not empty.
-  virtual std::vector<DirectoryObjectPtr> children(const std::vector<std::string>& filter) = 0;
+  virtual std::vector<DirectoryObjectPtr> children(const std::vector<std::string> &filter) = 0;
   // Calls a method by name. args are in/out: by-reference outputs are
   // written back into them.
-  virtual Variant call(std::string_view method, std::vector<Variant>& args) = 0;
+  virtual Variant call(std::string_view method, std::vector<Variant> &args) = 0;
 };
 
 class Directory {

@@ -2,7 +2,7 @@
 
 namespace qv {
 
-void raiseError(std::string_view message, const AutomationError& pending) {
+void raiseError(std::string_view message, const AutomationError &pending) {
   std::string description;
   description.reserve(message.size() + 2 + pending.description().size());
   description.append(message).append(": ").append(pending.description());

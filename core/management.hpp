@@ -18,7 +18,7 @@ public:
   // A property by name, matched without regard to case. Missing: 438.
   virtual Variant get(std::string_view property) = 0;
   // A method call. args are in/out: outputs are written back into them.
-  virtual Variant call(std::string_view method, std::vector<Variant>& args) = 0;
+  virtual Variant call(std::string_view method, std::vector<Variant> &args) = 0;
 };
 
 using ManagementObjectPtr = std::shared_ptr<ManagementObject>;
@@ -50,9 +50,9 @@ public:
 inline std::string managementMoniker(std::string_view computer) {
   return "winmgmts://" + std::string(computer);
 }
-inline constexpr const char* kLocalManagementMoniker = "WinMgmts:";
+inline constexpr const char *kLocalManagementMoniker = "WinMgmts:";
 
 // The first instance of a set, or null when it is empty.
-inline ManagementObjectPtr firstOf(ResultSet& set) { return set.next(); }
+inline ManagementObjectPtr firstOf(ResultSet &set) { return set.next(); }
 
 } // namespace qv

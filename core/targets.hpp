@@ -8,7 +8,7 @@
 
 namespace qv {
 
-inline constexpr const char* kWinNtRoot = "WinNT:";
+inline constexpr const char *kWinNtRoot = "WinNT:";
 
 std::string workgroupPath(std::string_view workgroup);
 std::string computerPath(std::string_view workgroup, std::string_view computer);

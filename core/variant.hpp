@@ -22,30 +22,30 @@ class Object {
 public:
   Object() = default;
   // A copy is another object, not yet presented.
-  Object(const Object&) {}
-  Object& operator=(const Object&) { return *this; }
+  Object(const Object &) {}
+  Object &operator=(const Object &) { return *this; }
   virtual ~Object() = default;
 
-  Presenter* presenter() const { return presenter_; }
-  void setPresenter(Presenter* presenter) { presenter_ = presenter; }
+  Presenter *presenter() const { return presenter_; }
+  void setPresenter(Presenter *presenter) { presenter_ = presenter; }
 
 private:
-  Presenter* presenter_ = nullptr;
+  Presenter *presenter_ = nullptr;
 };
 
 using ObjectPtr = std::shared_ptr<Object>;
 
 struct EmptyValue {
-  bool operator==(const EmptyValue&) const = default;
+  bool operator==(const EmptyValue &) const = default;
 };
 struct NullValue {
-  bool operator==(const NullValue&) const = default;
+  bool operator==(const NullValue &) const = default;
 };
 
 // Automation date: days since 1899-12-30, time of day as the fraction.
 struct Date {
   double serial = 0.0;
-  bool operator==(const Date&) const = default;
+  bool operator==(const Date &) const = default;
 };
 
 class Variant;
@@ -73,12 +73,11 @@ public:
   Variant(Date v) : value_(v) {}
   Variant(std::string v) : value_(std::move(v)) {}
   Variant(std::string_view v) : value_(std::string(v)) {}
-  Variant(const char* v) : value_(std::string(v)) {}
+  Variant(const char *v) : value_(std::string(v)) {}
   Variant(bool v) : value_(v) {}
   Variant(ObjectPtr v) : value_(std::move(v)) {}
   template <class T>
-    requires std::is_base_of_v<Object, T>
-  Variant(std::shared_ptr<T> v) : value_(ObjectPtr(std::move(v))) {}
+  requires std::is_base_of_v<Object, T> Variant(std::shared_ptr<T> v) : value_(ObjectPtr(std::move(v))) {}
   Variant(VariantArray v) : value_(std::make_shared<VariantArray>(std::move(v))) {}
 
   static Variant null() { return Variant(NullValue{}); }
@@ -106,10 +105,10 @@ public:
   int32_t int32() const { return std::get<int32_t>(value_); }
   double dbl() const { return std::get<double>(value_); }
   Date date() const { return std::get<Date>(value_); }
-  const std::string& text() const { return std::get<std::string>(value_); }
+  const std::string &text() const { return std::get<std::string>(value_); }
   bool boolean() const { return std::get<bool>(value_); }
-  const ObjectPtr& object() const { return std::get<ObjectPtr>(value_); }
-  const VariantArray& array() const { return *std::get<std::shared_ptr<VariantArray>>(value_); }
+  const ObjectPtr &object() const { return std::get<ObjectPtr>(value_); }
+  const VariantArray &array() const { return *std::get<std::shared_ptr<VariantArray>>(value_); }
 
   // The held object as T, or null when it holds no object or another type.
   template <class T> std::shared_ptr<T> as() const {
@@ -118,7 +117,7 @@ public:
   }
 
   // Same kind and same value; objects compare by identity, arrays by content.
-  bool operator==(const Variant& other) const;
+  bool operator==(const Variant &other) const;
 
 private:
   std::variant<EmptyValue, NullValue, int16_t, int32_t, double, Date, std::string, bool, ObjectPtr,

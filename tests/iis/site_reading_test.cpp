@@ -70,7 +70,8 @@ TEST_F(SiteReading, BindingsNumberServerThenSecureWithTheirPortKinds) {
     site->set("ServerBindings", list(c.server)).set("SecureBindings", c.secure);
     auto rec = record();
     for (const CollectionPtr &bindings :
-         {rec->item(std::string_view("Bindings")).as<Collection>(), std::dynamic_pointer_cast<Collection>(holder()->settings.bindings)}) {
+         {rec->item(std::string_view("Bindings")).as<Collection>(),
+          std::dynamic_pointer_cast<Collection>(holder()->settings.bindings)}) {
       ASSERT_EQ(bindings->size(), c.expected.size());
       for (std::size_t i = 0; i < c.expected.size(); ++i) {
         const Collection &b = recordAt(*bindings, std::to_string(i));

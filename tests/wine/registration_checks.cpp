@@ -22,9 +22,10 @@ const wchar_t *const kProgIds[] = {
 const CLSID *const kClasses[] = {&CLSID_Services,   &CLSID_iis,     &CLSID_IisSite,  &CLSID_Util,
                                  &CLSID_ServerInfo, &CLSID_process, &CLSID_EventLog, &CLSID_TerminalServices,
                                  &CLSID_Tools,      &CLSID_Fleet};
-const IID *const kInterfaces[] = {
-    &DIID__Collection, &DIID__Services, &DIID__iis,      &DIID__IisSite,          &DIID__Util,
-    &DIID__ServerInfo, &DIID__process,  &DIID__EventLog, &DIID__TerminalServices, &DIID__Tools, &DIID__Fleet};
+const IID *const kInterfaces[] = {&DIID__Collection, &DIID__Services, &DIID__iis,
+                                  &DIID__IisSite,    &DIID__Util,     &DIID__ServerInfo,
+                                  &DIID__process,    &DIID__EventLog, &DIID__TerminalServices,
+                                  &DIID__Tools,      &DIID__Fleet};
 
 std::wstring guidText(REFGUID guid) {
   wchar_t text[40] = {};
