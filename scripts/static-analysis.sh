@@ -41,15 +41,16 @@ tidy() {
   # Code generated into the build folder is not ours: widl's header declares
   # the coclasses at global scope, which bugprone-forward-declaration-namespace
   # reports against the core classes of the same names.
-  local findings
-  findings=$(sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E "^$root/.*: (warning|error): " |
-    grep -v "^$root/build/" | sort -u || true)
+  local plain findings generated
+  plain=$(sed 's/\x1b\[[0-9;]*m//g' "$log")
+  findings=$(grep -E "^$root/.*: (warning|error): " <<<"$plain" | grep -v "^$root/build/" | sort -u || true)
+  generated=$(grep -E "^$root/build/.*: (warning|error): " <<<"$plain" || true)
   if [[ -n "$findings" ]]; then
     echo "$findings"
     echo "clang-tidy ($name): $(wc -l <<<"$findings") findings"
     status=1
-  elif ((run_status != 0)) && ! sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -qE "^$root/build/.*: (warning|error): "; then
-    sed 's/\x1b\[[0-9;]*m//g' "$log" | tail -20
+  elif ((run_status != 0)) && [[ -z "$generated" ]]; then
+    tail -20 <<<"$plain"
     echo "clang-tidy ($name): failed to run"
     status=1
   else
