@@ -1,7 +1,5 @@
 #include "automation/class_info.hpp"
 
-#include <string>
-
 #include "automation/module_state.hpp"
 #include "platform/win32/com_ptr.hpp"
 
@@ -38,9 +36,13 @@ GUID defaultInterfaceOf(ITypeInfo &coclass, UINT interfaces) {
 HRESULT coclassInfoOf(REFIID defaultInterface, ITypeInfo **info) {
   if (!info) return E_POINTER;
   *info = nullptr;
-  std::wstring path = modulePath();
+  // The module's library as already loaded, reached through the interface.
+  ComPtr<ITypeInfo> own;
+  HRESULT hr = typeInfoOf(defaultInterface, own.put());
+  if (FAILED(hr)) return hr;
   ComPtr<ITypeLib> library;
-  HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.put());
+  UINT index = 0;
+  hr = own->GetContainingTypeLib(library.put(), &index);
   if (FAILED(hr)) return hr;
   UINT count = library->GetTypeInfoCount();
   for (UINT i = 0; i < count; ++i) {
