@@ -99,7 +99,7 @@ public:
       throw AutomationError(static_cast<int32_t>(HRESULT_FROM_WIN32(error)), kSource,
                             "Run: no worker thread");
     }
-    job.release();
+    static_cast<void>(job.release()); // the thread owns the job now
     CloseHandle(thread);
   }
 

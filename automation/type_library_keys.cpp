@@ -134,7 +134,10 @@ LSTATUS TypeLibraryKeys::removeAll(HKEY root, const std::wstring &classesPath) c
       LSTATUS status = RegistryKey::removeTree(root, path, view);
       if (status != ERROR_SUCCESS) return status;
     }
-    LSTATUS status = RegistryKey::removeTree(root, classes + L"TypeLib\\" + id, view);
+    std::wstring library = classes;
+    library += L"TypeLib\\";
+    library += id;
+    LSTATUS status = RegistryKey::removeTree(root, library, view);
     if (status != ERROR_SUCCESS) return status;
   }
   return ERROR_SUCCESS;

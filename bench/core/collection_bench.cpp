@@ -113,8 +113,8 @@ double mapEmptying(const std::vector<std::string> &names) {
   for (const std::string &name : names)
     items.emplace(name, value++);
   return secondsOf([&] {
-    for (auto name = names.rbegin(); name != names.rend(); ++name)
-      items.erase(*name);
+    for (std::size_t at = names.size(); at-- > 0;)
+      items.erase(names[at]);
   });
 }
 

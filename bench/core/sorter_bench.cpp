@@ -47,6 +47,7 @@ std::vector<std::string> insertionSort(const std::vector<std::string> &source) {
     std::size_t position = 0;
     while (position < sorted.size() && regional().compareText(sorted[position], value) <= 0)
       ++position;
+    // cppcheck-suppress containerOutOfBounds ; position never passes sorted.size()
     sorted.insert(sorted.begin() + static_cast<std::ptrdiff_t>(position), value);
   }
   return sorted;

@@ -131,6 +131,7 @@ void adviseLargePages(const char *data, std::size_t size) {
   const auto start = reinterpret_cast<std::uintptr_t>(data);
   const std::uintptr_t begin = (start + static_cast<std::uintptr_t>(page) - 1) & mask;
   const std::uintptr_t end = (start + size) & mask;
+  // NOLINTNEXTLINE(performance-no-int-to-ptr): madvise takes a page-aligned address
   if (end > begin) ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
 #else
   (void)data;

@@ -2,7 +2,7 @@
 // A folder tree in the temporary folder, removed with everything in it
 // (folders a test locked are opened again first).
 
-#include <stdlib.h>
+#include <cstdlib>
 
 #include <filesystem>
 #include <fstream>

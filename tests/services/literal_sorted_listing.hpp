@@ -32,6 +32,7 @@ inline std::vector<std::size_t> literalSortedOrder(const std::vector<std::string
       if (position == std::numeric_limits<int16_t>::max()) throw std::overflow_error("position");
       ++position;
     }
+    // cppcheck-suppress containerOutOfBounds ; position never passes sorted.size()
     sorted.insert(sorted.begin() + position, value);
   }
 

@@ -22,7 +22,7 @@ Named namesOf(IDispatch *object, std::vector<const wchar_t *> names) {
 // positional in call order; named as (position, value) pairs in the order
 // sent.
 HRESULT invokeNamed(IDispatch *object, DISPID member, std::vector<VARIANT> positional,
-                    std::vector<std::pair<DISPID, VARIANT>> named, VariantValue &result) {
+                    const std::vector<std::pair<DISPID, VARIANT>> &named, VariantValue &result) {
   std::vector<VARIANT> args;
   std::vector<DISPID> ids;
   for (const auto &[id, value] : named) {

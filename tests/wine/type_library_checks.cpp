@@ -67,10 +67,16 @@ void checkDocumentation(Checks &checks, ITypeInfo *info, const FUNCDESC &functio
   for (SHORT i = 0; i < function.cParams; ++i) {
     if (put) continue;
     std::wstring parameter = static_cast<UINT>(i + 1) < count ? texts[i + 1].get() : L"?";
-    std::string what = name + "(" + Bstr(parameter.c_str()).utf8() + ")";
+    std::string what = name;
+    what += '(';
+    what += Bstr(parameter.c_str()).utf8();
+    what += ')';
     checks.expect(namesWord(help, parameter), what + " is named in the member's help string");
     const PARAMDESC &desc = function.lprgelemdescParam[i].paramdesc;
-    auto known = optionalParameters().find(member + L"." + parameter);
+    std::wstring key = member;
+    key += L'.';
+    key += parameter;
+    auto known = optionalParameters().find(key);
     bool optional = desc.wParamFlags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT);
     checks.expect(optional == (known != optionalParameters().end()),
                   what + (optional ? " is marked optional" : " is required"));
