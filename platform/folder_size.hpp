@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/automation_error.hpp"
+
 namespace qv::platform {
 
 // Bytes of all regular files in the folder at path (UTF-8; a local or share
@@ -13,5 +15,8 @@ namespace qv::platform {
 // Fails with 76 "Path not found" only when the folder itself cannot be
 // opened (missing, not a folder, or refused).
 uint64_t folderSize(const std::string &path);
+
+// The failure of a folder that cannot be opened, as the runtime reports it.
+inline AutomationError pathNotFound() { return AutomationError(76, kSource, "Path not found"); }
 
 } // namespace qv::platform

@@ -13,14 +13,6 @@
 
 namespace qv::platform {
 
-namespace {
-
-constexpr int32_t kPathNotFound = 76;
-
-AutomationError pathNotFound() { return AutomationError(kPathNotFound, kSource, "Path not found"); }
-
-} // namespace
-
 // Descriptor-relative walk: each entry is reached from its parent's open
 // descriptor, so no path is resolved twice and a folder replaced by a link
 // during the walk is refused (O_NOFOLLOW) rather than followed. The entry

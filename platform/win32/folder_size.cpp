@@ -10,33 +10,28 @@
 
 namespace qv::platform {
 
-namespace {
-
-constexpr int32_t kPathNotFound = 76;
-
-AutomationError pathNotFound() { return AutomationError(kPathNotFound, kSource, "Path not found"); }
-
-} // namespace
-
 // The find functions deliver each entry's size and attributes with its name,
 // so the walk needs no call per file. Only one search is open at a time.
 
 namespace {
 
-class FindHandle {
+// A search or file handle, closed by its own function when it goes.
+template <BOOL(WINAPI *close)(HANDLE)> class ScopedHandle {
 public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  ~FindHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
+  ~ScopedHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) close(handle_);
   }
-  FindHandle(const FindHandle &) = delete;
-  FindHandle &operator=(const FindHandle &) = delete;
+  ScopedHandle(const ScopedHandle &) = delete;
+  ScopedHandle &operator=(const ScopedHandle &) = delete;
   HANDLE get() const { return handle_; }
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
 
 private:
   HANDLE handle_;
 };
+using FindHandle = ScopedHandle<FindClose>;
+using FileHandle = ScopedHandle<CloseHandle>;
 
 std::wstring widen(const std::string &text) {
   if (text.empty()) return {};
@@ -74,21 +69,6 @@ std::wstring joined(const std::wstring &folder, const wchar_t *name) {
 bool isDotEntry(const wchar_t *name) {
   return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
-
-class FileHandle {
-public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  FileHandle(const FileHandle &) = delete;
-  FileHandle &operator=(const FileHandle &) = delete;
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-  HANDLE handle_;
-};
 
 // The volume and file identity of a folder, as bytes; empty when it cannot
 // be had or the file identity is zero (as shares may report it).
