@@ -3,7 +3,7 @@
 # clang-tidy (checks in .clang-tidy) over two compilation databases, the
 # native release build's (core, the class folders, platform/posix and
 # common, the unit tests, the benchmarks) and the mingw64 cross build's
-# (platform/win32, com, automation, lab, tests/wine), then cppcheck over
+# (platform/win32, com, automation, lab, hardening, tests/wine), then cppcheck over
 # every folder. Exits non-zero on any finding. Installs clang-tidy and
 # cppcheck when missing.
 #
@@ -22,7 +22,7 @@ jobs=${QV_JOBS:-2}
 scripts/setup.sh clang-tidy-14 cppcheck
 
 native_areas="core|services|iis|inventory|processes|eventlog|terminal|tools|fleet|docs/generator|platform/posix|platform/common"
-cross_areas="platform/win32|com|automation|lab"
+cross_areas="platform/win32|com|automation|lab|hardening"
 if [[ "${QV_ANALYSIS_TESTS:-1}" != "0" ]]; then
   native_areas="$native_areas|tests|bench"
   cross_areas="$cross_areas|tests/wine"
@@ -85,7 +85,7 @@ cppcheck --enable=warning,performance,portability --error-exitcode=1 --inline-su
   core services iis inventory processes eventlog terminal tools platform/posix platform/common tests bench fuzz ||
   cppcheck_status=$?
 cppcheck --enable=warning,performance,portability --error-exitcode=1 --inline-suppr --std=c++20 -j "$jobs" -q \
-  -I. --library=windows --platform=win64 platform/win32 com automation lab || cppcheck_status=$?
+  -I. --library=windows --platform=win64 platform/win32 com automation lab hardening || cppcheck_status=$?
 if ((cppcheck_status != 0)); then
   echo "cppcheck: findings above"
   status=1

@@ -5,8 +5,8 @@
 #   tests: tests/**/*.cpp|hpp (GoogleTest and the Wine C++ checks)
 #   product: core/, the class folders, platform/ and automation/
 #
-# The lab, the fuzz targets, the benchmarks and the script-client tests are
-# counted apart: they are not in either number.
+# The lab, the fuzz targets, the benchmarks, the stress programs of hardening/
+# and the script-client tests are counted apart: they are not in either number.
 #
 #   scripts/test-ratio.sh            the two counts and the ratio
 #   QV_RATIO_DETAIL=1                also the count of each folder
@@ -57,8 +57,7 @@ if [[ ${QV_RATIO_DETAIL:-0} == 1 ]]; then
   for folder in "${product_folders[@]}"; do printf '  product %-12s %6d\n' "$folder" "$(count_of "$folder")"; done
   for folder in tests/*/; do printf '  tests   %-12s %6d\n' "$(basename "$folder")" "$(count_of "$folder")"; done
   wine=$(count_of tests/wine)
-  stress=$(count_of tests/wine/soak tests/wine/apartment)
-  printf '  GoogleTest %d (%s), Wine checks %d (%s), of them the soak and the apartments %d\n' \
-    "$((tests - wine))" "$(ratio "$((tests - wine))" "$product")" "$wine" "$(ratio "$wine" "$product")" "$stress"
+  printf '  GoogleTest %d (%s), Wine checks %d (%s)\n' \
+    "$((tests - wine))" "$(ratio "$((tests - wine))" "$product")" "$wine" "$(ratio "$wine" "$product")"
 fi
 printf 'test lines %d, product lines %d, ratio %s\n' "$tests" "$product" "$(ratio "$tests" "$product")"

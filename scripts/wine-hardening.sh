@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The lifetime and thread checks of quorvane.dll under Wine:
-#  1. the soak (tests/wine/soak): every class created and released and every
+#  1. the soak (hardening/soak_main.cpp): every class created and released and every
 #     cheap member called 100,000 times in the plain prefix of the script-client
 #     tests; prints calls per second and private memory before and after, and
 #     checks that memory stays flat and DllCanUnloadNow answers S_OK; then
 #     10,000 fleet runs (two worker threads each) with memory flat and every
 #     worker gone at the end;
-#  2. two apartments (tests/wine/apartment): two threads, each in its own
+#  2. two apartments (hardening/apartments_main.cpp): two threads, each in its own
 #     single-threaded apartment, sort services and page event logs of the
 #     lab's fleet at the same time and must each keep their own results; then
 #     both threads must end. Each apartment also runs a fleet every round;
@@ -32,8 +32,8 @@ qv_prepare
 
 qv_log "building the soak and the two-apartment test"
 cmake --build "$QV_BUILD_DIR" -j "$QV_JOBS" --target quorvane_soak quorvane_apartments
-programs=$QV_BUILD_DIR/tests/wine
-out=$QV_BUILD_DIR/hardening
+programs=$QV_BUILD_DIR/hardening
+out=$QV_BUILD_DIR/hardening-results
 mkdir -p "$out"
 
 passed=0

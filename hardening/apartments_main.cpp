@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/wine/soak/dispatch_calls.hpp"
+#include "hardening/dispatch_calls.hpp"
 
 namespace {
 
