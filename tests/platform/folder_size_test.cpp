@@ -1,110 +1,116 @@
 #include "platform/folder_size.hpp"
+#include "platform/folder_walk.hpp"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <utility>
-#include <vector>
+#include <map>
+#include <sys/fsuid.h>
 
-#include "core/automation_error.hpp"
 #include "tests/platform/temp_tree.hpp"
+
+namespace qv::platform {
+namespace {
 
 namespace fs = std::filesystem;
 
-namespace {
+// A tree of named folders whose identities the test chooses, as a share
+// that reports zero or repeated file identities would.
+struct FakeTree {
+  using Path = std::string;
+  // The bytes of its files, its subfolders, its identity.
+  using Folder = std::tuple<uint64_t, std::vector<Subfolder<Path>>, std::string>;
+  bool scan(const Path &folder, uint64_t &total, std::vector<Subfolder<Path>> &found) {
+    auto it = folders.find(folder);
+    if (it == folders.end() || ++scans > 1000) return false; // a loop ends here
+    const auto &[bytes, subfolders, identity] = it->second;
+    total += bytes;
+    found.insert(found.end(), subfolders.begin(), subfolders.end());
+    return true;
+  }
+  std::string identity(const Path &folder) { return std::get<2>(folders.at(folder)); }
 
-using qv::test::TempTree;
+  std::map<Path, Folder> folders;
+  int scans = 0;
+};
+
+// The total of the tree below "top", or -1 when top cannot be searched.
+int64_t totalOf(std::map<std::string, FakeTree::Folder> folders) {
+  FakeTree tree{std::move(folders)};
+  uint64_t total = 0;
+  return totalOfTree(tree, "top", total) ? static_cast<int64_t>(total) : -1;
+}
+
+// Ordinary folders count whatever identity they report. A reparse point is
+// entered once on its branch; an identity of zeros tells nothing, so such a
+// folder counts, also below another whose identity is zeros.
+TEST(FolderWalk, OrdinaryFoldersAlwaysCountReparsePointsOncePerBranch) {
+  const std::string zeros(16, '\0');
+  for (const std::string &id : {std::string(), zeros, std::string("same")}) {
+    EXPECT_EQ(totalOf({{"top", {1, {{"a"}}, id}},
+                       {"a", {10, {{"z", true}}, id}},
+                       {"z", {100, {{"y", true}}, zeros}},
+                       {"y", {1000, {}, zeros}}}),
+              1111)
+        << "identity of " << id.size() << " bytes";
+  }
+  EXPECT_EQ(totalOf({}), -1);
+  // "r" leads back into itself; "s" repeats r's identity on another branch.
+  EXPECT_EQ(totalOf({{"top", {1, {{"r", true}, {"s", true}}, "top"}},
+                     {"r", {10, {{"r", true}}, "id"}},
+                     {"s", {100, {}, "id"}}}),
+            111);
+}
 
 // The size, or -1 for a failure with 76 "Path not found".
 int64_t sizeOf(const std::string &path) {
   try {
-    return static_cast<int64_t>(qv::platform::folderSize(path));
-  } catch (const qv::AutomationError &e) {
+    return static_cast<int64_t>(folderSize(path));
+  } catch (const AutomationError &e) {
     return e.number() == 76 && e.description() == "Path not found" ? -1 : -2;
   }
 }
 
-// The same walk by an unprivileged user: root reads folders whatever their
-// permission bits, so as root it runs in a child that drops to "nobody".
-int64_t sizeWithoutPrivileges(const std::string &path) {
-  if (geteuid() != 0) return sizeOf(path);
-  int channel[2];
-  if (pipe(channel) != 0) return -3;
-  pid_t child = fork();
-  if (child == 0) {
-    int64_t result = setgid(65534) == 0 && setuid(65534) == 0 ? sizeOf(path) : -4;
-    _exit(write(channel[1], &result, sizeof result) == sizeof result ? 0 : 1);
-  }
-  close(channel[1]);
-  int64_t result = -3;
-  if (read(channel[0], &result, sizeof result) != sizeof result) result = -3;
-  close(channel[0]);
-  waitpid(child, nullptr, 0);
-  return result;
-}
-
-TEST(FolderSize, TotalsRegularFilesOfTheWholeTree) {
-  struct Case {
-    std::vector<std::pair<std::string, std::size_t>> files;
-    std::vector<std::string> emptyFolders;
-    int64_t expected;
-  };
-  for (const auto &c : std::vector<Case>{
-           {{}, {"a/b", "c"}, 0},
-           {{{"a/1", 100}, {"a/b/2", 200}, {"a/b/c/d/3", 300}, {"empty", 0}, {"5", 5}}, {"f"}, 605},
-           {{{".hidden", 7}, {"with blank/file name", 8}, {"..dots", 9}}, {}, 24},
-       }) {
-    TempTree tree;
-    for (const auto &[name, bytes] : c.files)
-      tree.file(name, bytes);
-    for (const auto &name : c.emptyFolders)
-      fs::create_directories(tree.root / name);
-    EXPECT_EQ(sizeOf(tree.path()), c.expected);
-    EXPECT_EQ(sizeOf(tree.path() + "/"), c.expected) << "a trailing separator names the same folder";
-  }
-}
-
-TEST(FolderSize, FolderThatCannotBeOpenedFailsWithPathNotFound) {
-  TempTree tree;
-  tree.file("plain", 5);
-  for (const auto &path :
-       {tree.path("missing"), tree.path("plain"), tree.path("missing/deeper"), std::string()}) {
-    EXPECT_EQ(sizeOf(path), -1) << "'" << path << "'";
-  }
-}
-
-TEST(FolderSize, LinksAreNotFollowed) {
-  TempTree outside;
-  outside.file("big", 1000);
-  TempTree tree;
-  tree.file("a/b/file", 10);
-  tree.file("top", 1);
-  fs::create_symlink(tree.root, tree.root / "a/b/up"); // a loop back to the top
-  fs::create_symlink(tree.root / "a", tree.root / "a/self");
-  fs::create_symlink(outside.root, tree.root / "elsewhere");
-  fs::create_symlink(outside.root / "big", tree.root / "bigfile");
+// Regular files only, in every folder (also those named with dots); links
+// are not followed, so a link back up the tree cannot loop.
+TEST(FolderSize, TotalsRegularFilesOfTheWholeTreeWithoutFollowingLinks) {
+  test::TempTree tree;
+  for (const auto &[name, bytes] :
+       {std::pair{".hidden/a", 1}, {"..dots/b", 20}, {"c/d/e/f", 300}, {"g h", 4000}})
+    tree.file(name, bytes);
+  fs::create_symlink(tree.root, tree.root / "c/d/up");
+  fs::create_symlink(tree.root / "c", tree.root / "elsewhere");
+  fs::create_symlink(tree.root / "g h", tree.root / "bigfile");
   fs::create_symlink(tree.root / "nothing", tree.root / "dangling");
-  EXPECT_EQ(sizeOf(tree.path()), 11);
-  EXPECT_EQ(sizeOf(tree.path("elsewhere")), 1000) << "the folder asked for may be a link";
+  EXPECT_EQ(sizeOf(tree.path()), 4321);
+  EXPECT_EQ(sizeOf(tree.path() + "/"), 4321) << "a trailing separator names the same folder";
+  EXPECT_EQ(sizeOf(tree.path("elsewhere")), 300) << "the folder asked for may be a link";
 }
 
-TEST(FolderSize, UnreadableSubfolderCountsZeroAndTheRestCounts) {
-  TempTree tree;
+// The same walk by an unprivileged user: root reads folders whatever their
+// permission bits, so it walks with the file-system identity of "nobody".
+int64_t sizeWithoutPrivileges(const std::string &path) {
+  const int group = setfsgid(65534), user = setfsuid(65534);
+  const int64_t size = sizeOf(path);
+  setfsuid(user);
+  setfsgid(group);
+  return size;
+}
+
+// Only a folder that cannot be opened fails; below it, what cannot be read
+// counts 0 and the rest still counts.
+TEST(FolderSize, UnreadableSubfolderCountsZeroUnopenableFolderFails) {
+  test::TempTree tree;
   fs::permissions(tree.root, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
   tree.file("readable/a", 100);
-  tree.file("readable/sub/b", 20);
-  tree.file("locked/c", 5000);
-  tree.file("locked/deeper/d", 7000);
-  tree.file("e", 3);
-  ASSERT_EQ(sizeWithoutPrivileges(tree.path()), 12123) << "the unprivileged walk must see the open tree";
+  tree.file("locked/deeper/b", 5000);
+  tree.file("c", 3);
+  ASSERT_EQ(sizeWithoutPrivileges(tree.path()), 5103) << "the unprivileged walk must see the open tree";
   fs::permissions(tree.root / "locked", fs::perms::none);
-  EXPECT_EQ(sizeWithoutPrivileges(tree.path()), 123);
-  EXPECT_EQ(sizeWithoutPrivileges(tree.path("locked")), -1) << "the folder asked for is refused";
+  EXPECT_EQ(sizeWithoutPrivileges(tree.path()), 103);
+  for (const auto &path : {tree.path("locked"), tree.path("missing"), tree.path("c"), std::string()})
+    EXPECT_EQ(sizeWithoutPrivileges(path), -1) << "'" << path << "'";
+  fs::permissions(tree.root / "locked", fs::perms::owner_all);
 }
 
 } // namespace
+} // namespace qv::platform

@@ -1,6 +1,5 @@
 #pragma once
-// A folder tree in the temporary folder, removed with everything in it
-// (folders a test locked are opened again first).
+// A folder tree in the temporary folder, removed with everything in it.
 
 #include <cstdlib>
 
@@ -18,15 +17,11 @@ public:
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     root = pattern;
   }
+  // Folders a test locked must be opened again before: only root removes
+  // them as they are.
   ~TempTree() {
-    namespace fs = std::filesystem;
-    std::error_code ec, ignored;
-    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec), end;
-    for (; !ec && it != end; it.increment(ec)) {
-      if (!it->is_symlink(ignored))
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-    fs::remove_all(root, ignored);
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
   }
   TempTree(const TempTree &) = delete;
   TempTree &operator=(const TempTree &) = delete;

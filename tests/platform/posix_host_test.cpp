@@ -1,0 +1,123 @@
+// The host calls of the native build: command capture and PosixSystem.
+
+#include "platform/command_capture.hpp"
+#include "platform/posix/posix_system.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <ctime>
+#include <thread>
+
+#include <sys/wait.h>
+
+#include "tests/platform/temp_tree.hpp"
+
+namespace qv::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Notices = std::vector<std::string>;
+
+std::pair<std::string, Notices> run(const std::string &commandLine, std::chrono::milliseconds limit = 20s) {
+  Notices notices; // filled before it is copied: a braced list runs in order
+  return {captureCommandOutput(
+              commandLine, [&](const std::string &text) { notices.push_back(text); }, limit),
+          notices};
+}
+
+// Gone, or a zombie left to whichever process adopted it.
+bool processEnded(const std::string &pid) {
+  for (int attempt = 0; attempt < 100; ++attempt, std::this_thread::sleep_for(50ms)) {
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return true;
+    const char state = line[line.rfind(") ") + 2];
+    if (state == 'Z' || state == 'X') return true;
+  }
+  return false;
+}
+
+// Output beyond the limit is read to its end and dropped, with a notice.
+TEST(CommandCapture, KeepsTheFirst32MiBAndDropsTheRest) {
+  const std::string commandLine = "head -c 40000000 /dev/zero";
+  auto [output, notices] = run(commandLine);
+  EXPECT_EQ(output.size(), kCaptureKeepLimit);
+  EXPECT_EQ(notices, Notices{outputCutNotice(commandLine)});
+}
+
+// The end of the pipe is the end of the capture: what the command left
+// running is ended, not waited for. A command that holds the pipe past the
+// limit is ended with everything it started. Each prints the pid to watch.
+// Nothing is left behind: no zombie, no open descriptor.
+TEST(CommandCapture, EndsWhatStillRunsWithoutWaitingForIt) {
+  const auto descriptors = std::distance(fs::directory_iterator("/proc/self/fd"), {});
+  const std::tuple<const char *, std::chrono::milliseconds, std::string> cases[] = {
+      {"echo $$; exec sleep 30 >/dev/null 2>&1", 20s, ""},
+      {"sleep 30 >/dev/null 2>&1 & echo $!", 20s, ""},
+      {"sleep 30 & echo $!", 1000ms, "Command ended after its time limit of 1000 ms"},
+  };
+  for (const auto &[commandLine, limit, notice] : cases) {
+    const auto started = std::chrono::steady_clock::now();
+    auto [output, notices] = run(commandLine, limit);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s) << commandLine;
+    EXPECT_EQ(notices.size(), notice.empty() ? 0u : 1u) << commandLine;
+    EXPECT_EQ(notices.empty() ? "" : notices[0].substr(0, notice.size()), notice);
+    EXPECT_TRUE(processEnded(output.substr(0, output.find('\n')))) << commandLine;
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), {}), descriptors);
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+}
+
+// Output and errors share one pipe, in the order written; the bytes are
+// decoded as a whole. A command line that names no program, or that a NUL
+// would cut short, is not started.
+TEST(CommandCapture, JoinsOutputAndErrorsDecodesAsAWholeAndRefusesWhatCannotStart) {
+  const Notices refused{"CreateProcess failed. Error: 22"};
+  const std::tuple<std::string, std::string, Notices> cases[] = {
+      {"printf a; printf b >&2; printf c; printf d >&2", "abcd", {}},
+      // A two-byte character across the first read's end stays whole; a
+      // byte that is no UTF-8 becomes U+FFFD.
+      {"printf '%65535s\\303\\251\\377' ''", std::string(65535, ' ') + "\xC3\xA9\xEF\xBF\xBD", {}},
+      {"", "", refused},
+      {" \t", "", refused},
+      {std::string("echo a\0; echo b", 15), "", refused},
+  };
+  for (const auto &[commandLine, output, notices] : cases)
+    EXPECT_EQ(run(commandLine, 5s), std::make_pair(output, notices)) << commandLine;
+}
+
+// Parameters are split at blanks and given to the program as they are: no
+// shell ever sees them.
+TEST(PosixSystemTest, LaunchStartsTheProgramWithoutAShellOrReportsWhyNot) {
+  posix::PosixSystem system;
+  test::TempTree folder;
+  const std::string first = folder.path("first"), second = folder.path("second");
+  const std::string literal = folder.path("name$(id);`id`");
+  EXPECT_EQ(system.launch("touch", "  " + first + "   " + second + " "), LaunchResult::started);
+  EXPECT_EQ(system.launch("touch", literal), LaunchResult::started);
+  auto made = [&] { return fs::exists(first) && fs::exists(second) && fs::exists(literal); };
+  for (int i = 0; i < 500 && !made(); ++i)
+    std::this_thread::sleep_for(10ms); // the program runs detached
+  ASSERT_TRUE(made());
+  EXPECT_TRUE(system.fileExists(first));
+  EXPECT_FALSE(system.fileExists(folder.path()));
+  EXPECT_EQ(system.launch("qv-no-such-program-anywhere", ""), LaunchResult::programNotFound);
+  EXPECT_EQ(system.launch(first, ""), LaunchResult::accessDenied) << "not executable";
+  EXPECT_EQ(system.launch(first + "/below", ""), LaunchResult::folderNotFound);
+}
+
+// In a zone five and a half hours east of UTC, set for this process.
+TEST(PosixSystemTest, ClockGivesUtcAndLocalTime) {
+  ASSERT_EQ(setenv("TZ", "QVT-5:30", 1), 0);
+  tzset();
+  posix::PosixSystem system;
+  const double utc = system.nowUtc().serial;
+  EXPECT_NEAR(utc, 25569.0 + static_cast<double>(time(nullptr)) / 86400.0, 2.0 / 86400);
+  EXPECT_NEAR((system.nowLocal().serial - utc) * 86400.0, 19800.0, 2.0);
+}
+
+} // namespace
+} // namespace qv::platform
