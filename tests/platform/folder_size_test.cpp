@@ -47,10 +47,11 @@ TEST(FolderWalk, OrdinaryFoldersAlwaysCountReparsePointsOncePerBranch) {
   const std::string zeros(16, '\0');
   for (const std::string &id : {std::string(), zeros, std::string("same")}) {
     EXPECT_EQ(totalOf({{"top", {1, {{"a"}}, id}},
-                       {"a", {10, {{"z", true}}, id}},
-                       {"z", {100, {{"y", true}}, zeros}},
-                       {"y", {1000, {}, zeros}}}),
-              1111)
+                       {"a", {10, {{"b"}}, id}},
+                       {"b", {100, {{"z", true}}, id}},
+                       {"z", {1000, {{"y", true}}, zeros}},
+                       {"y", {10000, {}, zeros}}}),
+              11111)
         << "identity of " << id.size() << " bytes";
   }
   EXPECT_EQ(totalOf({}), -1);
