@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "core/collection.hpp"
 #include "core/platform.hpp"
 #include "core/portable_regional.hpp"

@@ -6,6 +6,7 @@
 // the value trimmed, taken out of the working list. Quadratic on purpose. It
 // shares nothing with the component but the platform's text comparison.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -42,11 +43,9 @@ inline std::vector<std::size_t> literalSortedOrder(const std::vector<std::string
   std::vector<std::size_t> order;
   order.reserve(sorted.size());
   for (const std::string &value : sorted) {
-    std::string_view wanted = value;
-    while (!wanted.empty() && wanted.front() == ' ')
-      wanted.remove_prefix(1);
-    while (!wanted.empty() && wanted.back() == ' ')
-      wanted.remove_suffix(1);
+    std::size_t first = value.find_first_not_of(' ');
+    std::string_view wanted = std::string_view(value).substr(std::min(first, value.size()));
+    wanted = wanted.substr(0, wanted.find_last_not_of(' ') + 1);
     std::size_t taken = kUnmatched;
     for (std::size_t at = 0; at < working.size(); ++at) {
       if (values[working[at]] == wanted) {
