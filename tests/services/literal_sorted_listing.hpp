@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <numeric>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -38,10 +39,8 @@ inline std::vector<std::size_t> literalSortedOrder(const std::vector<std::string
   }
 
   std::vector<std::size_t> working(values.size());
-  for (std::size_t i = 0; i < working.size(); ++i)
-    working[i] = i;
+  std::iota(working.begin(), working.end(), std::size_t{0});
   std::vector<std::size_t> order;
-  order.reserve(sorted.size());
   for (const std::string &value : sorted) {
     std::size_t first = value.find_first_not_of(' ');
     std::string_view wanted = std::string_view(value).substr(std::min(first, value.size()));
