@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <exception>
+#include <future>
 #include <limits>
 #include <string>
-#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -40,28 +39,17 @@ TEST(PageBounds, CutsPagesBackFromTheNewestRecordOrFails) {
   EXPECT_EQ(pageIndex(kMax), kMax - 1);
 }
 
-// Runs a step on a thread of its own, so it starts with a fresh per-thread
-// bias cache; failures come back to the caller.
-template <class Step> void onNewThread(Step &&step) {
-  std::exception_ptr failure;
-  std::thread([&] {
-    try {
-      step();
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  }).join();
-  if (failure) std::rethrow_exception(failure);
-}
-
+// Each conversion runs on a thread of its own, which starts with a fresh
+// per-thread bias cache; get() passes a failure on.
 std::vector<int> convert(const std::string &text, int32_t bias) {
-  DateParts p{};
-  onNewThread([&] {
-    test::EventLogWorld world;
-    world.setBias(Variant(bias));
-    p = splitDate(wmiDateToDate(text, *world.management, *world.regional));
-  });
-  return {p.year, p.month, p.day, p.hour, p.minute, p.second};
+  return std::async(std::launch::async,
+                    [&] {
+                      test::EventLogWorld world;
+                      world.setBias(Variant(bias));
+                      DateParts p = splitDate(wmiDateToDate(text, *world.management, *world.regional));
+                      return std::vector<int>{p.year, p.month, p.day, p.hour, p.minute, p.second};
+                    })
+      .get();
 }
 
 TEST(WmiDateToDate, MovesRecordedTimeByBiasLessOffsetOrFails) {

@@ -49,13 +49,9 @@ protected:
 
 TEST_F(EventLogTest, EnumLogEventsAsksForTheRightRangeAndWritesThePageNumberBackAlsoWhenItFails) {
   test::FakeEventLog log(*world.target, "System", 105);
-  struct Case {
-    int32_t given, size;
-    const char *bounds; // of the page query ("": none made)
-    std::vector<int32_t> records;
-    int32_t left, failure;
-  };
-  const Case cases[] = {
+  // Page number given, page size, bounds of the page query ("": none made),
+  // the records served, the page number left behind, the failure.
+  const std::tuple<int32_t, int32_t, const char *, std::vector<int32_t>, int32_t, int32_t> cases[] = {
       {1, 10, "<=105 and Recordnumber >95", range(105, 96), 0, 0},
       {2, 10, "<=95 and Recordnumber >85", range(95, 86), 1, 0},
       {11, 10, "<=5 and Recordnumber >0", range(5, 1), 10, 0},
@@ -65,16 +61,15 @@ TEST_F(EventLogTest, EnumLogEventsAsksForTheRightRangeAndWritesThePageNumberBack
       {5, 0, "", {}, 5, kDivisionByZero},
       {100000, 100000, "", {}, 99999, kOverflow},
   };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.given);
+  for (const auto &[given, size, bounds, records, left, failure] : cases) {
+    SCOPED_TRACE(given);
     log.pageQueries.clear();
-    int32_t number = c.given;
-    std::vector<int32_t> records;
-    EXPECT_EQ(errorNumberOf([&] { records = page("System", c.size, &number); }), c.failure);
-    EXPECT_EQ(records, c.records);
-    EXPECT_EQ(log.pageQueries,
-              c.bounds[0] ? std::vector{kSystemPages + c.bounds} : std::vector<std::string>{});
-    EXPECT_EQ(number, c.left);
+    int32_t number = given;
+    std::vector<int32_t> served;
+    EXPECT_EQ(errorNumberOf([&, size = size] { served = page("System", size, &number); }), failure);
+    EXPECT_EQ(served, records);
+    EXPECT_EQ(log.pageQueries, bounds[0] ? std::vector{kSystemPages + bounds} : std::vector<std::string>{});
+    EXPECT_EQ(number, left);
   }
   // A log of whole pages has no remainder to serve again.
   test::FakeEventLog round(*world.target, "Round", 100);
