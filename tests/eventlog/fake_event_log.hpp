@@ -47,11 +47,7 @@ inline std::vector<fake::WmiObjectPtr> countResult(Variant count) {
 
 // The management service of one computer plus the local one for the bias.
 struct EventLogWorld {
-  EventLogWorld() {
-    setBias(Variant(int32_t{0}));
-    platform.management = management;
-    platform.regional = regional;
-  }
+  EventLogWorld() { setBias(Variant(int32_t{0})); }
   void setBias(Variant bias) {
     local->addQuery(
         kTimeZoneBiasQuery,
@@ -62,7 +58,7 @@ struct EventLogWorld {
   std::shared_ptr<fake::WmiService> target = management->service("winmgmts://srv");
   std::shared_ptr<fake::WmiService> local = management->service("WinMgmts:");
   std::shared_ptr<const Regional> regional = PortableRegional::english();
-  Platform platform;
+  Platform platform{management, nullptr, nullptr, regional};
 };
 
 // Record numbers from down to downTo, the order pages list them in.
