@@ -16,7 +16,6 @@ namespace qv {
 namespace {
 
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
-constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 
 TEST(PageBounds, CutsPagesBackFromTheNewestRecordOrFails) {
   const std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t, int32_t> cases[] = {
@@ -25,9 +24,9 @@ TEST(PageBounds, CutsPagesBackFromTheNewestRecordOrFails) {
       {-7, 5, 1, -2, 0, 0}, // the remainder keeps the dividend's sign
       {kMin, -1, 0, kMin, kMin + 1, 0},
       {105, 0, 4, 0, 0, kDivisionByZero},
-      {kMin, 1, 0, 0, 0, kOverflow},        // newest - size on the first page
-      {kMin, 1, 1, 0, 0, kOverflow},        // newest - skipped
-      {kMax - 10, -10, 1, 0, 0, kOverflow}, // upper - size
+      {kMin, 1, 0, 0, 0, kOverflow},                                       // newest - size on the first page
+      {kMin, 1, 1, 0, 0, kOverflow},                                       // newest - skipped
+      {std::numeric_limits<int32_t>::max() - 10, -10, 1, 0, 0, kOverflow}, // upper - size
   };
   for (const auto &[newest, size, index, upper, lower, failure] : cases) {
     SCOPED_TRACE(testing::Message() << newest << "/" << size << "/" << index);

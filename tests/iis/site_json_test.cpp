@@ -12,10 +12,8 @@ namespace {
 // never filled has Null bindings.
 TEST(SiteJsonTest, ASiteIsItsPropertiesWithItsBindings) {
   auto site = std::make_shared<IisSite>(Platform{});
-  auto binding = newRecord();
-  binding->add(Variant("10.0.0.5"), "ip");
   auto bindings = std::make_shared<Collection>();
-  bindings->add(Variant(binding), "1");
+  bindings->add(Variant("10.0.0.5:80:"), "1");
   site->settings.bindings = bindings;
   site->settings.description = "Intranet";
   site->settings.size = 1536.5;
@@ -34,7 +32,7 @@ TEST(SiteJsonTest, ASiteIsItsPropertiesWithItsBindings) {
       R"("stateString":"","state":0,"sitename":"Intranet","size":1536.5,"id":0})";
   const std::string json = toJson(*sites.collection());
   EXPECT_EQ(json.substr(0, json.find("},\"2\":") + 1),
-            R"({"1":{"hostBindings":{"1":{"ip":"10.0.0.5"}},)" + rest);
+            R"({"1":{"hostBindings":{"1":"10.0.0.5:80:"},)" + rest);
   EXPECT_NE(json.find(R"("2":{"hostBindings":null,)"), std::string::npos);
 }
 
