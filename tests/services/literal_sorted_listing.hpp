@@ -45,15 +45,10 @@ inline std::vector<std::size_t> literalSortedOrder(const std::vector<std::string
     std::size_t first = value.find_first_not_of(' ');
     std::string_view wanted = std::string_view(value).substr(std::min(first, value.size()));
     wanted = wanted.substr(0, wanted.find_last_not_of(' ') + 1);
-    std::size_t taken = kUnmatched;
-    for (std::size_t at = 0; at < working.size(); ++at) {
-      if (values[working[at]] == wanted) {
-        taken = working[at];
-        working.erase(working.begin() + static_cast<std::ptrdiff_t>(at));
-        break;
-      }
-    }
-    order.push_back(taken);
+    auto found =
+        std::find_if(working.begin(), working.end(), [&](std::size_t i) { return values[i] == wanted; });
+    order.push_back(found == working.end() ? kUnmatched : *found);
+    if (found != working.end()) working.erase(found);
   }
   return order;
 }
