@@ -6,13 +6,9 @@
 // their bounds, and the entries taken from them are counted.
 
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "core/platform.hpp"
@@ -25,28 +21,22 @@
 
 namespace qv::test {
 
-inline constexpr const char *kComputer = "srv";
-inline constexpr const char *kEventTime = "20050301120000.000000+000";
-
-// A complete entry of log with that record number.
+// A complete entry of log with that record number. Every field differs
+// from the others, so a record that swaps two of them shows it.
 inline fake::WmiObjectPtr eventEntry(const std::string &log, int32_t recordNumber) {
-  auto entry = std::make_shared<fake::WmiObject>();
-  entry->set("User", "DOMAIN\\user")
-      .set("Type", "Information")
-      .set("Category", int32_t{0})
-      .set("CategoryString", "Logon")
-      .set("EventCode", int32_t{7036})
-      .set("EventIdentifier", int32_t{1073748860})
-      .set("RecordNumber", recordNumber)
-      .set("SourceName", "Service Control Manager")
-      .set("TimeGenerated", kEventTime)
-      .set("TimeWritten", kEventTime)
-      .set("message", "entry " + std::to_string(recordNumber))
-      .set("ComputerName", "SRV")
-      .set("Data", Variant::null())
-      .set("InsertionStrings", Variant::null())
-      .set("Logfile", log);
-  return entry;
+  return std::make_shared<fake::WmiObject>(
+      fake::WmiObject{{"User", "DOMAIN\\user"},
+                      {"Type", "Information"},
+                      {"Category", int32_t{2}},
+                      {"CategoryString", "Logon"},
+                      {"EventCode", int32_t{7036}},
+                      {"EventIdentifier", int32_t{1073748860}},
+                      {"RecordNumber", recordNumber},
+                      {"SourceName", "Service Control Manager"},
+                      {"TimeGenerated", "20050301120000.000000+000"},
+                      {"TimeWritten", "20050301120500.000000+000"},
+                      {"message", "entry " + std::to_string(recordNumber)},
+                      {"Logfile", log}});
 }
 
 // What the count query of a log gives: one instance with that count.
@@ -57,19 +47,18 @@ inline std::vector<fake::WmiObjectPtr> countResult(Variant count) {
 
 // The management service of one computer plus the local one for the bias.
 struct EventLogWorld {
-  EventLogWorld() {
+  EventLogWorld() { setBias(Variant(int32_t{0})); }
+  void setBias(Variant bias) {
     local->addQuery(
         kTimeZoneBiasQuery,
-        fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"Bias", int32_t{0}}})}));
-    platform.management = management;
-    platform.regional = regional;
+        fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"Bias", std::move(bias)}})}));
   }
 
   std::shared_ptr<fake::Management> management = std::make_shared<fake::Management>();
   std::shared_ptr<fake::WmiService> target = management->service("winmgmts://srv");
   std::shared_ptr<fake::WmiService> local = management->service("WinMgmts:");
   std::shared_ptr<const Regional> regional = PortableRegional::english();
-  Platform platform;
+  Platform platform{management, nullptr, nullptr, regional};
 };
 
 // Record numbers from down to downTo, the order pages list them in.
@@ -87,14 +76,20 @@ public:
   FakeEventLog(fake::WmiService &service, std::string log, int32_t newest,
                std::optional<Variant> count = std::nullopt)
       : log_(std::move(log)), newest_(newest) {
-    std::string name = log_;
-    int32_t top = newest_;
-    service.addQuery(wholeLogQuery(log_), [name, top](std::size_t i) -> ManagementObjectPtr {
-      if (i >= static_cast<std::size_t>(top)) return nullptr;
-      return eventEntry(name, top - static_cast<int32_t>(i));
+    service.addQuery(wholeLogQuery(log_), entries(newest_, 0));
+    service.addQuery(eventCountQuery(log_), countResult(count.value_or(Variant(newest_))));
+    service.onQuery([this](std::string_view wql) -> std::unique_ptr<ResultSet> {
+      std::string prefix = wholeLogQuery(log_) + " and Recordnumber <=";
+      if (wql.substr(0, prefix.size()) != prefix) return nullptr;
+      std::string rest(wql.substr(prefix.size()));
+      int32_t upper = 0, lower = 0;
+      int used = 0;
+      if (std::sscanf(rest.c_str(), "%d and Recordnumber >%d%n", &upper, &lower, &used) != 2 ||
+          static_cast<std::size_t>(used) != rest.size())
+        return nullptr;
+      pageQueries.emplace_back(wql);
+      return std::make_unique<fake::GeneratedSet>(entries(std::min(upper, newest_), lower), pageEntriesTaken);
     });
-    service.addQuery(eventCountQuery(log_), countResult(count ? *count : Variant(newest_)));
-    service.onQuery([this](std::string_view wql) { return page(wql); });
   }
   FakeEventLog(const FakeEventLog &) = delete; // the service holds this address
   FakeEventLog &operator=(const FakeEventLog &) = delete;
@@ -103,26 +98,13 @@ public:
   std::shared_ptr<std::size_t> pageEntriesTaken = std::make_shared<std::size_t>(0);
 
 private:
-  std::unique_ptr<ResultSet> page(std::string_view wql) {
-    std::string prefix = wholeLogQuery(log_) + " and Recordnumber <=";
-    if (wql.substr(0, prefix.size()) != prefix) return nullptr;
-    std::string rest(wql.substr(prefix.size()));
-    int32_t upper = 0, lower = 0;
-    int used = 0;
-    if (std::sscanf(rest.c_str(), "%d and Recordnumber >%d%n", &upper, &lower, &used) != 2 ||
-        static_cast<std::size_t>(used) != rest.size())
-      return nullptr;
-
-    pageQueries.emplace_back(wql);
-    int32_t first = std::min(upper, newest_);
-    std::string name = log_;
-    return std::make_unique<fake::GeneratedSet>(
-        [name, first, lower](std::size_t i) -> ManagementObjectPtr {
-          int64_t number = int64_t{first} - static_cast<int64_t>(i);
-          if (number <= lower || number < 1) return nullptr;
-          return eventEntry(name, static_cast<int32_t>(number));
-        },
-        pageEntriesTaken);
+  // Entries from record number first down to the one above lower (and 1).
+  fake::GeneratedSet::Generator entries(int32_t first, int32_t lower) const {
+    return [log = log_, first, lower](std::size_t i) -> ManagementObjectPtr {
+      int64_t number = int64_t{first} - static_cast<int64_t>(i);
+      if (number <= lower || number < 1) return nullptr;
+      return eventEntry(log, static_cast<int32_t>(number));
+    };
   }
 
   std::string log_;

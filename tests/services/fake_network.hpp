@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "core/collection.hpp"
 #include "core/platform.hpp"
 #include "core/portable_regional.hpp"
@@ -30,29 +28,14 @@ struct ServiceSpec {
 
 class FakeNetwork {
 public:
-  FakeNetwork() : root_(directory->add(kWinNtRoot, "Namespace", "WinNT:")) {
-    platform.directory = directory;
-    platform.system = system;
-    platform.regional = regional;
-  }
+  FakeNetwork() : root_(directory->add(kWinNtRoot, "Namespace", "WinNT:")) {}
 
-  fake::DirObjectPtr workgroup(const std::string &wg) {
-    std::string path = workgroupPath(wg);
-    for (const auto &existing : root_->childList()) {
-      if (existing->name() == wg) return existing;
-    }
-    return directory->add(path, root_->addChild("Domain", wg));
-  }
-
+  fake::DirObjectPtr workgroup(const std::string &wg) { return node(root_, workgroupPath(wg), "Domain", wg); }
   fake::DirObjectPtr computer(const std::string &wg, const std::string &name) {
-    auto object = directory->add(computerPath(wg, name), workgroup(wg)->addChild("Computer", name));
-    computers_[computerPath(wg, name)] = object;
-    return object;
+    return node(workgroup(wg), computerPath(wg, name), "Computer", name);
   }
-
+  // A new service object each time, with the spec's settings.
   fake::DirObjectPtr service(const std::string &wg, const std::string &pc, const ServiceSpec &spec) {
-    auto &host = computers_[computerPath(wg, pc)];
-    if (!host) host = computer(wg, pc);
     auto object = std::make_shared<fake::DirObject>("Service", spec.name);
     object->set("DisplayName", Variant(spec.displayName))
         .set("status", Variant(spec.status))
@@ -62,27 +45,32 @@ public:
         .set("ServiceAccountName", Variant("LocalSystem"))
         .set("ErrorControl", Variant(int32_t{1}));
     if (!spec.dependencies.isEmpty()) object->set("Dependencies", spec.dependencies);
-    directory->add(servicePath(wg, pc, spec.name), object);
-    return host->addChild(object);
+    return directory->add(servicePath(wg, pc, spec.name), computer(wg, pc)->addChild(object));
   }
 
   std::shared_ptr<fake::Directory> directory = std::make_shared<fake::Directory>();
   std::shared_ptr<fake::System> system = std::make_shared<fake::System>();
   std::shared_ptr<const Regional> regional = PortableRegional::english();
-  Platform platform;
+  Platform platform{nullptr, directory, system, regional};
 
 private:
+  // The object at path, made as a child of parent the first time.
+  fake::DirObjectPtr node(const fake::DirObjectPtr &parent, const std::string &path, const char *className,
+                          const std::string &name) {
+    auto &object = nodes_[path];
+    if (!object) object = directory->add(path, parent->addChild(className, name));
+    return object;
+  }
+
   fake::DirObjectPtr root_;
-  std::map<std::string, fake::DirObjectPtr> computers_;
+  std::map<std::string, fake::DirObjectPtr> nodes_;
 };
 
 // The text of field of every record of a result, in order.
 inline std::vector<std::string> column(const CollectionPtr &result, const char *field) {
   std::vector<std::string> values;
-  for (const Variant &record : *result) {
-    auto fields = record.as<Collection>();
-    values.push_back(fields ? (*fields)[field].text() : "<no record>");
-  }
+  for (const Variant &record : *result)
+    values.push_back((*record.as<Collection>())[field].text());
   return values;
 }
 

@@ -6,9 +6,11 @@
 // the value trimmed, taken out of the working list. Quadratic on purpose. It
 // shares nothing with the component but the platform's text comparison.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <numeric>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,25 +39,16 @@ inline std::vector<std::size_t> literalSortedOrder(const std::vector<std::string
   }
 
   std::vector<std::size_t> working(values.size());
-  for (std::size_t i = 0; i < working.size(); ++i)
-    working[i] = i;
+  std::iota(working.begin(), working.end(), std::size_t{0});
   std::vector<std::size_t> order;
-  order.reserve(sorted.size());
   for (const std::string &value : sorted) {
-    std::string_view wanted = value;
-    while (!wanted.empty() && wanted.front() == ' ')
-      wanted.remove_prefix(1);
-    while (!wanted.empty() && wanted.back() == ' ')
-      wanted.remove_suffix(1);
-    std::size_t taken = kUnmatched;
-    for (std::size_t at = 0; at < working.size(); ++at) {
-      if (values[working[at]] == wanted) {
-        taken = working[at];
-        working.erase(working.begin() + static_cast<std::ptrdiff_t>(at));
-        break;
-      }
-    }
-    order.push_back(taken);
+    std::size_t first = value.find_first_not_of(' ');
+    std::string_view wanted = std::string_view(value).substr(std::min(first, value.size()));
+    wanted = wanted.substr(0, wanted.find_last_not_of(' ') + 1);
+    auto found =
+        std::find_if(working.begin(), working.end(), [&](std::size_t i) { return values[i] == wanted; });
+    order.push_back(found == working.end() ? kUnmatched : *found);
+    if (found != working.end()) working.erase(found);
   }
   return order;
 }
