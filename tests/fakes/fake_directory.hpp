@@ -61,15 +61,10 @@ public:
 
   Variant get(std::string_view property) override;
   void put(std::string_view property, const Variant &value) override;
-  void setInfo() override {
-    ++setInfoCount;
-    record("SetInfo");
-  }
+  void setInfo() override { record("SetInfo"); }
   DirectoryObjectPtr child(std::string_view className, std::string_view name) override;
   std::vector<DirectoryObjectPtr> children(const std::vector<std::string> &filter) override;
   Variant call(std::string_view method, std::vector<Variant> &args) override;
-
-  int setInfoCount = 0;
 
 private:
   void record(const std::string &entry) {
