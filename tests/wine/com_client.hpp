@@ -34,8 +34,6 @@ void checkTypeLibrary(Checks &checks);
 void checkArguments(Checks &checks);
 // Values and objects crossing in both directions; IEnumVARIANT.
 void checkMarshalling(Checks &checks);
-// DllCanUnloadNow: S_FALSE while any object or lock lives, S_OK after.
-void checkUnloading(Checks &checks, HMODULE module);
 
 // Every creatable class: its coclass (the programmatic name is
 // "Quorvane." and the coclass), identifiers and number of members.
