@@ -1,7 +1,8 @@
 // What typed clients send and receive beyond what scripts do: typed
 // by-reference arguments written back in their own types, named arguments
-// as VBA sends them, the refusals IDispatch owes, and errors without
-// EXCEPINFO through the HRESULT and the thread's error information.
+// as VBA sends them, the refusals IDispatch owes, errors without EXCEPINFO
+// through the HRESULT and the thread's error information, and values that
+// must cross unchanged (IIf hands its argument back).
 
 #include "tests/wine/com_client.hpp"
 
@@ -67,24 +68,68 @@ void checkNamedArguments(Checks &checks, IDispatch *util, IDispatch *events) {
 void checkErrors(Checks &checks, IDispatch *util) {
   HRESULT hr = call(util, L"formatDateTime", {date(45000.5), int32(9)}, DISPATCH_METHOD, false).hr;
   ComPtr<IErrorInfo> info;
-  Bstr description;
-  Bstr source;
+  Bstr said[2];
   if (GetErrorInfo(0, info.put()) == S_OK) {
-    info->GetDescription(description.put());
-    info->GetSource(source.put());
+    info->GetSource(said[0].put());
+    info->GetDescription(said[1].put());
   }
-  checks.expect(hr == static_cast<HRESULT>(0x800A0005) && source.utf8() + ": " + description.utf8() ==
-                                                              "Quorvane: Invalid procedure call or argument",
-                "without EXCEPINFO the error's own HRESULT returns (" + hex(hr) + ") and IErrorInfo says " +
-                    source.utf8() + ": " + description.utf8());
   auto supports = ComPtr<IDispatch>(util).query<ISupportErrorInfo>(IID_ISupportErrorInfo);
-  checks.expect(supports && supports->InterfaceSupportsErrorInfo(IID_IDispatch) == S_OK &&
-                    supports->InterfaceSupportsErrorInfo(DIID__Util) == S_OK,
-                "ISupportErrorInfo answers for IDispatch and _Util");
-  call(util, L"formatDateTime", {date(45000.5), int32(9)});
-  call(util, L"Val", {text(L"1")});
-  checks.expect(GetErrorInfo(0, info.put()) == S_FALSE,
-                "a successful call leaves no error information behind");
+  checks.expect(hr == static_cast<HRESULT>(0x800A0005) &&
+                    said[0].utf8() + ": " + said[1].utf8() ==
+                        "Quorvane: Invalid procedure call or argument" &&
+                    supports && supports->InterfaceSupportsErrorInfo(DIID__Util) == S_OK,
+                "without EXCEPINFO the error's own HRESULT returns (" + hex(hr) + ") and IErrorInfo, which " +
+                    "ISupportErrorInfo announces for _Util, says " + said[0].utf8() + ": " + said[1].utf8());
+}
+
+// Arrays compare by their bounds and items, objects by identity.
+bool sameValue(const VARIANT &a, const VARIANT &b) {
+  if (V_VT(&a) != V_VT(&b)) return false;
+  if (V_VT(&a) == VT_DISPATCH) return V_DISPATCH(&a) == V_DISPATCH(&b);
+  if (V_VT(&a) & VT_ARRAY) {
+    const SAFEARRAYBOUND x = V_ARRAY(&a)->rgsabound[0];
+    const SAFEARRAYBOUND y = V_ARRAY(&b)->rgsabound[0];
+    bool same = x.lLbound == y.lLbound && x.cElements == y.cElements;
+    for (ULONG i = 0; same && i < x.cElements; ++i)
+      same = V_VT(&a) == (VT_ARRAY | VT_UI1)
+                 ? static_cast<BYTE *>(V_ARRAY(&a)->pvData)[i] == static_cast<BYTE *>(V_ARRAY(&b)->pvData)[i]
+                 : sameValue(static_cast<VARIANT *>(V_ARRAY(&a)->pvData)[i],
+                             static_cast<VARIANT *>(V_ARRAY(&b)->pvData)[i]);
+    return same;
+  }
+  return VarCmp(const_cast<VARIANT *>(&a), const_cast<VARIANT *>(&b), LOCALE_USER_DEFAULT, 0) == VARCMP_EQ;
+}
+
+VariantValue byte(BYTE value) { return typed(VT_UI1, &VARIANT::bVal, value); }
+
+// A one-dimensional array from lower, of VARIANTs or (VT_UI1) of bytes.
+VariantValue arrayOf(VARTYPE type, LONG lower, std::vector<VariantValue> items) {
+  SAFEARRAYBOUND bound{static_cast<ULONG>(items.size()), lower};
+  VariantValue array = typed(VT_ARRAY | type, &VARIANT::parray, SafeArrayCreate(type, 1, &bound));
+  for (LONG i = 0; i < static_cast<LONG>(items.size()); ++i) {
+    LONG index = lower + i;
+    VARIANT *item = items[i].get();
+    SafeArrayPutElement(V_ARRAY(array.get()), &index,
+                        type == VT_UI1 ? static_cast<void *>(&V_UI1(item)) : item);
+  }
+  return array;
+}
+
+// An event's data stays a byte array; other arrays keep their lower bound.
+void checkValues(Checks &checks, IDispatch *util) {
+  ComPtr<IDispatch> foreign = create(L"Scripting.Dictionary");
+  const std::pair<const char *, VariantValue> cases[] = {
+      {"VT_UI1", byte(200)},
+      {"VT_BSTR", text(L"gr\u00FC\u00DFe \u65E5\u672C")},
+      {"a byte array", arrayOf(VT_UI1, 0, {byte(5), byte(64), byte(0), byte(255)})},
+      {"an array from 1", arrayOf(VT_VARIANT, 1, {int32(5), text(L"b")})},
+      {"a foreign object", object(foreign.get())},
+      {"Nothing", object(nullptr)},
+  };
+  for (const auto &[name, value] : cases) {
+    VariantValue back = call(util, L"IIf", {boolean(true), value, int32(0)}).value;
+    checks.expect(sameValue(*back.get(), *value.get()), std::string(name) + " crosses IIf unchanged");
+  }
 }
 
 } // namespace
@@ -97,6 +142,7 @@ void checkArguments(Checks &checks) {
   checkRefusals(checks, util.get());
   checkNamedArguments(checks, util.get(), events.get());
   checkErrors(checks, util.get());
+  checkValues(checks, util.get());
 }
 
 } // namespace qv::comcheck

@@ -63,7 +63,6 @@ int main(int argc, char **argv) {
     checkRegistration(checks, module, loaded);
     checkTypeLibrary(checks);
     checkArguments(checks);
-    checkMarshalling(checks);
     checkUnloading(checks, module);
   }
   int result = checks.finish();

@@ -30,10 +30,9 @@ void checkErrorTranslation(Checks &checks);
 void checkRegistration(Checks &checks, HMODULE module, const std::wstring &modulePath);
 // The type library against the dispatch tables, and IProvideClassInfo2.
 void checkTypeLibrary(Checks &checks);
-// Argument forms, named arguments, write-back, refusals and error reporting.
+// Argument forms, named arguments, write-back, refusals, error reporting
+// and values crossing unchanged.
 void checkArguments(Checks &checks);
-// Values and objects crossing in both directions; IEnumVARIANT.
-void checkMarshalling(Checks &checks);
 
 // Every creatable class: its coclass (the programmatic name is
 // "Quorvane." and the coclass), identifiers and number of members.
