@@ -82,7 +82,6 @@ inline DISPID idOf(IDispatch *object, const wchar_t *name) {
 struct CallResult {
   HRESULT hr = S_OK;
   VariantValue value;
-  SCODE scode = 0; // of EXCEPINFO
 };
 
 // args in call order, passed exactly as given (by reference when built so);
@@ -106,7 +105,6 @@ inline CallResult call(IDispatch *object, const wchar_t *name, const std::vector
   SysFreeString(info.bstrSource);
   SysFreeString(info.bstrDescription);
   SysFreeString(info.bstrHelpFile);
-  result.scode = info.scode;
   return result;
 }
 
@@ -123,18 +121,13 @@ template <class Field, class T> VariantValue typed(VARTYPE type, Field field, T 
   (*v.get()).*field = value;
   return v;
 }
-inline VariantValue text(const wchar_t *value) {
-  return typed(VT_BSTR, &VARIANT::bstrVal, SysAllocString(value));
-}
-inline VariantValue int32(long value) { return typed(VT_I4, &VARIANT::lVal, value); }
-inline VariantValue date(double value) { return typed(VT_DATE, &VARIANT::date, value); }
-inline VariantValue boolean(bool value) {
-  return typed(VT_BOOL, &VARIANT::boolVal, value ? VARIANT_TRUE : VARIANT_FALSE);
+inline VariantValue text(const wchar_t *v) { return typed(VT_BSTR, &VARIANT::bstrVal, SysAllocString(v)); }
+inline VariantValue int32(long v) { return typed(VT_I4, &VARIANT::lVal, v); }
+inline VariantValue boolean(bool v) {
+  return typed(VT_BOOL, &VARIANT::boolVal, v ? VARIANT_TRUE : VARIANT_FALSE);
 }
 // A variable passed by reference in its own type, as typed clients do.
-inline VariantValue byRef(VARTYPE type, void *target) {
-  return typed(VT_BYREF | type, &VARIANT::byref, target);
-}
+inline VariantValue byRef(VARTYPE type, void *to) { return typed(VT_BYREF | type, &VARIANT::byref, to); }
 // An omitted optional argument.
 inline VariantValue gap() { return typed(VT_ERROR, &VARIANT::scode, DISP_E_PARAMNOTFOUND); }
 inline VariantValue object(IDispatch *value) {

@@ -34,11 +34,8 @@ std::string saidBy(const Bstr &source, const Bstr &description) {
 // Leaves error information on the thread first, as an earlier failure
 // would, which a bare HRESULT must clear.
 HRESULT translated(const Case &c, EXCEPINFO *info) {
-  try {
-    throw runtimeError(kInvalidCall);
-  } catch (...) {
-    com::failCurrentCall(IID_IDispatch);
-  }
+  com::reportFailure({static_cast<HRESULT>(0x800A0005), "Quorvane", "an earlier failure"}, IID_IDispatch,
+                     nullptr);
   try {
     c.raise();
   } catch (...) {
