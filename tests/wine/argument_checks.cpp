@@ -11,63 +11,15 @@
 namespace qv::comcheck {
 namespace {
 
-void checkRefusals(Checks &checks, IDispatch *util) {
-  // named: the positions of the last arguments
-  auto refused = [&](const char *what, const wchar_t *member, const std::vector<VariantValue> &args,
-                     std::vector<DISPID> named, HRESULT wanted) {
-    HRESULT hr = call(util, member, args, DISPATCH_METHOD, true, named).hr;
-    checks.expect(hr == wanted, std::string(what) + " is refused with " + hex(wanted) + ", got " + hex(hr));
-  };
-  refused("a missing argument", L"Val", {}, {}, DISP_E_BADPARAMCOUNT);
-  refused("a gap for a required argument", L"Val", {gap()}, {}, DISP_E_PARAMNOTOPTIONAL);
-  refused("a name for a position passed", L"IIf", {boolean(true), int32(1)}, {0}, DISP_E_PARAMNOTFOUND);
-  refused("a name past the last parameter", L"IIf", {boolean(true), int32(1)}, {7}, DISP_E_PARAMNOTFOUND);
-  refused("a required parameter left out", L"IIf", {boolean(true), int32(1)}, {2}, DISP_E_PARAMNOTOPTIONAL);
-}
-
-void checkNamedArguments(Checks &checks, IDispatch *util, IDispatch *events) {
-  const wchar_t *names[] = {L"enumlogevents", L"PageNum", L"computer", L"pagesize", L"enumFromLog", L"page"};
-  std::vector<DISPID> ids(6);
-  checks.expect(events->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR *>(names), 6, 0, ids.data()) ==
-                        DISP_E_UNKNOWNNAME &&
-                    ids == std::vector<DISPID>{3, 3, 0, 2, 1, DISPID_UNKNOWN},
-                "GetIDsOfNames gives the member's DISPID and each parameter's position in any case, and "
-                "DISP_E_UNKNOWNNAME with DISPID_UNKNOWN for an unknown name alone");
-  // IIf True, falsepart:="f", truepart:="t"
-  CallResult chosen =
-      call(util, L"IIf", {boolean(true), text(L"f"), text(L"t")}, DISPATCH_METHOD, true, {2, 1});
-  checks.expect(textOf(*chosen.value.get()) == "t",
-                "named arguments in any order reach their own parameters");
-  // EnumLogEvents ".", "Application", pagenum:=page (a typed variable),
-  // pagesize left out; then the same with pagenum in a typed VT_I2.
-  long page = 2;
-  call(events, L"EnumLogEvents", {text(L"."), text(L"Application"), byRef(VT_I4, &page)}, DISPATCH_METHOD,
-       true, {3});
-  short shortPage = 1;
-  call(events, L"EnumLogEvents", {text(L"."), text(L"Application"), int32(10), byRef(VT_I2, &shortPage)});
-  checks.expect(page == 1 && shortPage == 0, "pagenum is written back into typed references, also by name");
-  // The VARIANT owns the BSTR the callee replaces.
-  VariantValue stamp = text(L"  20240102030405.000000+060  ");
-  call(util, L"translateStringDate", {byRef(VT_BSTR, &V_BSTR(stamp.get()))});
-  checks.expect(std::wstring(V_BSTR(stamp.get())) == L"20240102030405.000000+060",
-                "the trimmed text is written back into a typed BSTR reference");
-}
-
 void checkErrors(Checks &checks, IDispatch *util) {
   HRESULT hr = call(util, L"formatDateTime", {int32(45000), int32(9)}, DISPATCH_METHOD, false).hr;
-  ComPtr<IErrorInfo> info;
-  Bstr said[2];
-  if (GetErrorInfo(0, info.put()) == S_OK) {
-    info->GetSource(said[0].put());
-    info->GetDescription(said[1].put());
-  }
+  const std::string said = threadError();
   auto supports = ComPtr<IDispatch>(util).query<ISupportErrorInfo>(IID_ISupportErrorInfo);
   checks.expect(hr == static_cast<HRESULT>(0x800A0005) &&
-                    said[0].utf8() + ": " + said[1].utf8() ==
-                        "Quorvane: Invalid procedure call or argument" &&
-                    supports && supports->InterfaceSupportsErrorInfo(DIID__Util) == S_OK,
+                    said == "Quorvane: Invalid procedure call or argument" && supports &&
+                    supports->InterfaceSupportsErrorInfo(DIID__Util) == S_OK,
                 "without EXCEPINFO the error's own HRESULT returns (" + hex(hr) + ") and IErrorInfo, which " +
-                    "ISupportErrorInfo announces for _Util, says " + said[0].utf8() + ": " + said[1].utf8());
+                    "ISupportErrorInfo announces for _Util, says " + said);
 }
 
 // Byte arrays compare by their bounds and bytes, objects by identity.
@@ -113,8 +65,42 @@ void checkArguments(Checks &checks) {
   ComPtr<IDispatch> events = create(L"EventLog");
   checks.expect(util && events, "Util and EventLog are creatable");
   if (!util || !events) return;
-  checkRefusals(checks, util.get());
-  checkNamedArguments(checks, util.get(), events.get());
+  // named: the positions of the last arguments
+  auto refused = [&](const char *what, const wchar_t *member, const std::vector<VariantValue> &args,
+                     std::vector<DISPID> named, HRESULT wanted) {
+    HRESULT hr = call(util.get(), member, args, DISPATCH_METHOD, true, named).hr;
+    checks.expect(hr == wanted, std::string(what) + " is refused with " + hex(wanted) + ", got " + hex(hr));
+  };
+  refused("a missing argument", L"Val", {}, {}, DISP_E_BADPARAMCOUNT);
+  refused("a gap for a required argument", L"Val", {gap()}, {}, DISP_E_PARAMNOTOPTIONAL);
+  refused("a name for a position passed", L"IIf", {boolean(true), int32(1)}, {0}, DISP_E_PARAMNOTFOUND);
+  refused("a name past the last parameter", L"IIf", {boolean(true), int32(1)}, {7}, DISP_E_PARAMNOTFOUND);
+  refused("a required parameter left out", L"IIf", {boolean(true), int32(1)}, {2}, DISP_E_PARAMNOTOPTIONAL);
+  const wchar_t *names[] = {L"enumlogevents", L"PageNum", L"computer", L"pagesize", L"enumFromLog", L"page"};
+  std::vector<DISPID> ids(6);
+  checks.expect(events->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR *>(names), 6, 0, ids.data()) ==
+                        DISP_E_UNKNOWNNAME &&
+                    ids == std::vector<DISPID>{3, 3, 0, 2, 1, DISPID_UNKNOWN},
+                "GetIDsOfNames gives the member's DISPID and each parameter's position in any case, and "
+                "DISP_E_UNKNOWNNAME with DISPID_UNKNOWN for an unknown name alone");
+  // IIf True, falsepart:="f", truepart:="t"
+  CallResult chosen =
+      call(util.get(), L"IIf", {boolean(true), text(L"f"), text(L"t")}, DISPATCH_METHOD, true, {2, 1});
+  checks.expect(textOf(*chosen.value.get()) == "t",
+                "named arguments in any order reach their own parameters");
+  // EnumLogEvents ".", "Application", pagenum:=page (a typed variable),
+  // pagesize left out; then the same with pagenum in a typed VT_I2.
+  long page = 2;
+  call(events.get(), L"EnumLogEvents", {text(L"."), text(L"Application"), byRef(VT_I4, &page)},
+       DISPATCH_METHOD, true, {3});
+  short page16 = 1;
+  call(events.get(), L"EnumLogEvents", {text(L"."), text(L"Application"), int32(10), byRef(VT_I2, &page16)});
+  checks.expect(page == 1 && page16 == 0, "pagenum is written back into typed references, also by name");
+  // The VARIANT owns the BSTR the callee replaces.
+  VariantValue stamp = text(L"  20240102030405.000000+060  ");
+  call(util.get(), L"translateStringDate", {byRef(VT_BSTR, &V_BSTR(stamp.get()))});
+  checks.expect(std::wstring(V_BSTR(stamp.get())) == L"20240102030405.000000+060",
+                "the trimmed text is written back into a typed BSTR reference");
   checkErrors(checks, util.get());
   checkValues(checks, util.get());
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -56,9 +57,8 @@ inline const Class kClasses[] = {
 };
 
 inline std::string hex(long value) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "0x%08lX", static_cast<unsigned long>(value));
-  return buffer;
+  char text[16];
+  return std::string(text, std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(value)));
 }
 
 inline std::string narrow(const std::wstring &text) { return std::string(text.begin(), text.end()); }
@@ -91,10 +91,8 @@ inline CallResult call(IDispatch *object, const wchar_t *name, const std::vector
                        WORD flags = DISPATCH_METHOD, bool withExceptionInfo = true,
                        std::vector<DISPID> named = {}) {
   std::vector<VARIANT> reversed;
-  for (auto arg = args.rbegin(); arg != args.rend(); ++arg)
-    reversed.push_back(*arg->get());
-  if (named.empty() && (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)))
-    named = {DISPID_PROPERTYPUT};
+  std::transform(args.rbegin(), args.rend(), std::back_inserter(reversed),
+                 [](auto &arg) { return *arg.get(); });
   std::reverse(named.begin(), named.end());
   DISPPARAMS params{reversed.data(), named.data(), static_cast<UINT>(reversed.size()),
                     static_cast<UINT>(named.size())};
@@ -110,9 +108,19 @@ inline CallResult call(IDispatch *object, const wchar_t *name, const std::vector
 
 inline std::string textOf(const VARIANT &value) {
   VariantValue converted;
-  if (FAILED(VariantChangeType(converted.get(), const_cast<VARIANT *>(&value), 0, VT_BSTR)))
-    return "<no text>";
-  return win32::fromBstr(V_BSTR(converted.get()));
+  VariantChangeType(converted.get(), const_cast<VARIANT *>(&value), 0, VT_BSTR);
+  return converted.type() == VT_BSTR ? win32::fromBstr(V_BSTR(converted.get())) : "<no text>";
+}
+
+// The thread's error information as "source: description", "" when none.
+inline std::string threadError() {
+  ComPtr<IErrorInfo> info;
+  Bstr source;
+  Bstr description;
+  if (GetErrorInfo(0, info.put()) != S_OK) return "";
+  info->GetSource(source.put());
+  info->GetDescription(description.put());
+  return source.utf8() + ": " + description.utf8();
 }
 
 template <class Field, class T> VariantValue typed(VARTYPE type, Field field, T value) {
@@ -123,9 +131,7 @@ template <class Field, class T> VariantValue typed(VARTYPE type, Field field, T 
 }
 inline VariantValue text(const wchar_t *v) { return typed(VT_BSTR, &VARIANT::bstrVal, SysAllocString(v)); }
 inline VariantValue int32(long v) { return typed(VT_I4, &VARIANT::lVal, v); }
-inline VariantValue boolean(bool v) {
-  return typed(VT_BOOL, &VARIANT::boolVal, v ? VARIANT_TRUE : VARIANT_FALSE);
-}
+inline VariantValue boolean(bool v) { return typed(VT_BOOL, &VARIANT::boolVal, v ? VARIANT_TRUE : 0); }
 // A variable passed by reference in its own type, as typed clients do.
 inline VariantValue byRef(VARTYPE type, void *to) { return typed(VT_BYREF | type, &VARIANT::byref, to); }
 // An omitted optional argument.

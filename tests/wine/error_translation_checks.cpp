@@ -54,14 +54,8 @@ void checkErrorTranslation(Checks &checks) {
     HRESULT hr = translated(c, &info);
     std::string seen = hex(hr) + " " + hex(info.scode) + " " + hex(info.wCode) + " [" +
                        saidBy(Bstr::adopt(info.bstrSource), Bstr::adopt(info.bstrDescription)) + "] [";
-    ComPtr<IErrorInfo> thread;
-    Bstr source;
-    Bstr description;
-    if (GetErrorInfo(0, thread.put()) == S_OK) {
-      thread->GetSource(source.put());
-      thread->GetDescription(description.put());
-    }
-    seen += saidBy(source, description) + "] " + hex(translated(c, nullptr));
+    seen += threadError() + "] ";
+    seen += hex(translated(c, nullptr));
     SetErrorInfo(0, nullptr);
     const bool bare = *c.said == '\0';
     const std::string wanted = hex(bare ? c.hr : DISP_E_EXCEPTION) + " " + hex(bare ? 0 : c.hr) + " " +

@@ -67,8 +67,8 @@ void checkRegistration(Checks &checks, HMODULE module, const std::wstring &modul
   auto entry = [module](const char *name) { return reinterpret_cast<void *>(GetProcAddress(module, name)); };
   auto registerServer = reinterpret_cast<Entry>(entry("DllRegisterServer"));
   auto unregisterServer = reinterpret_cast<Entry>(entry("DllUnregisterServer"));
-  checks.expect(registerServer && unregisterServer, "the registration entry points are exported");
-  if (!registerServer || !unregisterServer) return;
+  if (!registerServer || !unregisterServer)
+    return checks.expect(false, "the registration entry points are exported");
 
   unregisterServer();
   const Keys before = snapshot();
