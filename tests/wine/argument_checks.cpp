@@ -1,90 +1,108 @@
 // What typed clients send and receive beyond what scripts do: typed
-// by-reference arguments written back in their own types, the refusals
-// IDispatch owes, and errors through EXCEPINFO or, without it, the HRESULT
-// and the thread's error information.
+// by-reference arguments written back in their own types, named arguments
+// as VBA sends them, the refusals IDispatch owes, errors without EXCEPINFO
+// through the HRESULT and the thread's error information, and values that
+// must cross unchanged (IIf hands its argument back).
 
-#include "quorvane_h.h"
+#include <cstring>
+
 #include "tests/wine/com_client.hpp"
 
 namespace qv::comcheck {
 namespace {
 
-constexpr HRESULT kInvalidCall = static_cast<HRESULT>(0x800A0005);
-
-void checkRefusals(Checks &checks, IDispatch *util, IDispatch *services) {
-  VariantValue one = owned(text(L"1"));
-  checks.expect(call(util, L"Val", {}).hr == DISP_E_BADPARAMCOUNT, "a missing argument is refused");
-  checks.expect(call(util, L"Val", {*one.get(), *one.get()}).hr == DISP_E_BADPARAMCOUNT,
-                "an extra argument is refused");
-  checks.expect(call(util, L"Val", {gap()}).hr == DISP_E_PARAMNOTOPTIONAL,
-                "a gap for a required argument is refused");
-  checks.expect(put(services, L"getWorkgroups", *one.get()).hr == DISP_E_MEMBERNOTFOUND,
-                "a method refuses a put");
-}
-
-void checkWriteBack(Checks &checks, IDispatch *util, IDispatch *events) {
-  // The VARIANT owns the BSTR the callee replaces.
-  VariantValue stamp = owned(text(L"  20240102030405.000000+060  "));
-  CallResult date = call(util, L"translateStringDate", {byRef(VT_BSTR, &V_BSTR(stamp.get()))});
-  checks.expect(date.hr == S_OK && date.value.type() == VT_DATE, "translateStringDate gives a date");
-  checks.expect(std::wstring(V_BSTR(stamp.get())) == L"20240102030405.000000+060",
-                "the trimmed text is written back into a typed BSTR reference");
-
-  // pagenum in its own type into a typed reference.
-  VariantValue computer = owned(text(L"."));
-  VariantValue log = owned(text(L"Application"));
-  short shortPage = 1;
-  call(events, L"EnumLogEvents", {*computer.get(), *log.get(), int32(10), byRef(VT_I2, &shortPage)});
-  checks.expect(shortPage == 0, "a typed VT_BYREF|VT_I2 pagenum receives 0");
-  long longPage = 7;
-  call(events, L"EnumLogEvents", {*computer.get(), *log.get(), int32(10), byRef(VT_I4, &longPage)});
-  checks.expect(longPage == 6, "a typed VT_BYREF|VT_I4 pagenum receives 6");
-}
-
 void checkErrors(Checks &checks, IDispatch *util) {
-  CallResult withInfo = call(util, L"formatDateTime", {date(45000.5), int32(9)});
-  checks.expect(withInfo.hr == DISP_E_EXCEPTION, "a failing call returns DISP_E_EXCEPTION with EXCEPINFO");
-  checks.expect(withInfo.scode == kInvalidCall && withInfo.wCode == 0,
-                "scode carries 0x800A0005, wCode stays 0");
-
-  CallResult bare = call(util, L"formatDateTime", {date(45000.5), int32(9)}, DISPATCH_METHOD, false);
-  checks.expect(bare.hr == kInvalidCall,
-                "without EXCEPINFO the error's own HRESULT returns: " + hex(bare.hr));
-  ComPtr<IErrorInfo> info;
-  checks.expect(GetErrorInfo(0, info.put()) == S_OK && info, "the thread's error information is set");
-  if (info) {
-    Bstr description;
-    Bstr source;
-    info->GetDescription(description.put());
-    info->GetSource(source.put());
-    checks.expect(description.utf8() == "Invalid procedure call or argument" && source.utf8() == "Quorvane",
-                  "IErrorInfo carries source and description");
-  }
-  ComPtr<ISupportErrorInfo> supports =
-      ComPtr<IDispatch>(util).query<ISupportErrorInfo>(IID_ISupportErrorInfo);
-  checks.expect(supports && supports->InterfaceSupportsErrorInfo(IID_IDispatch) == S_OK &&
+  HRESULT hr = call(util, L"formatDateTime", {int32(45000), int32(9)}, DISPATCH_METHOD, false).hr;
+  const std::string said = threadError();
+  auto supports = ComPtr<IDispatch>(util).query<ISupportErrorInfo>(IID_ISupportErrorInfo);
+  checks.expect(hr == static_cast<HRESULT>(0x800A0005) &&
+                    said == "Quorvane: Invalid procedure call or argument" && supports &&
                     supports->InterfaceSupportsErrorInfo(DIID__Util) == S_OK,
-                "ISupportErrorInfo answers for IDispatch and _Util");
+                "without EXCEPINFO the error's own HRESULT returns (" + hex(hr) + ") and IErrorInfo, which " +
+                    "ISupportErrorInfo announces for _Util, says " + said);
+}
 
-  call(util, L"formatDateTime", {date(45000.5), int32(9)});
-  VariantValue one = owned(text(L"1"));
-  call(util, L"Val", {*one.get()});
-  ComPtr<IErrorInfo> stale;
-  checks.expect(GetErrorInfo(0, stale.put()) == S_FALSE,
-                "a successful call leaves no error information behind");
+// Byte arrays compare by their bounds and bytes, objects by identity.
+bool sameValue(const VARIANT &a, const VARIANT &b) {
+  if (V_VT(&a) != V_VT(&b)) return false;
+  if (V_VT(&a) == VT_DISPATCH) return V_DISPATCH(&a) == V_DISPATCH(&b);
+  if (V_VT(&a) != (VT_ARRAY | VT_UI1))
+    return VarCmp(const_cast<VARIANT *>(&a), const_cast<VARIANT *>(&b), LOCALE_USER_DEFAULT, 0) == VARCMP_EQ;
+  const SAFEARRAYBOUND x = V_ARRAY(&a)->rgsabound[0];
+  const SAFEARRAYBOUND y = V_ARRAY(&b)->rgsabound[0];
+  return x.lLbound == y.lLbound && x.cElements == y.cElements &&
+         std::memcmp(V_ARRAY(&a)->pvData, V_ARRAY(&b)->pvData, x.cElements) == 0;
+}
+
+// A byte array (an event's data) from 1.
+VariantValue bytes(std::vector<BYTE> items) {
+  SAFEARRAYBOUND bound{static_cast<ULONG>(items.size()), 1};
+  VariantValue array = typed(VT_ARRAY | VT_UI1, &VARIANT::parray, SafeArrayCreate(VT_UI1, 1, &bound));
+  std::memcpy(V_ARRAY(array.get())->pvData, items.data(), items.size());
+  return array;
+}
+
+// An event's data stays a byte array with its lower bound.
+void checkValues(Checks &checks, IDispatch *util) {
+  ComPtr<IDispatch> foreign = create(L"Scripting.Dictionary");
+  const std::pair<const char *, VariantValue> cases[] = {
+      {"VT_UI1", typed(VT_UI1, &VARIANT::bVal, static_cast<BYTE>(200))},
+      {"VT_BSTR", text(L"gr\u00FC\u00DFe \u65E5\u672C")},
+      {"a byte array from 1", bytes({5, 64, 0, 255})},
+      {"a foreign object", object(foreign.get())},
+      {"Nothing", object(nullptr)},
+  };
+  for (const auto &[name, value] : cases) {
+    VariantValue back = call(util, L"IIf", {boolean(true), value, int32(0)}).value;
+    checks.expect(sameValue(*back.get(), *value.get()), std::string(name) + " crosses IIf unchanged");
+  }
 }
 
 } // namespace
 
 void checkArguments(Checks &checks) {
-  ComPtr<IDispatch> util = create(L"Quorvane.Util");
-  ComPtr<IDispatch> services = create(L"Quorvane.Services");
-  ComPtr<IDispatch> events = create(L"Quorvane.EventLog");
-  checks.expect(util && services && events, "Util, Services and EventLog are creatable");
-  if (!util || !services || !events) return;
-  checkRefusals(checks, util.get(), services.get());
-  checkWriteBack(checks, util.get(), events.get());
+  ComPtr<IDispatch> util = create(L"Util");
+  ComPtr<IDispatch> events = create(L"EventLog");
+  checks.expect(util && events, "Util and EventLog are creatable");
+  if (!util || !events) return;
+  // named: the positions of the last arguments
+  auto refused = [&](const char *what, const wchar_t *member, const std::vector<VariantValue> &args,
+                     std::vector<DISPID> named, HRESULT wanted) {
+    HRESULT hr = call(util.get(), member, args, DISPATCH_METHOD, true, named).hr;
+    checks.expect(hr == wanted, std::string(what) + " is refused with " + hex(wanted) + ", got " + hex(hr));
+  };
+  refused("a missing argument", L"Val", {}, {}, DISP_E_BADPARAMCOUNT);
+  refused("a gap for a required argument", L"Val", {gap()}, {}, DISP_E_PARAMNOTOPTIONAL);
+  refused("a name for a position passed", L"IIf", {boolean(true), int32(1)}, {0}, DISP_E_PARAMNOTFOUND);
+  refused("a name past the last parameter", L"IIf", {boolean(true), int32(1)}, {7}, DISP_E_PARAMNOTFOUND);
+  refused("a required parameter left out", L"IIf", {boolean(true), int32(1)}, {2}, DISP_E_PARAMNOTOPTIONAL);
+  const wchar_t *names[] = {L"enumlogevents", L"PageNum", L"computer", L"pagesize", L"enumFromLog", L"page"};
+  std::vector<DISPID> ids(6);
+  checks.expect(events->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR *>(names), 6, 0, ids.data()) ==
+                        DISP_E_UNKNOWNNAME &&
+                    ids == std::vector<DISPID>{3, 3, 0, 2, 1, DISPID_UNKNOWN},
+                "GetIDsOfNames gives the member's DISPID and each parameter's position in any case, and "
+                "DISP_E_UNKNOWNNAME with DISPID_UNKNOWN for an unknown name alone");
+  // IIf True, falsepart:="f", truepart:="t"
+  CallResult chosen =
+      call(util.get(), L"IIf", {boolean(true), text(L"f"), text(L"t")}, DISPATCH_METHOD, true, {2, 1});
+  checks.expect(textOf(*chosen.value.get()) == "t",
+                "named arguments in any order reach their own parameters");
+  // EnumLogEvents ".", "Application", pagenum:=page (a typed variable),
+  // pagesize left out; then the same with pagenum in a typed VT_I2.
+  long page = 2;
+  call(events.get(), L"EnumLogEvents", {text(L"."), text(L"Application"), byRef(VT_I4, &page)},
+       DISPATCH_METHOD, true, {3});
+  short page16 = 1;
+  call(events.get(), L"EnumLogEvents", {text(L"."), text(L"Application"), int32(10), byRef(VT_I2, &page16)});
+  checks.expect(page == 1 && page16 == 0, "pagenum is written back into typed references, also by name");
+  // The VARIANT owns the BSTR the callee replaces.
+  VariantValue stamp = text(L"  20240102030405.000000+060  ");
+  call(util.get(), L"translateStringDate", {byRef(VT_BSTR, &V_BSTR(stamp.get()))});
+  checks.expect(std::wstring(V_BSTR(stamp.get())) == L"20240102030405.000000+060",
+                "the trimmed text is written back into a typed BSTR reference");
   checkErrors(checks, util.get());
+  checkValues(checks, util.get());
 }
 
 } // namespace qv::comcheck

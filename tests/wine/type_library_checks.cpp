@@ -2,47 +2,31 @@
 // answers under the same DISPID, so early-binding clients and late-bound
 // scripts see one interface, in one order. Object browsers find a help
 // string for every class and member that names each parameter, the
-// defaults the classes apply, and the optional parameters marked.
+// defaults the classes apply, and the optional parameters marked. Script
+// hosts name an object by the coclass IProvideClassInfo2 gives.
 
-#include <cwctype>
+#include <ocidl.h>
+
 #include <map>
+#include <regex>
 #include <set>
-#include <string>
-#include <vector>
 
-#include "quorvane_h.h"
 #include "tests/wine/com_client.hpp"
 
 namespace qv::comcheck {
 namespace {
 
 // Parameters a call may leave out, with the default the class applies
-// where it has one (nullptr: the parameter is optional without a default).
-const std::map<std::wstring, const long *> &optionalParameters() {
-  static const long pageSize = 25;
-  static const long pageNumber = 1;
-  static const std::map<std::wstring, const long *> known{{L"Add.Key", nullptr},
-                                                          {L"Add.Before", nullptr},
-                                                          {L"Add.After", nullptr},
-                                                          {L"EnumLogEvents.pagesize", &pageSize},
-                                                          {L"EnumLogEvents.pagenum", &pageNumber},
-                                                          {L"getLogPage.pagesize", &pageSize},
-                                                          {L"getLogPage.page", &pageNumber},
-                                                          {L"getEvent.logfile", nullptr},
-                                                          {L"tryConnection.cn", nullptr}};
-  return known;
-}
-
-// name occurs in text as a word of its own.
-bool namesWord(const std::wstring &text, const std::wstring &name) {
-  auto isWordChar = [](wchar_t c) { return std::iswalnum(c) || c == L'_'; };
-  for (std::size_t at = text.find(name); at != std::wstring::npos; at = text.find(name, at + 1)) {
-    bool before = at == 0 || !isWordChar(text[at - 1]);
-    bool after = at + name.size() == text.size() || !isWordChar(text[at + name.size()]);
-    if (before && after) return true;
-  }
-  return false;
-}
+// ("" where it has none).
+const std::map<std::wstring, std::string> kOptional{{L"Add.Key", ""},
+                                                    {L"Add.Before", ""},
+                                                    {L"Add.After", ""},
+                                                    {L"EnumLogEvents.pagesize", "25"},
+                                                    {L"EnumLogEvents.pagenum", "1"},
+                                                    {L"getLogPage.pagesize", "25"},
+                                                    {L"getLogPage.page", "1"},
+                                                    {L"getEvent.logfile", ""},
+                                                    {L"tryConnection.cn", ""}};
 
 std::wstring helpOf(ITypeInfo *info, MEMBERID id) {
   Bstr help;
@@ -50,143 +34,92 @@ std::wstring helpOf(ITypeInfo *info, MEMBERID id) {
   return help.get() ? help.get() : L"";
 }
 
-// The member's help string names each parameter (the value of a property
-// put is the property itself); defaults and optional flags as the classes
-// apply them.
-void checkDocumentation(Checks &checks, ITypeInfo *info, const FUNCDESC &function, const std::string &name) {
-  std::wstring help = helpOf(info, function.memid);
-  checks.expect(!help.empty(), name + " has a help string");
-  BSTR names[32] = {};
-  UINT count = 0;
-  info->GetNames(function.memid, names, 32, &count);
-  std::vector<Bstr> texts;
-  for (UINT i = 0; i < count; ++i)
-    texts.push_back(Bstr::adopt(names[i]));
-  bool put = function.invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF);
-  std::wstring member = count > 0 ? texts[0].get() : L"";
-  for (SHORT i = 0; i < function.cParams; ++i) {
-    if (put) continue;
-    std::wstring parameter = static_cast<UINT>(i + 1) < count ? texts[i + 1].get() : L"?";
-    std::string what = name;
-    what += '(';
-    what += Bstr(parameter.c_str()).utf8();
-    what += ')';
-    checks.expect(namesWord(help, parameter), what + " is named in the member's help string");
-    const PARAMDESC &desc = function.lprgelemdescParam[i].paramdesc;
-    std::wstring key = member;
-    key += L'.';
-    key += parameter;
-    auto known = optionalParameters().find(key);
-    bool optional = desc.wParamFlags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT);
-    checks.expect(optional == (known != optionalParameters().end()),
-                  what + (optional ? " is marked optional" : " is required"));
-    if (known == optionalParameters().end()) continue;
-    bool hasDefault = (desc.wParamFlags & PARAMFLAG_FHASDEFAULT) && desc.pparamdescex;
-    if (!known->second) {
-      checks.expect(!hasDefault, what + " has no default");
-      continue;
-    }
-    VariantValue expected = owned(int32(*known->second));
-    checks.expect(hasDefault &&
-                      VarCmp(&desc.pparamdescex->varDefaultValue, expected.get(), 0, 0) == VARCMP_EQ,
-                  what + " has the default " + std::to_string(*known->second) + ", found " +
-                      (hasDefault ? "VARTYPE " + std::to_string(V_VT(&desc.pparamdescex->varDefaultValue)) +
-                                        " " + textOf(desc.pparamdescex->varDefaultValue)
-                                  : std::string("none")));
-  }
-}
-
-struct Expected {
-  const wchar_t *progId;
-  const IID *iid;
-  std::size_t members;
-};
-
-void checkInterface(Checks &checks, IDispatch *object, const std::string &name, REFIID iid,
-                    std::size_t members) {
+// The object's type information against its dispatch table; and the
+// coclass IProvideClassInfo2 gives.
+void checkType(Checks &checks, IDispatch *object, const std::wstring &coclass, REFIID iid,
+               std::size_t members) {
+  const std::string name = narrow(coclass);
   ComPtr<ITypeInfo> info;
-  checks.expect(SUCCEEDED(object->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put())) && info,
-                name + ": GetTypeInfo gives the interface");
-  if (!info) return;
   TYPEATTR *attributes = nullptr;
-  if (FAILED(info->GetTypeAttr(&attributes))) return;
-  checks.expect(IsEqualIID(attributes->guid, iid) && attributes->typekind == TKIND_DISPATCH,
-                name + ": the type information is its dispinterface");
-  checks.expect(!helpOf(info.get(), MEMBERID_NIL).empty(), name + ": the interface has a help string");
+  if (!object || FAILED(object->GetTypeInfo(0, 0, info.put())) || FAILED(info->GetTypeAttr(&attributes)))
+    return checks.expect(false, name + " is creatable and GetTypeInfo gives its interface");
   std::set<DISPID> ids;
   for (UINT i = 0; i < attributes->cFuncs; ++i) {
     FUNCDESC *function = nullptr;
     if (FAILED(info->GetFuncDesc(i, &function))) continue;
-    Bstr member;
-    info->GetDocumentation(function->memid, member.put(), nullptr, nullptr, nullptr);
-    std::wstring upper(member.get() ? member.get() : L"");
-    for (wchar_t &c : upper)
-      c = static_cast<wchar_t>(std::towupper(c));
-    checks.expect(idOf(object, member.get()) == function->memid,
-                  name + "." + member.utf8() + ": the table answers the DISPID of the type library");
-    checks.expect(idOf(object, upper.c_str()) == function->memid,
-                  name + "." + member.utf8() + " matches in any case");
-    checkDocumentation(checks, info.get(), *function, name + "." + member.utf8());
-    if (function->memid == DISPID_VALUE) {
-      checks.expect(function->invkind == INVOKE_PROPERTYGET, name + ": the default member is a property get");
+    BSTR names[32] = {};
+    UINT count = 0;
+    info->GetNames(function->memid, names, 32, &count);
+    std::vector<std::wstring> texts; // the member's name, then its parameters'
+    for (UINT n = 0; n < count; ++n)
+      texts.push_back(Bstr::adopt(names[n]).get());
+    texts.resize(function->cParams + 1, L"?");
+    const std::string member = name + "." + narrow(texts[0]);
+    const std::wstring help = helpOf(info.get(), function->memid);
+    checks.expect(idOf(object, texts[0].c_str()) == function->memid && !help.empty(),
+                  member + ": the table answers the type library's DISPID; it has a help string");
+    // The value of a property put is the property itself.
+    const bool put = function->invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF);
+    for (SHORT p = 0; !put && p < function->cParams; ++p) {
+      const std::wstring &parameter = texts[p + 1];
+      const PARAMDESC &desc = function->lprgelemdescParam[p].paramdesc;
+      const bool optional = desc.wParamFlags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT);
+      const std::string found = (desc.wParamFlags & PARAMFLAG_FHASDEFAULT) && desc.pparamdescex
+                                    ? textOf(desc.pparamdescex->varDefaultValue)
+                                    : "";
+      auto known = kOptional.find(texts[0] + L"." + parameter);
+      checks.expect(std::regex_search(help, std::wregex(L"\\b" + parameter + L"\\b")) &&
+                        optional == (known != kOptional.end()) &&
+                        found == (known == kOptional.end() ? "" : known->second),
+                    member + "(" + narrow(parameter) + ") is named in the help string and " +
+                        (optional ? "optional" : "required") + ", default [" + found + "]");
     }
     ids.insert(function->memid);
     info->ReleaseFuncDesc(function);
   }
+  // Positions from 1 without gaps: the interface's order is the table's
+  // (the collection's members have their own DISPIDs).
+  checks.expect(
+      IsEqualIID(attributes->guid, iid) && attributes->typekind == TKIND_DISPATCH && ids.size() == members &&
+          !helpOf(info.get(), MEMBERID_NIL).empty() &&
+          (iid == DIID__Collection || (*ids.begin() == 1 && *ids.rbegin() == static_cast<DISPID>(members))),
+      name + ": its dispinterface, with a help string and " + std::to_string(members) +
+          " members at positions from 1, found " + std::to_string(ids.size()));
   info->ReleaseTypeAttr(attributes);
-  checks.expect(ids.size() == members, name + ": " + std::to_string(members) + " members");
-  for (DISPID id = 1; id < static_cast<DISPID>(members); ++id) {
-    // Positions from 1 without gaps: the interface's order is the table's.
-    if (!ids.contains(id) && !(iid == DIID__Collection)) {
-      checks.expect(false, name + ": member " + std::to_string(id) + " missing from the type library");
-    }
-  }
+  auto provider = ComPtr<IDispatch>(object).query<IProvideClassInfo2>(IID_IProvideClassInfo2);
+  ComPtr<ITypeInfo> coclassInfo;
+  Bstr named;
+  GUID source = IID_IUnknown;
+  const bool answered =
+      provider && SUCCEEDED(provider->GetClassInfo(coclassInfo.put())) &&
+      SUCCEEDED(coclassInfo->GetDocumentation(MEMBERID_NIL, named.put(), nullptr, nullptr, nullptr)) &&
+      provider->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source) == S_OK;
+  checks.expect(answered && named.get() == coclass && !helpOf(coclassInfo.get(), MEMBERID_NIL).empty() &&
+                    source == GUID_NULL,
+                name + ": IProvideClassInfo2 names the coclass, with a help string, and no event source: " +
+                    named.utf8());
 }
 
 } // namespace
 
 void checkTypeLibrary(Checks &checks) {
-  const Expected classes[] = {
-      {L"Quorvane.Services", &DIID__Services, 8},
-      {L"Quorvane.iis", &DIID__iis, 13},
-      {L"Quorvane.IisSite", &DIID__IisSite, 25},
-      {L"Quorvane.Util", &DIID__Util, 4},
-      {L"Quorvane.ServerInfo", &DIID__ServerInfo, 6},
-      {L"Quorvane.process", &DIID__process, 3},
-      {L"Quorvane.EventLog", &DIID__EventLog, 5},
-      {L"Quorvane.TerminalServices", &DIID__TerminalServices, 2},
-      {L"Quorvane.Tools", &DIID__Tools, 6},
-      {L"Quorvane.Fleet", &DIID__Fleet, 3},
-  };
-  for (const auto &expected : classes) {
-    ComPtr<IDispatch> object = create(expected.progId);
-    std::string name(expected.progId, expected.progId + wcslen(expected.progId));
-    checks.expect(static_cast<bool>(object), name + " is creatable");
-    if (object) checkInterface(checks, object.get(), name, *expected.iid, expected.members);
-  }
-  ComPtr<IDispatch> info = create(L"Quorvane.ServerInfo");
-  if (!info) return;
-  CallResult os = call(info.get(), L"osInfo", {*owned(text(L".")).get()});
-  checks.expect(os.value.type() == VT_DISPATCH, "osInfo gives a collection to inspect");
-  if (os.value.type() == VT_DISPATCH) {
-    checkInterface(checks, V_DISPATCH(os.value.get()), "Collection", DIID__Collection, 8);
-  }
-  // Every class and interface of the library, the non-creatable Collection
-  // included, has a help string.
-  ComPtr<ITypeInfo> own;
-  ComPtr<ITypeLib> library;
-  UINT index = 0;
-  if (FAILED(info->GetTypeInfo(0, 0, own.put())) ||
-      FAILED(own->GetContainingTypeLib(library.put(), &index))) {
-    checks.expect(false, "the type library is reachable from an object");
-    return;
-  }
-  for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
-    Bstr name;
-    Bstr help;
-    library->GetDocumentation(static_cast<INT>(i), name.put(), help.put(), nullptr, nullptr);
-    checks.expect(help.get() && *help.get(), name.utf8() + " has a help string");
-  }
+  for (const Class &c : kClasses)
+    checkType(checks, create(c.coclass).get(), c.coclass, *c.iid, c.members);
+  // A result, and a collection nested in it: the same COM object on every
+  // read and as it was added.
+  VariantValue outer = osRecord();
+  VariantValue inner = osRecord();
+  if (outer.type() != VT_DISPATCH || inner.type() != VT_DISPATCH)
+    return checks.expect(false, "osInfo gives a collection");
+  IDispatch *record = V_DISPATCH(outer.get());
+  checkType(checks, record, L"Collection", DIID__Collection, 8);
+  call(record, L"Add", {inner, text(L"nested")});
+  VariantValue nested = call(record, L"Item", {text(L"nested")}).value;
+  VariantValue again = call(record, L"Item", {text(L"NESTED")}).value;
+  checks.expect(nested.type() == VT_DISPATCH && again.type() == VT_DISPATCH &&
+                    V_DISPATCH(again.get()) == V_DISPATCH(nested.get()) &&
+                    V_DISPATCH(nested.get()) == V_DISPATCH(inner.get()),
+                "a nested collection is the same COM object on every read and as it was added");
 }
 
 } // namespace qv::comcheck

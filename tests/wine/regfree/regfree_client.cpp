@@ -11,27 +11,23 @@
 
 int main(int argc, char **argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  int passed = 0;
   int failed = 0;
   for (int i = 1; i < argc; ++i) {
     wchar_t progId[256] = {};
     MultiByteToWideChar(CP_UTF8, 0, argv[i], -1, progId, 256);
     CLSID clsid{};
-    HRESULT hr = CLSIDFromProgID(progId, &clsid);
     IDispatch *object = nullptr;
-    if (SUCCEEDED(hr)) {
+    HRESULT hr = CLSIDFromProgID(progId, &clsid);
+    if (SUCCEEDED(hr))
       hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                             reinterpret_cast<void **>(&object));
-    }
-    if (SUCCEEDED(hr) && object) {
-      ++passed;
-      object->Release();
-    } else {
+    if (object) object->Release();
+    if (FAILED(hr) || !object) {
       ++failed;
       std::printf("FAIL: %s: 0x%08lx\n", argv[i], static_cast<unsigned long>(hr));
     }
   }
-  std::printf("%d passed, %d failed\n", passed, failed);
+  std::printf("%d passed, %d failed\n", argc - 1 - failed, failed);
   CoUninitialize();
   return failed == 0 ? 0 : 1;
 }
