@@ -20,6 +20,10 @@ void checkErrors(Checks &checks, IDispatch *util) {
                     supports->InterfaceSupportsErrorInfo(DIID__Util) == S_OK,
                 "without EXCEPINFO the error's own HRESULT returns (" + hex(hr) + ") and IErrorInfo, which " +
                     "ISupportErrorInfo announces for _Util, says " + said);
+  // A stale failure would be read as the outcome of the next call.
+  call(util, L"formatDateTime", {int32(45000), int32(9)}, DISPATCH_METHOD, false);
+  call(util, L"Val", {text(L"1")}, DISPATCH_METHOD, false);
+  checks.expect(threadError().empty(), "a call that succeeds leaves no error information behind");
 }
 
 // Byte arrays compare by their bounds and bytes, objects by identity.
@@ -72,7 +76,10 @@ void checkArguments(Checks &checks) {
     checks.expect(hr == wanted, std::string(what) + " is refused with " + hex(wanted) + ", got " + hex(hr));
   };
   refused("a missing argument", L"Val", {}, {}, DISP_E_BADPARAMCOUNT);
+  refused("an extra argument", L"Val", {text(L"1"), text(L"1")}, {}, DISP_E_BADPARAMCOUNT);
   refused("a gap for a required argument", L"Val", {gap()}, {}, DISP_E_PARAMNOTOPTIONAL);
+  HRESULT put = call(util.get(), L"Val", {text(L"1")}, DISPATCH_PROPERTYPUT, true, {DISPID_PROPERTYPUT}).hr;
+  checks.expect(put == DISP_E_MEMBERNOTFOUND, "a method refuses a put, got " + hex(put));
   refused("a name for a position passed", L"IIf", {boolean(true), int32(1)}, {0}, DISP_E_PARAMNOTFOUND);
   refused("a name past the last parameter", L"IIf", {boolean(true), int32(1)}, {7}, DISP_E_PARAMNOTFOUND);
   refused("a required parameter left out", L"IIf", {boolean(true), int32(1)}, {2}, DISP_E_PARAMNOTOPTIONAL);

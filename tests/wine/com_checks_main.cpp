@@ -10,6 +10,27 @@
 namespace qv::comcheck {
 namespace {
 
+// What For Each never asks of an enumerator over a record's 13 fields:
+// batches, Skip and Clone.
+void checkEnumerator(Checks &checks, IEnumVARIANT *items) {
+  checks.expect(items != nullptr, "_NewEnum gives an IEnumVARIANT");
+  if (!items) return;
+  VARIANT batch[20];
+  ULONG fetched = 0;
+  auto next = [&](IEnumVARIANT *from) {
+    HRESULT hr = from->Next(20, batch, &fetched);
+    for (ULONG i = 0; i < fetched; ++i)
+      VariantClear(&batch[i]);
+    return hr;
+  };
+  checks.expect(next(items) == S_FALSE && fetched == 13, "a batch stops at the end with S_FALSE");
+  items->Reset();
+  ComPtr<IEnumVARIANT> copy;
+  checks.expect(items->Skip(12) == S_OK && items->Clone(copy.put()) == S_OK && copy &&
+                    next(copy.get()) == S_FALSE && fetched == 1 && items->Skip(2) == S_FALSE,
+                "a clone continues where Skip left it, and Skip past the end gives S_FALSE");
+}
+
 void checkUnloading(Checks &checks, HMODULE module) {
   auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE *)()>(
       reinterpret_cast<void *>(GetProcAddress(module, "DllCanUnloadNow")));
@@ -25,6 +46,10 @@ void checkUnloading(Checks &checks, HMODULE module) {
     walk = call(V_DISPATCH(record.get()), L"_NewEnum", {}, DISPATCH_METHOD | DISPATCH_PROPERTYGET).value;
   record.put();
   loaded(walk.type() == VT_UNKNOWN, "an enumerator outlives its collection");
+  ComPtr<IEnumVARIANT> items;
+  if (walk.type() == VT_UNKNOWN) V_UNKNOWN(walk.get())->QueryInterface(IID_IEnumVARIANT, items.putVoid());
+  checkEnumerator(checks, items.get());
+  items.reset();
   walk.put();
   loaded(false, "the enumerator is released");
 
@@ -32,6 +57,10 @@ void checkUnloading(Checks &checks, HMODULE module) {
   CoGetClassObject(CLSID_Util, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, factory.putVoid());
   loaded(true, "a class object is got");
   if (!factory) return;
+  ComPtr<IUnknown> aggregated;
+  checks.expect(factory->CreateInstance(factory.get(), IID_IUnknown, aggregated.putVoid()) ==
+                    CLASS_E_NOAGGREGATION,
+                "aggregation is refused");
   factory->LockServer(TRUE);
   factory.reset();
   loaded(true, "a server lock outlives its class object");

@@ -106,6 +106,10 @@ void checkRegistration(Checks &checks, HMODULE module, const std::wstring &modul
   checks.expect(after == before, "unregistration removes exactly what registration added; left:" +
                                      listed(after, before) + " lost:" + listed(before, after));
   checks.expect(registerServer() == S_OK, "the module is registered again for the script tests");
+  auto install = reinterpret_cast<HRESULT(STDAPICALLTYPE *)(BOOL, LPCWSTR)>(entry("DllInstall"));
+  const Keys registered = snapshot();
+  checks.expect(install && install(TRUE, L"elsewhere") == E_INVALIDARG && snapshot() == registered,
+                "DllInstall refuses an unknown scope and writes nothing");
 }
 
 } // namespace qv::comcheck
