@@ -74,17 +74,21 @@ void checkType(Checks &checks, IDispatch *object, const std::wstring &coclass, R
                     member + "(" + narrow(parameter) + ") is named in the help string and " +
                         (optional ? "optional" : "required") + ", default [" + found + "]");
     }
+    if (function->memid == DISPID_VALUE)
+      checks.expect(function->invkind == INVOKE_PROPERTYGET,
+                    member + ": the default member is a property get");
     ids.insert(function->memid);
     info->ReleaseFuncDesc(function);
   }
   // Positions from 1 without gaps: the interface's order is the table's
   // (the collection's members have their own DISPIDs).
-  checks.expect(
-      IsEqualIID(attributes->guid, iid) && attributes->typekind == TKIND_DISPATCH && ids.size() == members &&
-          !helpOf(info.get(), MEMBERID_NIL).empty() &&
-          (iid == DIID__Collection || (*ids.begin() == 1 && *ids.rbegin() == static_cast<DISPID>(members))),
-      name + ": its dispinterface, with a help string and " + std::to_string(members) +
-          " members at positions from 1, found " + std::to_string(ids.size()));
+  checks.expect(IsEqualIID(attributes->guid, iid) && attributes->typekind == TKIND_DISPATCH &&
+                    ids.size() == members && !helpOf(info.get(), MEMBERID_NIL).empty() &&
+                    (iid == DIID__Collection
+                         ? ids.contains(DISPID_VALUE)
+                         : *ids.begin() == 1 && *ids.rbegin() == static_cast<DISPID>(members)),
+                name + ": its dispinterface, with a help string and " + std::to_string(members) +
+                    " members at positions from 1, found " + std::to_string(ids.size()));
   info->ReleaseTypeAttr(attributes);
   auto provider = ComPtr<IDispatch>(object).query<IProvideClassInfo2>(IID_IProvideClassInfo2);
   ComPtr<ITypeInfo> coclassInfo;
