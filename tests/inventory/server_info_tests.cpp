@@ -120,7 +120,8 @@ TEST(NicInfo, AdaptersKeyedByIndexWithAddressListsKeyedByArrayPosition) {
   auto adapter = [](int32_t index, Variant ip, Variant gateway) {
     auto adapter = named("Description MACAddress DNSHostName");
     adapter->set("Index", index).set("DNSDomain", kNull).set("IPSubnet", kNull);
-    adapter->set("IPAddress", std::move(ip)).set("DefaultIPGateway", std::move(gateway));
+    adapter->set("IPAddress", std::move(ip));
+    adapter->set("DefaultIPGateway", std::move(gateway));
     return adapter;
   };
   InventoryLab lab;

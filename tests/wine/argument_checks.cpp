@@ -71,7 +71,7 @@ void checkArguments(Checks &checks) {
   if (!util || !events) return;
   // named: the positions of the last arguments
   auto refused = [&](const char *what, const wchar_t *member, const std::vector<VariantValue> &args,
-                     std::vector<DISPID> named, HRESULT wanted) {
+                     const std::vector<DISPID> &named, HRESULT wanted) {
     HRESULT hr = call(util.get(), member, args, DISPATCH_METHOD, true, named).hr;
     checks.expect(hr == wanted, std::string(what) + " is refused with " + hex(wanted) + ", got " + hex(hr));
   };

@@ -86,8 +86,9 @@ void checkRegistration(Checks &checks, HMODULE module, const std::wstring &modul
     const std::wstring found = valueOf(progId + L"\\CLSID") + L" " + valueOf(clsid + L"\\InprocServer32") +
                                L" " + valueOf(clsid + L"\\InprocServer32", L"ThreadingModel") + L" " +
                                valueOf(clsid + L"\\ProgID") + L" " + valueOf(clsid + L"\\TypeLib");
-    const std::wstring wanted =
-        guidText(*c.clsid) + L" " + modulePath + L" Apartment " + progId + L" " + guidText(LIBID_Quorvane);
+    std::wstring wanted = guidText(*c.clsid);
+    wanted.append(L" ").append(modulePath).append(L" Apartment ").append(progId).append(L" ");
+    wanted.append(guidText(LIBID_Quorvane));
     checks.expect(found == wanted, narrow(progId) + " is registered as " + narrow(found));
   }
   ComPtr<ITypeLib> library;

@@ -52,7 +52,7 @@ void checkType(Checks &checks, IDispatch *object, const std::wstring &coclass, R
     info->GetNames(function->memid, names, 32, &count);
     std::vector<std::wstring> texts; // the member's name, then its parameters'
     for (UINT n = 0; n < count; ++n)
-      texts.push_back(Bstr::adopt(names[n]).get());
+      texts.emplace_back(Bstr::adopt(names[n]).get());
     texts.resize(function->cParams + 1, L"?");
     const std::string member = name + "." + narrow(texts[0]);
     const std::wstring help = helpOf(info.get(), function->memid);
@@ -71,8 +71,14 @@ void checkType(Checks &checks, IDispatch *object, const std::wstring &coclass, R
       checks.expect(std::regex_search(help, std::wregex(L"\\b" + parameter + L"\\b")) &&
                         optional == (known != kOptional.end()) &&
                         found == (known == kOptional.end() ? "" : known->second),
-                    member + "(" + narrow(parameter) + ") is named in the help string and " +
-                        (optional ? "optional" : "required") + ", default [" + found + "]");
+                    std::string(member)
+                        .append("(")
+                        .append(narrow(parameter))
+                        .append(") is named in the help string and ")
+                        .append(optional ? "optional" : "required")
+                        .append(", default [")
+                        .append(found)
+                        .append("]"));
     }
     if (function->memid == DISPID_VALUE)
       checks.expect(function->invkind == INVOKE_PROPERTYGET,
