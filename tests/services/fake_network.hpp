@@ -34,7 +34,7 @@ public:
   fake::DirObjectPtr computer(const std::string &wg, const std::string &name) {
     return node(workgroup(wg), computerPath(wg, name), "Computer", name);
   }
-  // A new service object each time, with the spec's settings.
+  // A new service object each time, with the settings given.
   fake::DirObjectPtr service(const std::string &wg, const std::string &pc, const ServiceSpec &spec) {
     auto object = std::make_shared<fake::DirObject>("Service", spec.name);
     object->set("DisplayName", Variant(spec.displayName))
