@@ -34,8 +34,8 @@ TEST(CollectionTest, ResultKeysArePositionsAndIndexesOfEveryKindAgree) {
       {Variant(ObjectPtr()), kTypeMismatch},
   };
   for (const auto &[index, number] : failures) {
-    EXPECT_EQ(errorNumberOf([&] { items.item(index); }), number) << kindName(index.kind());
-    EXPECT_EQ(errorNumberOf([&] { items.remove(index); }), number) << kindName(index.kind());
+    EXPECT_EQ(errorNumberOf([&, &at = index] { items.item(at); }), number) << kindName(index.kind());
+    EXPECT_EQ(errorNumberOf([&, &at = index] { items.remove(at); }), number) << kindName(index.kind());
   }
   EXPECT_EQ(items.count(), 12);
 }

@@ -48,9 +48,9 @@ TEST(NumberTest, RoundsHalfToEvenReadsOtherKindsAndOverflowsOutsideTheRange) {
                                                   {Variant("1/1/2005"), kTypeMismatch},
                                                   {Variant(std::make_shared<Collection>()), kTypeMismatch}};
   for (const auto &[value, number] : failures) {
-    EXPECT_EQ(errorNumberOf([&] { toInt16(value, english()); }), number) << kindName(value.kind());
-    EXPECT_EQ(errorNumberOf([&] { toDouble(value, english()); }), number) << kindName(value.kind());
-    EXPECT_EQ(errorNumberOf([&] { toBool(value, english()); }), number) << kindName(value.kind());
+    EXPECT_EQ(errorNumberOf([&, &v = value] { toInt16(v, english()); }), number) << kindName(value.kind());
+    EXPECT_EQ(errorNumberOf([&, &v = value] { toDouble(v, english()); }), number) << kindName(value.kind());
+    EXPECT_EQ(errorNumberOf([&, &v = value] { toBool(v, english()); }), number) << kindName(value.kind());
   }
   // Without regional settings no text reads as a number.
   EXPECT_EQ(errorNumberOf([] { toInt32(Variant("12")); }), kTypeMismatch);

@@ -31,7 +31,8 @@ TEST(PageBounds, CutsPagesBackFromTheNewestRecordOrFails) {
   for (const auto &[newest, size, index, upper, lower, failure] : cases) {
     SCOPED_TRACE(testing::Message() << newest << "/" << size << "/" << index);
     PageBounds bounds{};
-    EXPECT_EQ(test::errorNumberOf([&] { bounds = pageBounds(newest, size, index); }), failure);
+    EXPECT_EQ(test::errorNumberOf([&, n = newest, s = size, i = index] { bounds = pageBounds(n, s, i); }),
+              failure);
     EXPECT_EQ(std::make_pair(bounds.upper, bounds.lower), std::make_pair(upper, lower));
   }
 }
@@ -72,7 +73,8 @@ TEST(WmiDateToDate, MovesRecordedTimeByBiasLessOffsetOrFails) {
       {"01000101000000.000000+001", 0, kOverflow},
   };
   for (const auto &[text, bias, number] : failures)
-    EXPECT_EQ(test::errorNumberOf([&] { convert(text, bias); }), number) << text << " bias " << bias;
+    EXPECT_EQ(test::errorNumberOf([&, t = text, b = bias] { convert(t, b); }), number)
+        << text << " bias " << bias;
 }
 
 } // namespace

@@ -74,7 +74,7 @@ public:
   // A log whose entries are numbered newest down to 1. count is what the
   // count query reports (the log's size unless a test says otherwise).
   FakeEventLog(fake::WmiService &service, std::string log, int32_t newest,
-               std::optional<Variant> count = std::nullopt)
+               const std::optional<Variant> &count = std::nullopt)
       : log_(std::move(log)), newest_(newest) {
     service.addQuery(wholeLogQuery(log_), entries(newest_, 0));
     service.addQuery(eventCountQuery(log_), countResult(count.value_or(Variant(newest_))));

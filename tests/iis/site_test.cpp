@@ -56,7 +56,7 @@ TEST_F(SiteTest, BadBindingsFailWithTheMessagesStacked) {
     site->set("ServerBindings", server).set("SecureBindings", secure);
     auto e = failureOf([&] { reader.getSite(); });
     EXPECT_EQ(e.number(), number) << cause;
-    EXPECT_EQ(e.description(), "Error with Quorvane.Iis.getSite: " + inner + cause);
+    EXPECT_EQ(e.description(), std::string("Error with Quorvane.Iis.getSite: ").append(inner).append(cause));
   }
 }
 

@@ -35,7 +35,7 @@ struct InventoryLab {
   explicit InventoryLab(std::shared_ptr<const Regional> regional = PortableRegional::english())
       : platform{management, nullptr, system, std::move(regional)}, info(platform) {}
 
-  fake::WmiObject &add(const std::string &className, fake::WmiObjectPtr instance) {
+  fake::WmiObject &add(const std::string &className, const fake::WmiObjectPtr &instance) {
     target->addInstance(className, instance);
     return *instance;
   }
@@ -211,7 +211,8 @@ TEST(DriveSizes, SizeTextInBothRegionalStyles) {
   EXPECT_EQ(failureOf([&] { inventory::usedPercentText(0, 0, *english); }).number(), kDivisionByZero);
 }
 
-fake::WmiObjectPtr disk(Variant mediaType, const char *letter, Variant size, Variant free) {
+fake::WmiObjectPtr disk(const Variant &mediaType, const char *letter, const Variant &size,
+                        const Variant &free) {
   auto disk = named("FileSystem VolumeName");
   disk->set("MediaType", mediaType).set("Caption", letter).set("Size", size).set("FreeSpace", free);
   return disk;
