@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Every test: installs what is missing, builds the native and sanitizer
-# builds and runs their unit tests, cross-builds the Windows DLLs, runs the
+# Every test: installs what is missing, builds the native, sanitizer and
+# release builds and runs their unit tests (the release run shows what only
+# the optimiser changes), cross-builds the Windows DLLs, runs the
 # script-client tests under Wine (against the host's providers and against
 # the lab) with the lifetime and apartment checks for the x86_64 and the
 # i686 DLL, the side-by-side, per-user and registration-free checks, then
@@ -15,7 +16,7 @@ jobs=${QV_JOBS:-2}
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
-for preset in native native-asan; do
+for preset in native native-asan native-release; do
   echo "== $preset: build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
