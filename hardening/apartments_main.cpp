@@ -58,14 +58,9 @@ std::string fieldOf(IDispatch *record, const wchar_t *key) {
 // The items of a collection in For Each order.
 std::vector<ComPtr<IDispatch>> itemsOf(IDispatch *collection) {
   std::vector<ComPtr<IDispatch>> items;
-  Outcome o = invoke(collection, L"_NewEnum", DISPATCH_METHOD | DISPATCH_PROPERTYGET);
-  if (o.value.type() != VT_UNKNOWN) return items;
-  ComPtr<IEnumVARIANT> walk;
-  V_UNKNOWN(o.value.get())->QueryInterface(IID_IEnumVARIANT, walk.putVoid());
-  VariantValue item;
-  ULONG fetched = 0;
-  while (walk && walk->Next(1, item.put(), &fetched) == S_OK)
+  forEachItem(collection, [&](const VariantValue &item) {
     if (item.type() == VT_DISPATCH) items.emplace_back(V_DISPATCH(item.get()));
+  });
   return items;
 }
 

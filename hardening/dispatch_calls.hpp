@@ -42,36 +42,22 @@ private:
   EXCEPINFO info_{};
 };
 
-// A value argument; the VariantValue owns whatever it holds.
+// A value argument of one type, held in the VARIANT's field for it; the
+// VariantValue owns whatever it holds.
+template <class Field, class T> VariantValue typed(VARTYPE type, Field field, T value) {
+  VariantValue v;
+  V_VT(v.get()) = type;
+  (*v.get()).*field = value;
+  return v;
+}
 inline VariantValue text(const wchar_t *value) {
-  VariantValue v;
-  V_VT(v.get()) = VT_BSTR;
-  V_BSTR(v.get()) = SysAllocString(value);
-  return v;
+  return typed(VT_BSTR, &VARIANT::bstrVal, SysAllocString(value));
 }
-inline VariantValue whole(long value) {
-  VariantValue v;
-  V_VT(v.get()) = VT_I4;
-  V_I4(v.get()) = value;
-  return v;
-}
-inline VariantValue real(double value) {
-  VariantValue v;
-  V_VT(v.get()) = VT_R8;
-  V_R8(v.get()) = value;
-  return v;
-}
-inline VariantValue date(double value) {
-  VariantValue v;
-  V_VT(v.get()) = VT_DATE;
-  V_DATE(v.get()) = value;
-  return v;
-}
+inline VariantValue whole(long value) { return typed(VT_I4, &VARIANT::lVal, value); }
+inline VariantValue real(double value) { return typed(VT_R8, &VARIANT::dblVal, value); }
+inline VariantValue date(double value) { return typed(VT_DATE, &VARIANT::date, value); }
 inline VariantValue truth(bool value) {
-  VariantValue v;
-  V_VT(v.get()) = VT_BOOL;
-  V_BOOL(v.get()) = value ? VARIANT_TRUE : VARIANT_FALSE;
-  return v;
+  return typed(VT_BOOL, &VARIANT::boolVal, static_cast<VARIANT_BOOL>(value ? VARIANT_TRUE : VARIANT_FALSE));
 }
 // A reference to the caller's variable, as a script passes a variable.
 inline VariantValue byRef(VariantValue &target) {
@@ -127,6 +113,20 @@ inline Outcome put(IDispatch *object, const wchar_t *name, VariantValue value) {
   std::vector<VariantValue> args;
   args.push_back(std::move(value));
   return invoke(object, name, DISPATCH_PROPERTYPUT, std::move(args));
+}
+
+// Walks a collection in For Each order, handing visit each item; false when
+// it gives no enumerator.
+template <class Visit> bool forEachItem(IDispatch *collection, Visit visit) {
+  Outcome o = invoke(collection, L"_NewEnum", DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+  if (o.value.type() != VT_UNKNOWN) return false;
+  ComPtr<IEnumVARIANT> walk;
+  V_UNKNOWN(o.value.get())->QueryInterface(IID_IEnumVARIANT, walk.putVoid());
+  VariantValue item;
+  ULONG fetched = 0;
+  while (walk && walk->Next(1, item.put(), &fetched) == S_OK)
+    visit(item);
+  return static_cast<bool>(walk);
 }
 
 // A new object of a class, by its programmatic name; null when it cannot be

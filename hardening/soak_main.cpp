@@ -184,16 +184,8 @@ void addRecordSteps(std::vector<Step> &steps, IDispatch *record) {
                             call(record, L"Remove", std::move(remove)).hr == S_OK;
                    }});
   steps.push_back({"record walked with For Each", [record] {
-                     auto o = invoke(record, L"_NewEnum", DISPATCH_METHOD | DISPATCH_PROPERTYGET);
-                     if (o.value.type() != VT_UNKNOWN) return false;
-                     ComPtr<IEnumVARIANT> items;
-                     V_UNKNOWN(o.value.get())->QueryInterface(IID_IEnumVARIANT, items.putVoid());
-                     VariantValue item;
-                     ULONG fetched = 0;
                      int count = 0;
-                     while (items && items->Next(1, item.put(), &fetched) == S_OK)
-                       ++count;
-                     return count > 0;
+                     return forEachItem(record, [&count](const VariantValue &) { ++count; }) && count > 0;
                    }});
 }
 
