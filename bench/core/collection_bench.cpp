@@ -164,8 +164,12 @@ void BM_KeyedRemovalGrowth(benchmark::State &state) {
   }
   state.counters["growth"] = seconds[1] / seconds[0];
   state.counters["map_growth"] = mapSeconds[1] / mapSeconds[0];
-  qv::bench::atMost("emptying a keyed collection from the back, growth " + sizesText(),
-                    seconds[1] / seconds[0], growthBound());
+  // Freeing a million entries costs what the caches make it cost, which
+  // moves from run to run: the target is twice the bare map's growth in the
+  // same run (a removal that moves the entries behind it grows a hundredfold).
+  qv::bench::atMost("emptying a keyed collection from the back, growth " + sizesText() +
+                        " against std::unordered_map's",
+                    (seconds[1] / seconds[0]) / (mapSeconds[1] / mapSeconds[0]), 2);
 }
 
 BENCHMARK(BM_CollectionAddAndKeyLookup)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
