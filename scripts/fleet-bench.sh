@@ -12,7 +12,7 @@ cd "$qv_root"
 if [[ "${QV_LAB_SKIP_SETUP:-}" != 1 ]]; then scripts/lab-setup.sh >/dev/null; fi
 
 output=$(timeout 300 env WINEDEBUG=-all "$QV_LOADER" "$(qv_sys cscript.exe)" //nologo \
-  "$(winepath -w tests/wine/bench/fleet_speedup.vbs 2>/dev/null)" 2>&1 | tr -d '\r' || true)
+  "$(qv_winpath tests/wine/bench/fleet_speedup.vbs)" 2>&1 | tr -d '\r' || true)
 echo "$output" | grep -v -e ':fixme:' -e '^wine:' || true
 speedup=$(echo "$output" | sed -n 's/^fleet speed-up: //p')
 hang=$(echo "$output" | sed -n 's/^hang bounded: //p')

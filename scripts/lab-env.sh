@@ -19,5 +19,5 @@ qv_lab_home=$WINEPREFIX/drive_c/quorvane-lab
 qv_cscript() {
   local script=$1
   shift
-  qv_wine "$(qv_sys cscript.exe)" //nologo "$(winepath -w "$script" 2>/dev/null)" "$@"
+  qv_wine "$(qv_sys cscript.exe)" //nologo "$(qv_winpath "$script")" "$@"
 }

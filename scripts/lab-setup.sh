@@ -47,6 +47,6 @@ qv_register_checked "$product/quorvane.dll" "the $QV_ARCH quorvane.dll of the la
 # The folders behind the sites, remade so their sizes are exactly the fleet's.
 rm -rf "$WINEPREFIX/dosdevices/unc" "$WINEPREFIX/drive_c/labsites"
 mkdir -p "$WINEPREFIX/dosdevices/unc"
-qv_wine 'C:\quorvane-lab\labfolders.exe' "$(winepath -w "$WINEPREFIX/dosdevices/unc")"
-wineserver -w
+qv_wine 'C:\quorvane-lab\labfolders.exe' "$(qv_winpath "$WINEPREFIX/dosdevices/unc")"
+qv_wineserver_wait
 echo "lab-setup: ready for $QV_ARCH (WINEPREFIX=$WINEPREFIX)"

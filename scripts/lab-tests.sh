@@ -17,7 +17,7 @@ if [[ "${QV_LAB_SKIP_SETUP:-}" != 1 ]]; then scripts/lab-setup.sh; fi
 work=$QV_LAB_BUILD/lab-tests
 mkdir -p "$work"
 export QV_LAB_FLEET
-QV_LAB_FLEET=$(winepath -w "$qv_root/lab/fleet.json" 2>/dev/null)
+QV_LAB_FLEET=$(qv_winpath "$qv_root/lab/fleet.json")
 
 total_passed=0
 total_failed=0
@@ -72,7 +72,7 @@ for test in tests/wine/lab_*.vbs tests/wine/lab_*.js; do
   *.vbs) cat tests/wine/lab_common.vbi "$test" >"$joined" ;;
   *.js) cat tests/wine/lab_common.jsi "$test" >"$joined" ;;
   esac
-  run_test "${name%.*}" env WINEDEBUG=-all,fixme+vbscript,fixme+jscript "$QV_LOADER" "$(qv_sys cscript.exe)" //nologo "$(winepath -w "$joined" 2>/dev/null)"
+  run_test "${name%.*}" env WINEDEBUG=-all,fixme+vbscript,fixme+jscript "$QV_LOADER" "$(qv_sys cscript.exe)" //nologo "$(qv_winpath "$joined")"
 done
 
 echo "lab tests ($QV_ARCH): $total_passed passed, $total_failed failed"

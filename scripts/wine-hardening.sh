@@ -49,7 +49,7 @@ qv_finish_wine
   source scripts/lab-env.sh
   if [[ "${QV_LAB_SKIP_SETUP:-}" != 1 ]]; then scripts/lab-setup.sh >/dev/null; fi
   qv_run_check "two apartments ($QV_ARCH): $rounds rounds each" 900 "$QV_LOADER" "$programs/quorvane_apartments.exe" "$rounds"
-  wineserver -w 2>/dev/null || true
+  qv_wineserver_wait
   echo "$passed $failed ${broken[*]}" >"$out/apartments.result"
 )
 read -r passed failed rest <"$out/apartments.result"

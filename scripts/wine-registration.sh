@@ -50,7 +50,7 @@ use() {
 regsvr() {
   local what=$1
   shift
-  if ! timeout 120 "$QV_LOADER" "$(qv_sys regsvr32.exe)" /s "$@" "$(winepath -w "$dll" 2>/dev/null)"; then
+  if ! timeout 120 "$QV_LOADER" "$(qv_sys regsvr32.exe)" /s "$@" "$(qv_winpath "$dll")"; then
     echo "FAIL: regsvr32 $* ($QV_ARCH): $what"
     return 1
   fi
@@ -68,7 +68,7 @@ creates_none() {
 }
 # Registry lines that name the component: its GUIDs or its programmatic names.
 component_keys() {
-  wineserver -w
+  qv_wineserver_wait
   grep -i -c -e 'Quorvane\.' -f <(grep -o 'uuid([^)]*)' automation/quorvane.idl | sed 's/uuid(\(.*\))/\1/') \
     "$WINEPREFIX/$1" || true
 }
@@ -150,7 +150,7 @@ for arch in x86_64 i686; do
   fi
   check no_keys_left system.reg "before the registration-free client ($arch)"
   mapfile -t progids < <(qv_progids)
-  output=$(timeout 120 "$QV_LOADER" "$(winepath -w "$client" 2>/dev/null)" "${progids[@]}" 2>&1 | tr -d '\r' |
+  output=$(timeout 120 "$QV_LOADER" "$(qv_winpath "$client")" "${progids[@]}" 2>&1 | tr -d '\r' |
     grep -v ':fixme:' || true)
   printf '%s\n' "$output" | grep -E '^FAIL' || true
   expected="${#progids[@]} passed, 0 failed"
@@ -162,7 +162,7 @@ for arch in x86_64 i686; do
   fi
 done
 
-wineserver -w 2>/dev/null || true
+qv_wineserver_wait
 echo
 echo "registration (both DLLs): $passed passed, $failed failed"
 ((failed == 0))

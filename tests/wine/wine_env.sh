@@ -40,7 +40,7 @@ qv_setup() {
     QV_SETUP_EXTRA="${QV_SETUP_EXTRA:-} wine64-tools" "$QV_ROOT/scripts/setup.sh"
   fi
   local tool
-  for tool in cmake ninja "$QV_MINGW-g++-posix" "$QV_MINGW-windres" widl wine wineboot winepath wineserver "$QV_LOADER"; do
+  for tool in cmake ninja "$QV_MINGW-g++-posix" "$QV_MINGW-windres" widl "$QV_WINE64" /usr/lib/wine/wineserver64; do
     if ! command -v "$tool" >/dev/null; then
       echo "missing: $tool (packages: cmake ninja-build mingw-w64 wine wine64 wine32:i386 wine64-tools libwine-dev)" >&2
       return 1
@@ -58,9 +58,6 @@ qv_build() {
 
 qv_prefix() { qv_prefix_ready "$WINEPREFIX"; }
 
-# The Windows path of a file, for Wine programs.
-qv_winpath() { winepath -w "$1" 2>/dev/null; }
-
 qv_register() { qv_register_checked "$QV_DLL"; }
 
 qv_prepare() {
@@ -70,7 +67,7 @@ qv_prepare() {
   qv_register
 }
 
-qv_finish_wine() { wineserver -w 2>/dev/null || true; }
+qv_finish_wine() { qv_wineserver_wait; }
 
 # qv_run_check <name> <time limit> <command...>: runs one test program, which
 # must end with "N passed, N failed"; adds its counts to passed and failed and
