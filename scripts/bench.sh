@@ -7,7 +7,7 @@
 #
 # --check  prints only the target lines (the full output goes to
 #          build/<preset>/bench.log) and exits non-zero when one is missed.
-# --quick  the growth benchmarks only, at smaller sizes, on the debug build
+# --quick  the growth benchmarks only, at smaller sizes, on the release build
 #          the test command has made: a complexity regression fails CI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,7 +25,6 @@ done
 preset=native-release
 filter=.
 if ((quick)); then
-  preset=native
   filter=Growth
   export QV_BENCH_QUICK=1
 else

@@ -10,7 +10,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -78,6 +80,28 @@ void resultAndLookUp(const std::vector<std::string> &positions) {
   benchmark::DoNotOptimize(sum);
 }
 
+// The same records in plain standard containers: each record a small map
+// of three fields held by a shared pointer, the result an ordered list with
+// an index by position text. It allocates as the result does, so its growth
+// is what the allocator and the caches alone cost at these sizes.
+void plainRecordsAndLookUp(const std::vector<std::string> &positions) {
+  using Record = std::unordered_map<std::string, std::string>;
+  std::vector<std::shared_ptr<Record>> ordered;
+  std::unordered_map<std::string, std::size_t> index;
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    auto record = std::make_shared<Record>();
+    record->emplace("name", positions[i]);
+    record->emplace("status", "Running");
+    record->emplace("processid", std::to_string(i));
+    ordered.push_back(std::move(record));
+    index.emplace(positions[i], i);
+  }
+  int64_t sum = 0;
+  for (const std::string &position : positions)
+    sum += static_cast<int64_t>(ordered[index.find(position)->second]->find("processid")->second.size());
+  benchmark::DoNotOptimize(sum);
+}
+
 void BM_CollectionAddAndKeyLookup(benchmark::State &state) {
   const auto names = keys("Record", state.range(0));
   for (auto _ : state)
@@ -90,9 +114,6 @@ int64_t smallSize() { return qv::bench::sized<int64_t>(100'000, 10'000); }
 std::string sizesText() {
   return qv::bench::quick() ? std::string("10,000 to 100,000") : std::string("100,000 to 1,000,000");
 }
-// Ten times the items within twenty times the time (fifteen in the quick
-// run, whose tables still fit the caches better).
-double growthBound() { return qv::bench::quick() ? 15 : 20; }
 
 // Keyed entries under position keys, then every entry removed from the back,
 // as a script empties a large result.
@@ -142,13 +163,25 @@ void BM_CollectionGrowth(benchmark::State &state) {
 void BM_ResultOfRecordsGrowth(benchmark::State &state) {
   const auto small = keys("", smallSize());
   const auto large = keys("", smallSize() * 10);
-  double seconds[2] = {0, 0};
+  // The least time of each: the machine's other work can only stretch a run.
+  double seconds[2] = {1e300, 1e300};
+  double plainSeconds[2] = {1e300, 1e300};
+  auto least = [](double &held, double seconds) { held = std::min(held, seconds); };
   for (auto _ : state) {
-    seconds[0] += secondsOf([&] { resultAndLookUp(small); });
-    seconds[1] += secondsOf([&] { resultAndLookUp(large); });
+    least(seconds[0], secondsOf([&] { resultAndLookUp(small); }));
+    least(seconds[1], secondsOf([&] { resultAndLookUp(large); }));
+    state.PauseTiming();
+    least(plainSeconds[0], secondsOf([&] { plainRecordsAndLookUp(small); }));
+    least(plainSeconds[1], secondsOf([&] { plainRecordsAndLookUp(large); }));
+    state.ResumeTiming();
   }
   state.counters["growth"] = seconds[1] / seconds[0];
-  qv::bench::atMost("result of records growth " + sizesText(), seconds[1] / seconds[0], growthBound());
+  state.counters["plain_growth"] = plainSeconds[1] / plainSeconds[0];
+  // A million small records outgrow every cache, by as much as the run
+  // happens to meet: the target is the plain containers' growth in the same
+  // run (a path that is quadratic in the records grows tenfold past it).
+  qv::bench::atMost("result of records growth " + sizesText() + " against plain containers'",
+                    (seconds[1] / seconds[0]) / (plainSeconds[1] / plainSeconds[0]), 2);
 }
 
 void BM_KeyedRemovalGrowth(benchmark::State &state) {

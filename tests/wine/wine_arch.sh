@@ -84,6 +84,10 @@ qv_prefix_ready() {
     WINEPREFIX=$prefix timeout 300 "$QV_WINE64" 'C:\windows\system32\wineboot.exe' -i 2>&1 | tr -d '\r' | grep -v -e syswow64 -e 'configuration' || true
     WINEPREFIX=$prefix qv_wineserver_wait
   fi
+  if [[ $QV_ARCH == i686 ]] && ! qv_i686_runnable; then
+    echo "!! i686: this machine cannot run 32-bit programs ($QV_I686_ERROR)" >&2
+    return 1
+  fi
   [[ $QV_ARCH == i686 && ! -f $wow/cscript.exe ]] || return 0
   local builtins=/usr/lib/i386-linux-gnu/wine/i386-windows
   if [[ ! -x $QV_LOADER || ! -d $builtins ]]; then
