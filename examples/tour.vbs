@@ -114,11 +114,29 @@ If Not Failed("getService") Then
   Next
 End If
 
+' A stop or start returns at once and leaves the service starting or
+' stopping for a while; the next request waits until it has settled (a
+' Timer loop: not every script host here has WScript.Sleep).
+Function SettledStatus(name)
+  Dim started, status
+  started = Timer
+  Do
+    status = services.getService(name)("Status")
+  Loop While (status = 2 Or status = 3 Or status = 5 Or status = 6) And Abs(Timer - started) < 30
+  SettledStatus = status
+End Function
+
 Title "Stopping and starting " & serviceName
 services.setStatus serviceName, 1, 0
-If Not Failed("stop") Then WScript.Echo "  after stop:  " & StatusText(services.getService(serviceName)("Status"))
+If Not Failed("stop") Then
+  WScript.Echo "  right after stop:   " & StatusText(services.getService(serviceName)("Status"))
+  WScript.Echo "  once settled:       " & StatusText(SettledStatus(serviceName))
+End If
 services.setStatus serviceName, 4, 0
-If Not Failed("start") Then WScript.Echo "  after start: " & StatusText(services.getService(serviceName)("Status"))
+If Not Failed("start") Then
+  WScript.Echo "  right after start:  " & StatusText(services.getService(serviceName)("Status"))
+  WScript.Echo "  once settled:       " & StatusText(SettledStatus(serviceName))
+End If
 services.setStatus "EventLog", 1, 0
 If Err.Number <> 0 Then
   WScript.Echo "  stopping EventLog is refused: " & Err.Description

@@ -10,35 +10,78 @@
 using namespace qv::lab;
 using checks::failsWith;
 
-namespace {
-
-int32_t status(const DirNode &service) { return *service.props.find("Status")->as<int32_t>(); }
-
-} // namespace
-
 CHECKS("services start with what they depend on and refuse what the manager refuses") {
   Fleet fleet = checks::smallFleet();
   DirNode &srv = *fleet.findComputer("SRV")->winnt;
   DirNode &base = *srv.child("Base"), &mid = *srv.child("Mid"), &top = *srv.child("Top");
-  startService(top); // Mid starts first; the "+Group" load-order group is not a service
-  CHECK(status(top) == kServiceRunning && status(mid) == kServiceRunning);
-  CHECK(failsWith(code::kServiceAlreadyRunning, [&] { startService(top); }));
-  CHECK(failsWith(code::kDependentServicesRunning, [&] { stopService(mid); }));
-  CHECK(failsWith(code::kCannotAcceptControl, [&] { stopService(base); }));
-  CHECK(failsWith(code::kInvalidServiceControl, [&] { pauseService(mid); }));
-  pauseService(top);
-  CHECK(status(top) == kServicePaused);
-  continueService(top);
-  stopService(top);
-  stopService(mid);
-  CHECK(status(top) == kServiceStopped && status(mid) == kServiceStopped);
-  CHECK(failsWith(code::kServiceNotActive, [&] { stopService(top); }));
-  CHECK(failsWith(code::kServiceNotActive, [&] { pauseService(top); }));
-  CHECK(failsWith(code::kServiceDisabled, [&] { startService(*srv.child("Off")); }));
-  CHECK(failsWith(code::kDependencyFailed, [&] { startService(*srv.child("NeedsOff")); }));
-  CHECK(status(*srv.child("NeedsOff")) == kServiceStopped);
+  int64_t t = 1000;
+  startService(top, t); // Mid runs first; the "+Group" load-order group is not a service
+  CHECK(serviceStatus(top, t) == kServiceStartPending && serviceStatus(mid, t) == kServiceRunning);
+  CHECK(failsWith(code::kServiceAlreadyRunning, [&] { startService(top, t); }));
+  t += 500;
+  CHECK(serviceStatus(top, t) == kServiceRunning);
+  CHECK(failsWith(code::kDependentServicesRunning, [&] { stopService(mid, t); }));
+  CHECK(failsWith(code::kInvalidServiceControl, [&] { stopService(base, t); }));
+  CHECK(failsWith(code::kInvalidServiceControl, [&] { pauseService(mid, t); }));
+  CHECK(failsWith(code::kServiceNotActive, [&] { stopService(*srv.child("Off"), t); }));
+  CHECK(failsWith(code::kServiceDisabled, [&] { startService(*srv.child("Off"), t); }));
+  CHECK(failsWith(code::kDependencyFailed, [&] { startService(*srv.child("NeedsOff"), t); }));
+  CHECK(serviceStatus(*srv.child("NeedsOff"), t) == kServiceStopped);
   CHECK(failsWith(code::kInvalidArgument, [] { checkServiceWrite("StartType", Value(int32_t{5})); }));
   CHECK(failsWith(code::kPropertyNotSupported, [] { checkServiceWrite("status", Value(int32_t{4})); }));
+}
+
+CHECKS("a service passes through its pending state for its own time, taking no control while it starts or "
+       "stops") {
+  Fleet fleet = checks::smallFleet();
+  DirNode &srv = *fleet.findComputer("SRV")->winnt;
+  DirNode &mid = *srv.child("Mid"), &top = *srv.child("Top");
+  using Control = void (*)(DirNode &, int64_t);
+  // control, the state it leaves at once, the state it settles in
+  const struct {
+    Control control;
+    int32_t pending, settled;
+  } steps[] = {{startService, kServiceStartPending, kServiceRunning},
+               {pauseService, kServicePausePending, kServicePaused},
+               {continueService, kServiceContinuePending, kServiceRunning},
+               {stopService, kServiceStopPending, kServiceStopped}};
+  int64_t t = 0;
+  for (const auto &step : steps) {
+    step.control(top, t);
+    CHECK(serviceStatus(top, t) == step.pending);
+    CHECK(serviceStatus(top, t + 499) == step.pending);
+    if (step.pending == kServiceStartPending || step.pending == kServiceStopPending) {
+      for (Control refused : {stopService, pauseService, continueService})
+        CHECK(failsWith(code::kCannotAcceptControl, [&] { refused(top, t + 1); }));
+      CHECK(failsWith(code::kServiceAlreadyRunning, [&] { startService(top, t + 1); }));
+    }
+    t += 500;
+    CHECK(serviceStatus(top, t) == step.settled);
+  }
+  // A second pause while one is under way, or a continue of a running
+  // service, changes nothing.
+  startService(top, t);
+  t += 500;
+  pauseService(top, t);
+  pauseService(top, t + 1);
+  CHECK(serviceStatus(top, t + 499) == kServicePausePending && serviceStatus(top, t + 500) == kServicePaused);
+  continueService(top, t + 500);
+  continueService(top, t + 600);
+  CHECK(serviceStatus(top, t + 999) == kServiceContinuePending &&
+        serviceStatus(top, t + 1000) == kServiceRunning);
+  // Mid's time is 0: it settles at once. A dependency still stopping fails
+  // a start; one that has stopped is started and waited for.
+  stopService(top, t + 1000);
+  t += 1500;
+  stopService(mid, t);
+  CHECK(serviceStatus(mid, t) == kServiceStopped);
+  startService(mid, t);
+  mid.pendingMs = 200;
+  stopService(mid, t);
+  CHECK(failsWith(code::kDependencyFailed, [&] { startService(top, t + 199); }));
+  startService(top, t + 200);
+  CHECK(serviceStatus(mid, t + 200) == kServiceRunning &&
+        serviceStatus(top, t + 200) == kServiceStartPending);
 }
 
 CHECKS("a site cannot start on bindings a started site serves") {

@@ -64,12 +64,23 @@ CHECKS("the fleet file is refused with the place of its mistake") {
       R"({"classes": {}, "workgroups": [{"name": "W"}], "computers": [{"name": "A", "workgroup": "W"}]})",
       "no computer is marked \"local\""));
   CHECK(refused(R"({"classes": {"C": {"P": "uint42"}}, "workgroups": [], "computers": []})", "unknown type"));
+  CHECK(refused(
+      fleetWith(
+          R"({"name": "X", "workgroup": "W", "services": [{"Name": "s", "DisplayName": "s", "Status": 1, "StartType": 3, "ServiceType": 16, "ErrorControl": 1, "pendingMs": -1}]})"),
+      "out of range"));
+  CHECK(refused(
+      fleetWith(
+          R"({"name": "X", "workgroup": "W", "sessions": [{"user": "u", "id": "1", "state": "Active", "idle": ".", "logon": "now", "current": true}]})"),
+      "caller's session"));
+  std::string undocumented = checks::kSmallFleet;
+  undocumented.replace(undocumented.find("\"Warning\""), 9, "\"Audit Success\"");
+  CHECK(refused(undocumented, "\"Audit Success\" is none of the five documented event types"));
 }
 
 CHECKS("the session table separates every column by two blanks or more") {
   Fleet fleet = checks::smallFleet();
   Computer &srv = *fleet.findComputer("SRV");
-  std::string table = sessionTable(currentSessions(srv, {}));
+  std::string table = sessionTable(currentSessions(srv, {}), false);
   std::vector<std::string> lines = split(table, '\n');
   CHECK(lines.size() == 4 && lines.back().empty());
   for (auto &line : lines)
@@ -79,6 +90,17 @@ CHECKS("the session table separates every column by two blanks or more") {
         (std::vector<std::string>{"administrator", "console", "0", "Active", "none", "3/5/2005 10:00 AM"}));
   auto disconnected = fields(lines[2].substr(0, lines[2].size() - 1));
   CHECK(disconnected == (std::vector<std::string>{"user2", "2", "Disc", "1:05", "3/5/2005 9:00 AM"}));
+}
+
+CHECKS("the caller's own session is marked in a listing of the caller's computer only") {
+  Fleet fleet = checks::smallFleet();
+  const std::vector<Session> &own = fleet.localComputer()->sessions;
+  std::vector<std::string> lines = split(sessionTable(own, true), '\n');
+  CHECK(lines.size() == 3 && lines[1].rfind(">operator ", 0) == 0);
+  CHECK(fields(lines[1].substr(0, lines[1].size() - 1)).front() == ">operator");
+  CHECK(split(sessionTable(own, false), '\n')[1].rfind(" operator ", 0) == 0);
+  CHECK(split(sessionTable(fleet.findComputer("SRV")->sessions, true), '\n')[1].rfind(" administrator ", 0) ==
+        0);
 }
 
 CHECKS("the journal disconnects and resets sessions of its own server only") {

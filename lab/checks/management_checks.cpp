@@ -65,7 +65,7 @@ CHECKS("events come newest first, made by rule, with the computer's offset") {
   auto events = all(*execQuery(fleet, srv, "Select * from Win32_NTLogEvent where LogFile='system'"));
   CHECK(events.size() == 50);
   CHECK(text(events[0], "RecordNumber") == "150" && text(events[49], "RecordNumber") == "101");
-  // Record 101 is the first, at the start time; the offset is minus the bias.
+  // Record 101 is the first, at the start time; the offset is the bias.
   CHECK(text(events[49], "TimeGenerated") == "20260228235000.000000+060");
   CHECK(text(events[39], "TimeGenerated") == "20260301000000.000000+060"); // record 111, across midnight
   CHECK(text(events[49], "Message") == "x did y");                         // template 0, insertion set 0
@@ -84,6 +84,23 @@ CHECKS("events come newest first, made by rule, with the computer's offset") {
   CHECK(both.size() == 2 && text(both[0], "Logfile") == "System" && text(both[1], "Logfile") == "App");
   auto first = execQuery(fleet, srv, "Select * from Win32_NTLogEvent");
   CHECK(text(first->next(), "RecordNumber") == "150");
+}
+
+CHECKS(
+    "a uint32 from 2^31 up is delivered negative and compared by its own value; event types as documented") {
+  Fleet fleet = checks::smallFleet();
+  Computer &srv = *fleet.findComputer("SRV");
+  auto audits =
+      all(*execQuery(fleet, srv, "select * from Win32_NTLogEvent where EventIdentifier = 3221225477"));
+  CHECK(audits.size() == 1 && text(audits[0], "RecordNumber") == "2");
+  CHECK(*audits[0]->props.find("EventIdentifier")->as<int32_t>() == -1073741819);
+  CHECK(text(audits[0], "Type") == "Security Audit Failure" &&
+        *audits[0]->props.find("EventType")->as<uint8_t>() == 5);
+  CHECK(all(*execQuery(fleet, srv, "select * from Win32_NTLogEvent where EventIdentifier < 0")).empty());
+  CHECK(all(*execQuery(fleet, srv, "select * from Win32_NTLogEvent where EventIdentifier > 2147483647"))
+            .size() == 1);
+  auto information = all(*execQuery(fleet, srv, "select * from Win32_NTLogEvent where RecordNumber = 3"));
+  CHECK(*information[0]->props.find("EventType")->as<uint8_t>() == 3);
 }
 
 CHECKS("GetOwner and Terminate answer for the process asked") {

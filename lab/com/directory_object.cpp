@@ -96,6 +96,7 @@ Value DirectoryObject::read(std::string_view property) const {
   if (equalsNoCase(property, "Class")) return Value(node_->className);
   if (equalsNoCase(property, "ADsPath")) return Value(node_->path);
   if (equalsNoCase(property, "Parent")) return Value(node_->parent ? node_->parent->path : std::string());
+  if (node_->className == "Service") serviceStatus(*node_, LabState::clockMs());
   const Value *value = pending_.find(property);
   if (!value) value = node_->props.find(property);
   if (!value || value->isNull()) throw LabError(code::kPropertyNotFound);
@@ -144,11 +145,12 @@ void DirectoryObject::enumerate(VARIANT &result) const {
 void DirectoryObject::control(DISPID id) {
   DirNode &node = *node_;
   bool service = node.className == "Service";
+  int64_t now = LabState::clockMs();
   switch (id) {
-  case kStart: service ? startService(node) : startSite(node); break;
-  case kStop: service ? stopService(node) : stopSite(node); break;
-  case kPause: service ? pauseService(node) : pauseSite(node); break;
-  case kContinue: service ? continueService(node) : continueSite(node); break;
+  case kStart: service ? startService(node, now) : startSite(node); break;
+  case kStop: service ? stopService(node, now) : stopSite(node); break;
+  case kPause: service ? pauseService(node, now) : pauseSite(node); break;
+  case kContinue: service ? continueService(node, now) : continueSite(node); break;
   default: break;
   }
 }

@@ -69,6 +69,8 @@ Date LabState::now() {
   return dateFromParts(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
 }
 
+int64_t LabState::clockMs() { return static_cast<int64_t>(GetTickCount64()); }
+
 bool readWholeFile(const std::wstring &path, std::string &contents) {
   FILE *file = _wfopen(path.c_str(), L"rb");
   if (!file) return false;

@@ -23,6 +23,8 @@ public:
   // The lab's folder: %QV_LAB_HOME%, else the folder of the lab DLL.
   const std::wstring &home() const { return home_; }
   static Date now();
+  // Milliseconds of a steady clock: when pending service states settle.
+  static int64_t clockMs();
 
   static void setModule(HMODULE module);
 

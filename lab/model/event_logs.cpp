@@ -7,14 +7,6 @@
 namespace qv::lab {
 namespace {
 
-uint8_t eventType(const std::string &type) {
-  static const char *const names[] = {"Error", "Warning", "Information", "Security Audit Success",
-                                      "Security Audit Failure"};
-  for (uint8_t i = 0; i < 5; ++i)
-    if (equalsNoCase(type, names[i])) return static_cast<uint8_t>(i + 1);
-  return 0;
-}
-
 // "%1" and "%2" take the insertion strings; "%%" stays a percent sign.
 std::string expand(const std::string &message, const std::vector<std::string> &strings) {
   std::string result;
@@ -36,6 +28,14 @@ Date addSeconds(Date date, long long seconds) {
 
 } // namespace
 
+EventKind eventKind(std::string_view type) {
+  static const char *const names[] = {"Error", "Warning", "Information", "Security Audit Success",
+                                      "Security Audit Failure"};
+  for (uint8_t i = 0; i < 5; ++i)
+    if (equalsNoCase(type, names[i])) return {static_cast<uint8_t>(i + 1), names[i]};
+  return {0, std::string(type)};
+}
+
 InstancePtr makeEvent(const Computer &computer, const EventLogRule &rule, int32_t record) {
   long long step = static_cast<long long>(record) - rule.firstRecord;
   const EventTemplate &t = rule.templates[static_cast<std::size_t>(step) % rule.templates.size()];
@@ -56,7 +56,7 @@ InstancePtr makeEvent(const Computer &computer, const EventLogRule &rule, int32_
   p.set("Data", t.data);
   p.set("EventCode", Value(t.eventCode));
   p.set("EventIdentifier", t.eventIdentifier);
-  p.set("EventType", Value(eventType(t.type)));
+  p.set("EventType", Value(eventKind(t.type).number));
   if (strings) {
     Value::Array items;
     for (const auto &s : *strings)

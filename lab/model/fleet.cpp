@@ -29,7 +29,7 @@ int32_t Computer::utcOffsetMinutes() const {
   const Value *bias = zones->front()->props.find("Bias");
   double minutes = 0;
   if (!bias || !bias->toNumber(minutes)) return 0;
-  return -static_cast<int32_t>(minutes);
+  return static_cast<int32_t>(minutes);
 }
 
 const ClassSchema *Fleet::findClass(std::string_view name) const {

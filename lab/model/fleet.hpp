@@ -32,6 +32,14 @@ struct DirNode {
   // What a service accepts besides start.
   bool canStop = true;
   bool canPause = false;
+  // How long a service stays in a pending state, and the state it is on its
+  // way to with the time (of the lab's steady clock) it gets there.
+  int32_t pendingMs = 300;
+  struct Transition {
+    int32_t settlesTo = 0;
+    int64_t atMs = 0;
+  };
+  std::optional<Transition> transition;
 
   // A direct child by name, and by class when one is given.
   DirNodePtr child(std::string_view name, std::string_view className = {}) const;
@@ -89,6 +97,7 @@ struct Session {
   std::string state;
   std::string idle;
   std::string logon;
+  bool current = false; // the session the host tools run in, on the local computer
 };
 
 // Files made in a real folder so that the folder's size is measured.
@@ -142,7 +151,8 @@ struct Computer {
   std::vector<FolderSpec> folders;
 
   const std::vector<InstancePtr> *instancesOf(std::string_view className) const;
-  // Minutes east of universal time, from its Win32_TimeZone bias.
+  // Minutes east of universal time: its Win32_TimeZone Bias, which is local
+  // time less universal time.
   int32_t utcOffsetMinutes() const;
 };
 

@@ -7,6 +7,7 @@
 #include <limits>
 #include <set>
 
+#include "lab/model/event_logs.hpp"
 #include "lab/model/text.hpp"
 
 namespace qv::lab {
@@ -107,7 +108,7 @@ CimType cimType(const std::string &name, bool &array, const std::string &where) 
 
 // One value of a management property, typed as the scripting interface of
 // the service delivers it: 16- and 32-bit unsigned numbers as 32-bit
-// numbers, 64-bit numbers as decimal text, bytes as bytes.
+// numbers, 64-bit numbers and date-times as text, bytes as bytes.
 Value cimScalar(CimType type, const Json &value, const std::string &where) {
   if (value.is_null()) return Value();
   switch (type) {
@@ -122,11 +123,10 @@ Value cimScalar(CimType type, const Json &value, const std::string &where) {
   case CimType::SInt32:
     return Value(static_cast<int32_t>(
         wholeNumber(value, where, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max())));
-  case CimType::UInt32: {
-    int64_t n = wholeNumber(value, where, 0, 4294967295LL);
-    if (n > std::numeric_limits<int32_t>::max()) return Value(static_cast<double>(n));
-    return Value(static_cast<int32_t>(n));
-  }
+  case CimType::UInt32:
+    // Automation has no unsigned 32-bit type: from 2^31 up the value arrives
+    // negative, with the same bits.
+    return Value(static_cast<int32_t>(static_cast<uint32_t>(wholeNumber(value, where, 0, 4294967295LL))));
   case CimType::SInt64:
   case CimType::UInt64: {
     if (value.is_string()) {
@@ -305,6 +305,10 @@ private:
         if (key == "Name") continue;
         if (key == "canStop" || key == "canPause") {
           (key == "canStop" ? node->canStop : node->canPause) = boolMember(s, key.c_str(), at, true);
+          continue;
+        }
+        if (key == "pendingMs") {
+          node->pendingMs = static_cast<int32_t>(wholeNumber(value, at + ".pendingMs", 0, 60000));
           continue;
         }
         if (!properties.count(key)) refuse(at, "unknown key \"" + key + "\"");
@@ -566,7 +570,10 @@ private:
              where);
     EventTemplate e;
     e.source = textMember(t, "source", where);
-    e.type = textMember(t, "type", where);
+    EventKind kind = eventKind(textMember(t, "type", where));
+    if (kind.number == 0)
+      refuse(where + ".type", "\"" + kind.text + "\" is none of the five documented event types");
+    e.type = kind.text;
     e.category = int32Member(t, "category", where, 0);
     e.categoryString = t.contains("categoryString") ? textMember(t, "categoryString", where) : "";
     e.eventCode = int32Member(t, "eventCode", where, 0);
@@ -598,7 +605,7 @@ private:
     for (std::size_t i = 0; i < sessions.size(); ++i) {
       std::string at = where + "[" + std::to_string(i) + "]";
       const Json &s = sessions[i];
-      onlyKeys(s, {"user", "session", "id", "state", "idle", "logon"}, at);
+      onlyKeys(s, {"user", "session", "id", "state", "idle", "logon", "current"}, at);
       Session session;
       session.user = textMember(s, "user", at);
       session.sessionName = s.contains("session") ? textMember(s, "session", at) : "";
@@ -606,6 +613,9 @@ private:
       session.state = textMember(s, "state", at);
       session.idle = textMember(s, "idle", at);
       session.logon = textMember(s, "logon", at);
+      session.current = boolMember(s, "current", at, false);
+      if (session.current && !c.local)
+        refuse(at + ".current", "only the local computer holds the caller's session");
       c.sessions.push_back(std::move(session));
     }
   }

@@ -17,6 +17,26 @@ int32_t numberOf(const DirNode &service, const char *property) {
 
 void setStatus(DirNode &service, int32_t status) { service.props.set("Status", Value(status)); }
 
+void settleNow(DirNode &service) {
+  if (!service.transition) return;
+  setStatus(service, service.transition->settlesTo);
+  service.transition.reset();
+}
+
+void begin(DirNode &service, int32_t pending, int32_t settled, int64_t now) {
+  if (service.pendingMs <= 0) {
+    service.transition.reset();
+    return setStatus(service, settled);
+  }
+  setStatus(service, pending);
+  service.transition = DirNode::Transition{settled, now + service.pendingMs};
+}
+
+// A service between running and stopped takes no control but start's own.
+bool startingOrStopping(int32_t status) {
+  return status == kServiceStartPending || status == kServiceStopPending;
+}
+
 std::vector<std::string> dependencyNames(const DirNode &service) {
   const Value *value = service.props.find("Dependencies");
   std::vector<std::string> names;
@@ -28,9 +48,8 @@ std::vector<std::string> dependencyNames(const DirNode &service) {
   return names;
 }
 
-void start(DirNode &service, int depth) {
-  int32_t status = numberOf(service, "Status");
-  if (status == kServiceRunning || status == kServicePaused) throw LabError(code::kServiceAlreadyRunning);
+void start(DirNode &service, int64_t now, int depth) {
+  if (serviceStatus(service, now) != kServiceStopped) throw LabError(code::kServiceAlreadyRunning);
   if (numberOf(service, "StartType") == kStartDisabled)
     throw LabError(depth == 0 ? code::kServiceDisabled : code::kDependencyFailed);
   if (depth > 16) throw LabError(code::kDependencyFailed);
@@ -38,45 +57,64 @@ void start(DirNode &service, int depth) {
     if (!name.empty() && name[0] == '+') continue; // a load-order group
     DirNodePtr dependency = service.parent ? service.parent->child(name, "Service") : nullptr;
     if (!dependency) throw LabError(code::kDependencyFailed);
-    if (numberOf(*dependency, "Status") == kServiceStopped) {
+    int32_t status = serviceStatus(*dependency, now);
+    if (status == kServiceStopPending) throw LabError(code::kDependencyFailed);
+    if (status == kServiceStopped) {
       try {
-        start(*dependency, depth + 1);
+        start(*dependency, now, depth + 1);
       } catch (const LabError &) {
         throw LabError(code::kDependencyFailed);
       }
     }
+    settleNow(*dependency);
   }
-  setStatus(service, kServiceRunning);
+  begin(service, kServiceStartPending, kServiceRunning, now);
+}
+
+// Stopped, starting or stopping: the checks pause, continue and stop share.
+void checkControllable(DirNode &service, int64_t now) {
+  int32_t status = serviceStatus(service, now);
+  if (status == kServiceStopped) throw LabError(code::kServiceNotActive);
+  if (startingOrStopping(status)) throw LabError(code::kCannotAcceptControl);
 }
 
 } // namespace
 
-void startService(DirNode &service) { start(service, 0); }
+int32_t serviceStatus(DirNode &service, int64_t nowMs) {
+  if (service.transition && nowMs >= service.transition->atMs) settleNow(service);
+  return numberOf(service, "Status");
+}
 
-void stopService(DirNode &service) {
-  if (numberOf(service, "Status") == kServiceStopped) throw LabError(code::kServiceNotActive);
-  if (!service.canStop) throw LabError(code::kCannotAcceptControl);
+void startService(DirNode &service, int64_t nowMs) { start(service, nowMs, 0); }
+
+void stopService(DirNode &service, int64_t nowMs) {
+  checkControllable(service, nowMs);
+  if (!service.canStop) throw LabError(code::kInvalidServiceControl);
   if (service.parent) {
     for (const auto &other : service.parent->children) {
       if (other.get() == &service || other->className != "Service") continue;
-      if (numberOf(*other, "Status") == kServiceStopped) continue;
+      if (serviceStatus(*other, nowMs) == kServiceStopped) continue;
       for (const auto &name : dependencyNames(*other))
         if (equalsNoCase(name, service.name)) throw LabError(code::kDependentServicesRunning);
     }
   }
-  setStatus(service, kServiceStopped);
+  begin(service, kServiceStopPending, kServiceStopped, nowMs);
 }
 
-void pauseService(DirNode &service) {
-  if (numberOf(service, "Status") == kServiceStopped) throw LabError(code::kServiceNotActive);
+void pauseService(DirNode &service, int64_t nowMs) {
+  checkControllable(service, nowMs);
   if (!service.canPause) throw LabError(code::kInvalidServiceControl);
-  setStatus(service, kServicePaused);
+  int32_t status = serviceStatus(service, nowMs);
+  if (status == kServicePaused || status == kServicePausePending) return;
+  begin(service, kServicePausePending, kServicePaused, nowMs);
 }
 
-void continueService(DirNode &service) {
-  if (numberOf(service, "Status") == kServiceStopped) throw LabError(code::kServiceNotActive);
+void continueService(DirNode &service, int64_t nowMs) {
+  checkControllable(service, nowMs);
   if (!service.canPause) throw LabError(code::kInvalidServiceControl);
-  setStatus(service, kServiceRunning);
+  int32_t status = serviceStatus(service, nowMs);
+  if (status == kServiceRunning || status == kServiceContinuePending) return;
+  begin(service, kServiceContinuePending, kServiceRunning, nowMs);
 }
 
 void checkServiceWrite(std::string_view property, const Value &value) {

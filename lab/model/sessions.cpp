@@ -50,19 +50,20 @@ std::vector<Session> currentSessions(const Computer &computer, const std::vector
   return sessions;
 }
 
-std::string sessionTable(const std::vector<Session> &sessions) {
-  auto line = [](const std::string &user, const std::string &session, const std::string &id,
+std::string sessionTable(const std::vector<Session> &sessions, bool ofCallersComputer) {
+  auto line = [](char mark, const std::string &user, const std::string &session, const std::string &id,
                  const std::string &state, const std::string &idle, const std::string &logon) {
-    std::string text(" ");
+    std::string text(1, mark);
     for (const std::string &column :
          {padRight(user, 22), padRight(session, 17), padLeft(id, 3), std::string("  "), padRight(state, 6),
           padLeft(idle, 9), std::string("  "), logon, std::string("\r\n")})
       text.append(column);
     return text;
   };
-  std::string table = line("USERNAME", "SESSIONNAME", "ID", "STATE", "IDLE TIME", "LOGON TIME");
+  std::string table = line(' ', "USERNAME", "SESSIONNAME", "ID", "STATE", "IDLE TIME", "LOGON TIME");
   for (const auto &s : sessions)
-    table += line(s.user, s.sessionName, s.id, s.state, s.idle, s.logon);
+    table += line(ofCallersComputer && s.current ? '>' : ' ', s.user, s.sessionName, s.id, s.state, s.idle,
+                  s.logon);
   return table;
 }
 

@@ -24,7 +24,9 @@ std::string journalLine(const SessionChange &change);
 std::vector<Session> currentSessions(const Computer &computer, const std::vector<SessionChange> &journal);
 
 // Header and one line per session, each ending in "\r\n". Columns are
-// padded so that at least two blanks separate any two of them.
-std::string sessionTable(const std::vector<Session> &sessions);
+// padded so that at least two blanks separate any two of them. A listing
+// of the caller's own computer marks the caller's session with ">" in the
+// first column, before the user name.
+std::string sessionTable(const std::vector<Session> &sessions, bool ofCallersComputer);
 
 } // namespace qv::lab

@@ -241,6 +241,15 @@ void bindCondition(WqlCondition &c, const ClassSchema &schema) {
   const PropertySchema *p = schema.find(c.property);
   if (!p) invalid();
   c.property = p->name;
+  c.type = p->type;
+}
+
+// A query compares a uint32 by its own value, not by the negative number
+// a script is handed for one from 2^31 up.
+Value compared(const Value &value, CimType type) {
+  const int32_t *bits = value.as<int32_t>();
+  if (type != CimType::UInt32 || !bits || *bits >= 0) return value;
+  return Value(static_cast<double>(static_cast<uint32_t>(*bits)));
 }
 
 // -1, 0, 1, or nothing when the two cannot be compared.
@@ -305,7 +314,7 @@ bool wqlMatches(const WqlCondition *c, const PropertyBag &props) {
   if (c->op == WqlOp::IsNull) return isNull;
   if (c->op == WqlOp::IsNotNull) return !isNull;
   if (!value) return false;
-  std::optional<int> order = compare(*value, c->literal);
+  std::optional<int> order = compare(compared(*value, c->type), c->literal);
   if (!order) return false;
   switch (c->op) {
   case WqlOp::Equal: return *order == 0;

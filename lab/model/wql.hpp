@@ -25,7 +25,8 @@ enum class WqlOp { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual, IsNu
 
 struct WqlCondition {
   enum class Kind { Compare, And, Or, Not } kind = Kind::Compare;
-  std::string property; // Compare
+  std::string property;           // Compare
+  CimType type = CimType::String; // the property's, once bound
   WqlOp op = WqlOp::Equal;
   WqlLiteral literal;
   std::vector<std::unique_ptr<WqlCondition>> operands; // And, Or: two; Not: one

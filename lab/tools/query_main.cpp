@@ -31,6 +31,6 @@ int main() {
     tool::print("No User exists for " + (user.empty() ? std::string("*") : user) + "\r\n");
     return 1;
   }
-  tool::print(sessionTable(sessions));
+  tool::print(sessionTable(sessions, computer == fleet.localComputer()));
   return 0;
 }

@@ -97,8 +97,8 @@ checkThrows("getService of a missing service", function () { svc.getService("nop
 checkThrows("a stacked report through an inner call", function () {
   new ActiveXObject("Quorvane.Tools").ServiceIsRunning("nope");
 }, 0x80070424, "Error getting running status for thenope service: Error with getService: " + noService);
-checkThrows("a refused stop (no handler)", function () { svc.setStatus("EventLog", 1, 0); }, 0x80070425,
-            "The service cannot accept control messages at this time.");
+checkThrows("a refused stop (no handler)", function () { svc.setStatus("EventLog", 1, 0); }, 0x8007041C,
+            "The requested control is not valid for this service.");
 checkThrows("a refused termination", function () {
   new ActiveXObject("Quorvane.process").terminateProcess(4, "WEB1");
 }, 0x800A0005, "Unable to terminate process. Reason: 2: Terminate returned 2");

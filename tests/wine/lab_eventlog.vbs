@@ -44,10 +44,17 @@ Function MessageOf(rule, record)
 End Function
 
 ' TimeGenerated as the component shows it: the recorded local time moved by
-' the host's bias less the recorded offset (minus the computer's bias).
+' the host's bias less the recorded offset (the computer's bias: local time
+' less universal time).
 Function GeneratedOf(computer, rule, record)
   GeneratedOf = IsoDate(rule("start")) + (record - rule("firstRecord")) * rule("intervalSeconds") / 86400 + _
-                (hostBias + computer("wmi")("Win32_TimeZone")(0)("Bias")) / 1440
+                (hostBias - computer("wmi")("Win32_TimeZone")(0)("Bias")) / 1440
+End Function
+
+' A uint32 as a script is handed it: from 2^31 up negative, with the same bits.
+Function AsDelivered(number)
+  AsDelivered = number
+  If number >= 2 ^ 31 Then AsDelivered = number - 2 ^ 32
 End Function
 
 ' An array field against a fleet list, or Null against Null.
@@ -90,8 +97,8 @@ Sub CheckEvent(what, r, computer, rule, record, detailed)
   If Trim(category) = "" Then category = "None"
   CheckNamed what, r, "User,Type,Category,CategoryString,EventCode,EventIdentifier,RecordNumber,SourceName,message", _
              Array(user, t("type"), Member(t, "category", 0), category, Member(t, "eventCode", 0), _
-                   Member(t, "eventIdentifier", Member(t, "eventCode", 0)), record, t("source"), MessageOf(rule, record))
-  CheckTypes what, r, "RecordNumber:Long,TimeGenerated:Date"
+                   AsDelivered(Member(t, "eventIdentifier", Member(t, "eventCode", 0))), record, t("source"), MessageOf(rule, record))
+  CheckTypes what, r, "EventIdentifier:Long,RecordNumber:Long,TimeGenerated:Date"
   CheckTrue what & " TimeGenerated " & r("TimeGenerated"), SameMoment(r("TimeGenerated"), GeneratedOf(computer, rule, record))
   CheckTrue what & " TimeWritten", SameMoment(r("TimeWritten"), GeneratedOf(computer, rule, record) + _
             Member(t, "writeDelaySeconds", 0) / 86400)
@@ -205,6 +212,43 @@ CheckEqual "a number in no log", el.getEvent("WEB1", 999999).Count, 0
 CheckEqual "a fraction matches nothing", el.getEvent("WEB1", 12.5).Count, 0
 CheckEqual "a log that does not hold it", el.getEvent("WEB1", 21, "Security").Count, 0
 CheckNoError "getEvent"
+
+Section "a uint32 from 2^31 up reads negative, as the management service delivers it"
+' The newest Application entry of WEB1 whose template has such an identifier
+' (Active Server Pages, 3221225477: 0xC0000005).
+Set rule = RuleOf(web1, "Application")
+k = 0
+For i = rule("firstRecord") + rule("count") - 1 To rule("firstRecord") + rule("count") - rule("templates").Count Step -1
+  If k = 0 And Member(TemplateOf(rule, i), "eventIdentifier", 0) >= 2 ^ 31 Then k = i
+Next
+CheckTrue "the fleet has such an entry", k > 0
+Set rec = el.getEvent("WEB1", k, "Application")
+CheckEqual "EventIdentifier of " & k, rec("EventIdentifier"), -1073741819
+CheckType "EventIdentifier of " & k, rec("EventIdentifier"), "Long"
+CheckEqual "the same in a page", el.EnumLogEvents("WEB1", "Application", 10, 1)(CStr(k))("EventIdentifier"), -1073741819
+CheckNoError "a large identifier"
+
+Section "event types as the class documents them, the Security log's audit types included"
+Dim types, seen, entry
+Set types = CreateObject("Scripting.Dictionary")
+For Each k In Array(Array("Error", 1), Array("Warning", 2), Array("Information", 3), _
+                    Array("Security Audit Success", 4), Array("Security Audit Failure", 5))
+  types(k(0)) = k(1)
+Next
+Set seen = CreateObject("Scripting.Dictionary")
+For Each rec In el.EnumLogEvents("WEB1", "Security", 25, 1)
+  CheckTrue "Security entry " & rec("RecordNumber") & ": " & rec("Type"), types.Exists(rec("Type"))
+  seen(rec("Type")) = True
+Next
+CheckTrue "both audit types seen, and no other", seen.Count = 2 And seen.Exists("Security Audit Success") And _
+          seen.Exists("Security Audit Failure")
+' EventType, which the component does not read, from the service itself.
+For Each entry In GetObject("winmgmts:{impersonationLevel=impersonate,(Security)}!\\WEB1\root\cimv2").ExecQuery( _
+                  "select * from Win32_NTLogEvent where Logfile = 'Security' or (Logfile = 'System' and RecordNumber > 2990)")
+  CheckEqual entry.Logfile & " " & entry.RecordNumber & " EventType of " & entry.Type, entry.EventType, types(entry.Type)
+  CheckEqual entry.Logfile & " " & entry.RecordNumber & " EventType as a byte", VarType(entry.EventType), vbByte
+Next
+CheckNoError "event types"
 
 Section "failures carry each method's message"
 Set result = el.EnumEventLogs("GHOST7")

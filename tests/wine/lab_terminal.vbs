@@ -25,8 +25,17 @@ Set result = ts.getLogonUsers("TS1")
 CheckNoError "getLogonUsers"
 CheckSessions "TS1", result, ts1("sessions")
 CheckSessions "WEB1 (named in lower case)", ts.getLogonUsers("web1"), ComputerNamed("WEB1")("sessions")
+CheckEqual "a server without sessions", ts.getLogonUsers("DB1").Count, 0
 Set s = LocalComputer()
-CheckEqual "a server without sessions", ts.getLogonUsers(s("name")).Count, 0
+For Each text In Array(s("name"), "localhost")
+  Set result = ts.getLogonUsers(text)
+  CheckEqual "sessions of " & text, result.Count, s("sessions").Count
+  CheckEqual "the caller's own session on " & text & " keeps the tool's mark", result("1")("username"), _
+             ">" & s("sessions")(0)("user")
+  CheckEqual "its other fields", result("1")("sessionid") & "," & result("1")("id"), _
+             s("sessions")(0)("session") & "," & s("sessions")(0)("id")
+Next
+CheckEqual "no mark in another server's listing", ts.getLogonUsers("TS1")("1")("username"), "administrator"
 CheckEqual "an unreachable server: its message gives no record", ts.getLogonUsers("GHOST7").Count, 0
 CheckNoError "getLogonUsers"
 
