@@ -7,12 +7,19 @@
 # passes when its last line reads "N passed, 0 failed". The session journal
 # and the recorded shutdown requests are cleared before each test, so each
 # starts from the fleet file. QV_LAB_ONLY=name runs the matching tests only;
-# QV_ARCH=i686 runs them for the i686 DLLs with syswow64's cscript.
+# QV_ARCH=i686 runs them for the i686 DLLs with syswow64's cscript. Tests run
+# in universal time (TZ=UTC), except that a test with a line "// zones: A B"
+# runs once under each zone named, with QV_ZONE_PROBES holding the shell's
+# own conversion ("<instant>=<local time>") of each instant of its line
+# "// zone probes: ...".
 set -euo pipefail
 source "$(dirname "$0")/lab-env.sh"
 cd "$qv_root"
 
 if [[ "${QV_LAB_SKIP_SETUP:-}" != 1 ]]; then scripts/lab-setup.sh; fi
+
+# Wine takes the zone from TZ, per process.
+export TZ=UTC
 
 work=$QV_LAB_BUILD/lab-tests
 mkdir -p "$work"
@@ -72,7 +79,20 @@ for test in tests/wine/lab_*.vbs tests/wine/lab_*.js; do
   *.vbs) cat tests/wine/lab_common.vbi "$test" >"$joined" ;;
   *.js) cat tests/wine/lab_common.jsi "$test" >"$joined" ;;
   esac
-  run_test "${name%.*}" env WINEDEBUG=-all,fixme+vbscript,fixme+jscript "$QV_LOADER" "$(qv_sys cscript.exe)" //nologo "$(qv_winpath "$joined")"
+  cscript=("$QV_LOADER" "$(qv_sys cscript.exe)" //nologo "$(qv_winpath "$joined")")
+  zones=$(sed -n 's|^// zones: ||p' "$test" | head -1)
+  if [[ -z $zones ]]; then
+    run_test "${name%.*}" env WINEDEBUG=-all,fixme+vbscript,fixme+jscript "${cscript[@]}"
+    continue
+  fi
+  for zone in $zones; do
+    probes=""
+    for instant in $(sed -n 's|^// zone probes: ||p' "$test" | head -1); do
+      probes+="$instant=$(TZ=$zone date -d "$instant" +%Y-%m-%dT%H:%M:%S) "
+    done
+    run_test "${name%.*}-${zone//\//-}" env TZ="$zone" QV_ZONE_PROBES="${probes% }" \
+      WINEDEBUG=-all,fixme+vbscript,fixme+jscript "${cscript[@]}"
+  done
 done
 
 echo "lab tests ($QV_ARCH): $total_passed passed, $total_failed failed"

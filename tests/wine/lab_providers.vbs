@@ -69,4 +69,17 @@ CheckError "an unknown class", &H80041010, "Invalid class"
 Set p = w.ExecQuery("Select * from Win32_Process where Owner = 'x'")
 CheckError "an unknown property", &H80041017, "Invalid query"
 
+Section "management: Security-log entries only with the Security privilege enabled"
+For Each p In w.ExecQuery("Select * from Win32_NTLogEvent where LogFile='Security'")
+  Exit For
+Next
+CheckError "without the privilege", &H80041003, "Access denied"
+CheckEqual "the log files are listed without it", w.ExecQuery("Select * from Win32_NTEventLogFile where LogfileName='Security'").Count, 1
+Set w = GetObject("winmgmts:{impersonationLevel=impersonate,(Security)}!//web1")
+For Each p In w.ExecQuery("Select * from Win32_NTLogEvent where LogFile='Security'")
+  CheckEqual "with it", p.Logfile, "Security"
+  Exit For
+Next
+CheckNoError "Security entries read"
+
 Finish
