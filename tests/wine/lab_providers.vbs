@@ -73,7 +73,9 @@ Section "management: Security-log entries only with the Security privilege enabl
 For Each p In w.ExecQuery("Select * from Win32_NTLogEvent where LogFile='Security'")
   Exit For
 Next
-CheckError "without the privilege", &H80041003, "Access denied"
+' (An error of the walk itself reaches the script with its number only.)
+CheckTrue "without the privilege: error " & Hex(Err.Number), Err.Number = &H80041003
+Err.Clear
 CheckEqual "the log files are listed without it", w.ExecQuery("Select * from Win32_NTEventLogFile where LogfileName='Security'").Count, 1
 Set w = GetObject("winmgmts:{impersonationLevel=impersonate,(Security)}!//web1")
 For Each p In w.ExecQuery("Select * from Win32_NTLogEvent where LogFile='Security'")
