@@ -73,6 +73,15 @@ double serialFromLinear(double linear) {
   return whole - (linear - whole);
 }
 
+int64_t secondsFromSerial(double serial) { return std::llround(linearFromSerial(serial) * 86400.0); }
+
+std::optional<double> serialFromSeconds(int64_t seconds) {
+  const int64_t days = floorDiv(seconds, 86400);
+  if (days < kFirstDay || days > kLastDay) return std::nullopt;
+  const double fraction = static_cast<double>(floorMod(seconds, 86400)) / 86400.0;
+  return serialFromLinear(static_cast<double>(days) + fraction);
+}
+
 std::optional<int64_t> carriedDays(int64_t year, int64_t month, int64_t day) {
   int64_t monthIndex = month - 1;
   int64_t fullYear = expandYear(year) + floorDiv(monthIndex, 12);

@@ -37,6 +37,12 @@ bool serialInRange(double serial);
 double linearFromSerial(double serial);
 double serialFromLinear(double linear);
 
+// A date as whole seconds from 1899-12-30 00:00 counted forwards (rounded
+// to the nearest second), and back: nullopt for a moment off the range of
+// dates. Moments are moved by adding seconds in between.
+int64_t secondsFromSerial(double serial);
+std::optional<double> serialFromSeconds(int64_t seconds);
+
 // Days of (year, month, day) with the carry of out-of-range months and days;
 // nullopt when the year (after expandYear and the month carry) is outside
 // 100 to 9999.

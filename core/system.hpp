@@ -20,6 +20,17 @@ enum class LaunchResult {
   failed, // any other reason
 };
 
+// A launch as the platform reports it: how it ended and, where the platform
+// has one, its own result code exactly as it gave it (the Windows shell's is
+// pointer-sized), which scripts are shown in place of the kind.
+struct Launch {
+  Launch(LaunchResult kind, std::optional<int64_t> code = std::nullopt) : result(kind), shellCode(code) {}
+  bool operator==(LaunchResult kind) const { return result == kind; }
+
+  LaunchResult result;
+  std::optional<int64_t> shellCode;
+};
+
 class System {
 public:
   virtual ~System() = default;
@@ -32,7 +43,11 @@ public:
   virtual std::optional<std::string> workgroupName() = 0;
 
   // Starts program with parameters, hidden, without waiting.
-  virtual LaunchResult launch(const std::string &program, const std::string &parameters) = 0;
+  virtual Launch launch(const std::string &program, const std::string &parameters) = 0;
+  // The command interpreter to start this host's own tools with, as the
+  // first word of a command line: "cmd.exe", or a path to the native one
+  // where the component runs as a 32-bit process on a 64-bit system.
+  virtual std::string commandInterpreter() = 0;
   // Runs a command line hidden, its standard output and error joined, and
   // returns all it printed (the empty text when it could not start).
   virtual std::string captureCommandOutput(const std::string &commandLine) = 0;
@@ -48,6 +63,12 @@ public:
 
   virtual Date nowLocal() = 0;
   virtual Date nowUtc() = 0;
+
+  // A universal date-time as the wall-clock time of this host's zone, and
+  // back, by the zone's rules for that moment (daylight saving included),
+  // whole seconds. A result off the range of dates fails with 6.
+  virtual Date universalToLocal(Date universal) = 0;
+  virtual Date localToUniversal(Date local) = 0;
 };
 
 } // namespace qv

@@ -19,7 +19,7 @@ EventLog::EventLog(Platform platform) : platform_(std::move(platform)) {}
 CollectionPtr EventLog::enumEventLogs(const std::string &computer) {
   return reportAndFail("Unable to list eventlogs on " + computer, [&] {
     const Regional &regional = *platform_.regional;
-    auto service = platform_.management->connect(managementMoniker(computer));
+    auto service = platform_.management->connect(eventLogMoniker(computer));
     auto logs = service->instancesOf(kEventLogFileClass);
     Collection names;
     while (auto log = logs->next()) {
@@ -33,7 +33,7 @@ CollectionPtr EventLog::enumEventLogs(const std::string &computer) {
 
 int32_t EventLog::numberOfEvents(const std::string &computer, const std::string &logfile) {
   return reportAndFail("unable to count events", [&]() -> int32_t {
-    auto service = platform_.management->connect(managementMoniker(computer));
+    auto service = platform_.management->connect(eventLogMoniker(computer));
     auto files = service->execQuery(eventCountQuery(logfile));
     auto file = firstOf(*files);
     if (!file) return 0;
@@ -55,7 +55,7 @@ Variant EventLog::enumLogEvents(const std::string &computer, const std::string &
     // A log that yields none counts as ending at record 0.
     int32_t newest = 0;
     {
-      auto service = platform_.management->connect(managementMoniker(computer));
+      auto service = platform_.management->connect(eventLogMoniker(computer));
       auto whole = service->execQuery(wholeLogQuery(enumFromLog));
       if (auto first = firstOf(*whole)) newest = toInt32(first->get("RecordNumber"), regional);
     }
@@ -77,12 +77,12 @@ Variant EventLog::enumLogEvents(const std::string &computer, const std::string &
 
 CollectionPtr EventLog::eventsOf(const std::string &computer, const std::string &query) {
   const Regional &regional = *platform_.regional;
-  auto service = platform_.management->connect(managementMoniker(computer));
+  auto service = platform_.management->connect(eventLogMoniker(computer));
   auto entries = service->execQuery(query);
   auto events = std::make_shared<Collection>();
   while (auto entry = entries->next()) {
     auto record = newRecord();
-    addEventFields(*record, *entry, *platform_.management, regional);
+    addEventFields(*record, *entry, *platform_.system, regional);
     std::string key = toText((*record)["RecordNumber"], regional);
     events->add(Variant(record), std::move(key));
   }
@@ -93,11 +93,11 @@ CollectionPtr EventLog::getEvent(const std::string &computer, double EventRecord
                                  const std::optional<std::string> &logfile) {
   const std::string number = platform_.regional->doubleToText(EventRecordNumber);
   return reportAndFail("Unable to fetch Event (" + number + ")", [&] {
-    auto service = platform_.management->connect(managementMoniker(computer));
+    auto service = platform_.management->connect(eventLogMoniker(computer));
     auto entries = service->execQuery(eventQuery(number, logfile));
     auto record = newRecord();
     if (auto entry = firstOf(*entries)) {
-      addEventFields(*record, *entry, *platform_.management, *platform_.regional);
+      addEventFields(*record, *entry, *platform_.system, *platform_.regional);
       addEventDetailFields(*record, *entry);
     }
     return record;

@@ -1,8 +1,9 @@
 #pragma once
 // Class EventLog: the event logs of a computer through the management
 // service. The object keeps no target: every call names its computer, used
-// exactly as passed in the moniker "winmgmts://" + computer. Log names go
-// into queries escaped (see event_queries.hpp) and into messages as passed.
+// exactly as passed in the moniker of eventLogMoniker (the Security privilege
+// enabled). Log names go into queries escaped (see event_queries.hpp) and
+// into messages as passed. Event times are shown in this host's zone.
 
 #include <cstdint>
 #include <optional>

@@ -4,6 +4,10 @@
 
 namespace qv {
 
+std::string eventLogMoniker(std::string_view computer) {
+  return "winmgmts:{impersonationLevel=impersonate,(Security)}!//" + std::string(computer);
+}
+
 std::string eventCountQuery(std::string_view log) {
   return "select numberOfRecords from win32_NTEventlogFile where LogfileName='" + wqlEscape(log) + "'";
 }

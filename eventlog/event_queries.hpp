@@ -14,6 +14,11 @@ namespace qv {
 
 inline constexpr const char *kEventLogFileClass = "Win32_NTEventLogFile";
 
+// The event-log members connect with the Security privilege enabled: without
+// it the service refuses every entry of the Security log. Only the
+// privilege is added to the plain moniker; the computer is used as passed.
+std::string eventLogMoniker(std::string_view computer);
+
 // "select numberOfRecords from win32_NTEventlogFile where LogfileName='<log>'"
 std::string eventCountQuery(std::string_view log);
 

@@ -17,14 +17,13 @@ Variant unlessBlank(Variant value, const char *placeholder, const Regional &regi
   return value;
 }
 
-Variant localDate(const Variant &value, Management &management, const Regional &regional) {
-  return Variant(wmiDateToDate(toText(value, regional), management, regional));
+Variant localDate(const Variant &value, System &system, const Regional &regional) {
+  return Variant(wmiDateToDate(toText(value, regional), system, regional));
 }
 
 } // namespace
 
-void addEventFields(Collection &record, ManagementObject &entry, Management &management,
-                    const Regional &regional) {
+void addEventFields(Collection &record, ManagementObject &entry, System &system, const Regional &regional) {
   record.add(unlessBlank(entry.get("User"), "N/A", regional), "User");
   record.add(entry.get("Type"), "Type");
   record.add(entry.get("Category"), "Category");
@@ -33,8 +32,8 @@ void addEventFields(Collection &record, ManagementObject &entry, Management &man
   record.add(entry.get("EventIdentifier"), "EventIdentifier");
   record.add(entry.get("RecordNumber"), "RecordNumber");
   record.add(entry.get("SourceName"), "SourceName");
-  record.add(localDate(entry.get("TimeGenerated"), management, regional), "TimeGenerated");
-  record.add(localDate(entry.get("TimeWritten"), management, regional), "TimeWritten");
+  record.add(localDate(entry.get("TimeGenerated"), system, regional), "TimeGenerated");
+  record.add(localDate(entry.get("TimeWritten"), system, regional), "TimeWritten");
   record.add(entry.get("message"), "message");
 }
 

@@ -5,6 +5,7 @@
 #include "core/collection.hpp"
 #include "core/management.hpp"
 #include "core/regional.hpp"
+#include "core/system.hpp"
 
 namespace qv {
 
@@ -12,9 +13,8 @@ namespace qv {
 // "EventIdentifier", "RecordNumber", "SourceName", "TimeGenerated",
 // "TimeWritten" and "message", in this order. A blank "User" reads "N/A", a
 // blank "CategoryString" "None" (Null stays Null); the two times become
-// local dates through wmiDateToDate; everything else is kept as delivered.
-void addEventFields(Collection &record, ManagementObject &entry, Management &management,
-                    const Regional &regional);
+// dates of this host's zone through wmiDateToDate; everything else is kept as delivered.
+void addEventFields(Collection &record, ManagementObject &entry, System &system, const Regional &regional);
 
 // Adds "ComputerName", "Data" and "InsertionStrings", as delivered.
 void addEventDetailFields(Collection &record, ManagementObject &entry);

@@ -35,7 +35,7 @@ CollectionPtr EventLog::getLogPage(const std::string &computer, const std::strin
         // log; a log that yields none has no page to serve.
         std::optional<int32_t> newest;
         {
-          auto service = platform_.management->connect(managementMoniker(computer));
+          auto service = platform_.management->connect(eventLogMoniker(computer));
           auto whole = service->execQuery(wholeLogQuery(logfile));
           if (auto first = firstOf(*whole)) newest = toInt32(first->get("RecordNumber"), *platform_.regional);
         }

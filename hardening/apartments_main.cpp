@@ -4,8 +4,8 @@
 // event logs at the same time. Each thread first takes its results alone,
 // then waits for the other and repeats the same calls while the other runs;
 // every repeat must give exactly the results the thread had alone: state
-// shared between the threads (the time-zone bias is kept per thread) would
-// hand results of one computer to the other as soon as the calls interleave.
+// shared between the threads would hand results of one computer to the other
+// as soon as the calls interleave.
 //
 //   quorvane_apartments.exe [rounds per thread, default 300]
 

@@ -31,6 +31,10 @@ const std::string &part(const std::vector<std::string> &parts, std::size_t index
   return parts[index];
 }
 
+// The host part of a binding. Secure bindings are documented as "IP:Port",
+// with no host part at all: that reads as no host name.
+std::string hostPart(const std::vector<std::string> &parts) { return parts.size() > 2 ? parts[2] : ""; }
+
 // A list read as the runtime reads it: UBound of anything but an array is a
 // type mismatch, and an index below the lower bound is out of range.
 const VariantArray &asList(const Variant &value) {
@@ -126,7 +130,7 @@ CollectionPtr getServerBindings(const Variant &serverBindings, const Variant &se
       auto record = newRecord();
       record->add(Variant(part(parts, 0)), "ip");
       record->add(Variant(toInt32(Variant(part(parts, 1)), regional)), "port");
-      record->add(Variant(part(parts, 2)), "host");
+      record->add(Variant(hostPart(parts)), "host");
       list->add(Variant(record), std::to_string(i));
     }
     // Secure bindings go on from where the server bindings stopped. A site
@@ -140,7 +144,7 @@ CollectionPtr getServerBindings(const Variant &serverBindings, const Variant &se
       auto record = newRecord();
       record->add(Variant(part(parts, 0)), "ip");
       record->add(Variant(part(parts, 1)), "port");
-      record->add(Variant(part(parts, 2)), "host");
+      record->add(Variant(hostPart(parts)), "host");
       list->add(Variant(record), std::to_string(n));
       ++n;
     }

@@ -12,6 +12,17 @@
 
 namespace qv {
 
+namespace {
+
+// The end of the enumeration: MD_ERROR_DATA_NOT_FOUND through the scripting
+// interface, ERROR_NO_MORE_ITEMS as an HRESULT through the admin base.
+constexpr auto kMetabaseDataNotFound = static_cast<int32_t>(0x800CC801);
+constexpr auto kNoMoreItems = static_cast<int32_t>(0x80070103);
+
+bool isEndOfBackups(int32_t number) { return number == kMetabaseDataNotFound || number == kNoMoreItems; }
+
+} // namespace
+
 IisTool::IisTool(Platform platform) : platform_(std::move(platform)) {}
 
 // A home folder on another computer is read through its administrative
@@ -59,11 +70,15 @@ CollectionPtr IisTool::metaBaseBackupFiles(const std::string &computer) {
     auto listing = std::make_shared<Collection>();
     DirectoryObjectPtr metabase = platform_.directory->bind(iisComputerPath(computer));
 
-    // The provider refuses the first index past the last backup; that
-    // refusal (or any other) ends the listing.
+    // The provider answers the first index past the last backup with its
+    // end-of-data code; any other refusal is a listing that could not be
+    // finished, and is reported rather than passed off as a shorter list.
     for (int32_t i = 0; i < std::numeric_limits<int32_t>::max(); ++i) {
       std::vector<Variant> args{Variant(""), Variant(i), Variant(), Variant(), Variant()};
-      if (tolerate([&] { metabase->call("EnumBackups", args); })) break;
+      if (auto refused = tolerate([&] { metabase->call("EnumBackups", args); })) {
+        if (isEndOfBackups(refused->number())) break;
+        throw *refused;
+      }
       auto record = newRecord();
       tolerate([&] { record->add(Variant(toText(args[3], regional)), "Location"); });
       tolerate([&] { record->add(Variant(toText(args[4], regional)), "Date"); });

@@ -25,7 +25,8 @@ public:
   double getSiteSize(const std::string &siteName);
 
   // The metabase backups of computer, keyed "0", "1", ...: "Location" and
-  // "Date" (as text). The listing ends at the provider's first refusal.
+  // "Date" (as text). The listing ends where the provider reports no more
+  // data (0x800CC801 or 0x80070103); any other refusal fails the listing.
   // Reports "Error with quorvane.IisTool.metaBaseBackupFiles".
   CollectionPtr metaBaseBackupFiles(const std::string &computer);
 

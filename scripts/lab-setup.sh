@@ -4,9 +4,11 @@
 # system32 (query, tsdiscon, reset and a shutdown that only records), the
 # sites' folders made from the fleet, and the journals of a previous run
 # cleared. Runs without a display; safe to run again. QV_ARCH=i686 sets up
-# the i686 DLLs (registered in the 32-bit view, the host tools in syswow64)
-# beside whatever the x86_64 run left, and the reverse. Each registration is
-# checked; a failure stops the set-up and names the DLL and the bitness.
+# the i686 DLLs (registered in the 32-bit view, the recording shutdown in
+# syswow64) beside whatever the x86_64 run left, and the reverse; the
+# terminal tools are the x86_64 builds in system32 for both, as on Windows.
+# Each registration is checked; a failure stops the set-up and names the DLL
+# and the bitness.
 set -euo pipefail
 source "$(dirname "$0")/lab-env.sh"
 cd "$qv_root"
@@ -31,9 +33,23 @@ cp "$QV_LAB_BUILD/lab/labfolders.exe" "$qv_root/lab/fleet.json" "$qv_lab_home/"
 cp "$QV_LAB_BUILD/automation/quorvane.dll" "$product/"
 sysdir=$WINEPREFIX/drive_c/windows/system32
 [[ $QV_ARCH == i686 ]] && sysdir=$WINEPREFIX/drive_c/windows/syswow64
+# The terminal tools exist only as 64-bit programs in system32, as on 64-bit
+# Windows: a 32-bit caller reaches them through Sysnative, never syswow64.
+# The i686 set-up therefore installs the x86_64 builds.
+tools64=${QV_LAB_BUILD64:-$qv_root/build/lab-mingw64}
+if [[ $QV_ARCH == i686 ]]; then
+  cmake --preset mingw64 -B "$tools64" >/dev/null
+  cmake --build "$tools64" -j "${QV_JOBS:-2}" --target lab_tools
+else
+  tools64=$QV_LAB_BUILD
+fi
+for tool in query tsdiscon reset; do
+  cp "$tools64/lab/$tool.exe" "$WINEPREFIX/drive_c/windows/system32/$tool.exe"
+  rm -f "$WINEPREFIX/drive_c/windows/syswow64/$tool.exe"
+done
+cp "$QV_LAB_BUILD/lab/shutdown.exe" "$sysdir/shutdown.exe"
 for tool in query tsdiscon reset shutdown; do
-  cp "$QV_LAB_BUILD/lab/$tool.exe" "$sysdir/$tool.exe"
-  # The prefix has a shutdown.exe of its own; the lab's must win.
+  # The prefix has programs of these names of its own; the lab's must win.
   qv_wine64 'C:\windows\system32\reg.exe' add 'HKCU\Software\Wine\DllOverrides' /v "$tool.exe" /d native /f >/dev/null
 done
 rm -f "$qv_lab_home/sessions-journal.txt" "$qv_lab_home/shutdown-requests.txt"

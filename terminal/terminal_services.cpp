@@ -28,7 +28,7 @@ TerminalServices::TerminalServices(Platform platform) : platform_(std::move(plat
 CollectionPtr TerminalServices::getLogonUsers(const std::string &trmServer) {
   return reportAndFail("Unable to get Terminal server users", [&] {
     requireServerName(trmServer);
-    auto sessions = parseLogonUsers(getCommandOutput("cmd.exe /C query user /server:" + trmServer));
+    auto sessions = parseLogonUsers(getCommandOutput(toolCommand("query user /server:" + trmServer)));
     // No line end at all: there is no table to read, not even a header.
     if (!sessions) throwRuntimeError(kSubscriptOutOfRange);
     auto result = std::make_shared<Collection>();
@@ -45,11 +45,16 @@ std::string TerminalServices::changeUserStatus(const std::string &status, const 
     if (status == "disconnect" || status == "reset") {
       requireServerName(trmServer);
       requireSessionId(id);
-      commandLine = (status == "disconnect" ? "cmd.exe /C tsdiscon " : "cmd.exe /C reset session ") + id +
-                    " /server:" + trmServer;
+      commandLine = toolCommand((status == "disconnect" ? "tsdiscon " : "reset session ") + id +
+                                " /server:" + trmServer);
     }
     return getCommandOutput(commandLine);
   });
+}
+
+std::string TerminalServices::toolCommand(const std::string &tool) {
+  if (!platform_.system) throwRuntimeError(kObjectNotSet);
+  return platform_.system->commandInterpreter() + " /C " + tool;
 }
 
 std::string TerminalServices::getCommandOutput(const std::string &commandLine) {

@@ -31,6 +31,9 @@ public:
                                const std::string &id);
 
 private:
+  // The command line that runs tool through the interpreter that reaches
+  // this host's own tools (the native one under WOW64).
+  std::string toolCommand(const std::string &tool);
   // The output of one command line run hidden on this host ("" when it
   // could not start).
   std::string getCommandOutput(const std::string &commandLine);

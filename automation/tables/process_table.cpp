@@ -1,4 +1,4 @@
-// Members of _process (class process), in the interface's order.
+// Members of _Process (class process), in the interface's order.
 
 #include "automation/class_tables.hpp"
 #include "processes/process.hpp"
@@ -8,7 +8,7 @@ namespace qv::com {
 
 const ClassTable<Processes> &processTable() {
   static const ClassTable<Processes> table =
-      TableBuilder<Processes>(DIID__process)
+      TableBuilder<Processes>(DIID__Process)
           .method(L"EnumerateProcesses", 1, 0,
                   [](Processes &p, CallArgs &a) -> Variant { return p.enumerateProcesses(a.text(0)); })
           .method(

@@ -115,3 +115,26 @@ CHECKS("GetOwner and Terminate answer for the process asked") {
   CHECK(all(*instancesOf(fleet, srv, "Win32_Process")).size() == 2);
   CHECK(failsWith(code::kWbemNotFound, [&] { terminateProcess(srv, *processes[1]); }));
 }
+
+CHECKS("Security-log entries only through a moniker that enables the Security privilege") {
+  CHECK(privilegesOf("winmgmts:{impersonationLevel=impersonate,(Security)}!//srv").security);
+  CHECK(privilegesOf("WINMGMTS:{impersonationLevel=impersonate, (Debug, security)}").security);
+  CHECK(!privilegesOf("winmgmts:{impersonationLevel=impersonate,(!Security)}!//srv").security);
+  CHECK(!privilegesOf("winmgmts:{impersonationLevel=impersonate}!//srv").security);
+  CHECK(!privilegesOf("winmgmts://srv").security);
+
+  Fleet fleet = checks::smallFleet();
+  Computer &srv = *fleet.findComputer("SRV");
+  EventLogRule security = srv.eventLogs.back();
+  security.log = "security";
+  srv.eventLogs.push_back(security);
+  const Privileges enabled{true};
+  const char *const query = "Select * from Win32_NTLogEvent where LogFile='Security'";
+  CHECK(failsWith(code::kWbemAccessDenied, [&] { all(*execQuery(fleet, srv, query)); }));
+  CHECK(all(*execQuery(fleet, srv, query, enabled)).size() == 3);
+  // Other logs are read as before, also by a walk that stops short of it.
+  CHECK(all(*execQuery(fleet, srv, "Select * from Win32_NTLogEvent where LogFile='App'")).size() == 3);
+  CHECK(failsWith(code::kWbemAccessDenied, [&] { all(*instancesOf(fleet, srv, "Win32_NTLogEvent")); }));
+  CHECK(all(*instancesOf(fleet, srv, "Win32_NTLogEvent", enabled)).size() == 56);
+  CHECK(all(*instancesOf(fleet, srv, "Win32_NTEventLogFile")).size() == 2); // the files are listed without it
+}

@@ -39,7 +39,7 @@ com::ComPtr<IDispatch> bind(Provider provider, const std::string &name) {
     return com::upcast<IDispatch>(com::makeComObject<DirectoryObject>(bindIIS(fleet, name, lab.local())));
   case Provider::Management:
     return com::upcast<IDispatch>(
-        com::makeComObject<WmiService>(connectManagement(fleet, name, lab.local())));
+        com::makeComObject<WmiService>(connectManagement(fleet, name, lab.local()), privilegesOf(name)));
   }
   return {};
 }

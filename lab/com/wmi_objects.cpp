@@ -283,7 +283,8 @@ private:
 
 } // namespace
 
-WmiService::WmiService(Computer &computer) : LabDispatch(kSource), computer_(computer) {}
+WmiService::WmiService(Computer &computer, Privileges privileges)
+    : LabDispatch(kSource), computer_(computer), privileges_(privileges) {}
 
 DISPID WmiService::memberId(std::string_view name) {
   static const NamedMember members[] = {{"InstancesOf", 1}, {"ExecQuery", 2}};
@@ -300,7 +301,7 @@ void WmiService::call(DISPID id, WORD, CallArgs &args, VARIANT &result) {
     std::string name = args.text(0);
     instancesOf(fleet, computer_, name); // an unknown class fails here
     className = fleet.findClass(name)->name;
-    factory = [&fleet, computer, name] { return instancesOf(fleet, *computer, name); };
+    factory = [&fleet, computer, name, p = privileges_] { return instancesOf(fleet, *computer, name, p); };
   } else {
     args.require(1, 4);
     std::string text = args.text(0);
@@ -310,7 +311,7 @@ void WmiService::call(DISPID id, WORD, CallArgs &args, VARIANT &result) {
     if (!schema) throw LabError(code::kWbemInvalidClass);
     bindWql(parsed, *schema);
     className = schema->name;
-    factory = [&fleet, computer, text] { return execQuery(fleet, *computer, text); };
+    factory = [&fleet, computer, text, p = privileges_] { return execQuery(fleet, *computer, text, p); };
   }
   giveObject(com::makeComObject<WmiObjectSet>(computer_, className, std::move(factory)), result);
 }

@@ -18,7 +18,7 @@ class WmiService final : public LabDispatch {
 public:
   const Computer *boundHost() const override { return &computer_; }
   const Computer *callHost() const override { return &computer_; }
-  explicit WmiService(Computer &computer);
+  WmiService(Computer &computer, Privileges privileges);
 
 protected:
   DISPID memberId(std::string_view name) override;
@@ -26,6 +26,7 @@ protected:
 
 private:
   Computer &computer_;
+  Privileges privileges_;
 };
 
 } // namespace qv::lab

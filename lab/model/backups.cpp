@@ -28,7 +28,10 @@ const Backup &backupAt(const Computer &computer, std::string_view location, int3
   int32_t seen = 0;
   for (const auto &b : computer.backups) {
     if (!location.empty() && !equalsNoCase(b.location, location)) continue;
-    if (seen++ == index) return b;
+    if (seen++ != index) continue;
+    // A backup whose file cannot be read fails as the file system does.
+    if (b.unreadable) throw LabError(code::kAccessDenied);
+    return b;
   }
   throw LabError(code::kNoMoreItems);
 }

@@ -14,7 +14,8 @@ inline constexpr int32_t kBackupOverwrite = 1;
 inline constexpr std::size_t kBackupNameLimit = 100;
 
 // The backup at index among those named location ("" for all); past the
-// last one the provider answers "No more data is available." (0x80070103).
+// last one the provider answers "No more data is available." (0x80070103);
+// an unreadable one fails with "Access is denied." (0x80070005).
 const Backup &backupAt(const Computer &computer, std::string_view location, int32_t index);
 
 // Returns the version written.

@@ -49,6 +49,7 @@ struct Backup {
   std::string location;
   int32_t version = 0;
   Date date;
+  bool unreadable = false; // its file cannot be read: listing it fails
 };
 
 // A management instance.

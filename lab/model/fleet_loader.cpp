@@ -374,10 +374,11 @@ private:
       if (!backups.is_array()) refuse(where + ".backups", "a list was expected");
       for (std::size_t i = 0; i < backups.size(); ++i) {
         std::string at = where + ".backups[" + std::to_string(i) + "]";
-        onlyKeys(backups[i], {"location", "version", "date"}, at);
+        onlyKeys(backups[i], {"location", "version", "date", "unreadable"}, at);
         Backup b;
         b.location = textMember(backups[i], "location", at);
         b.version = int32Member(backups[i], "version", at, 0);
+        b.unreadable = boolMember(backups[i], "unreadable", at, false);
         try {
           b.date = parseIsoDateTime(textMember(backups[i], "date", at));
         } catch (const std::invalid_argument &e) {

@@ -9,6 +9,7 @@ std::string describe(uint32_t c) {
   case code::kFail: return "Unspecified error";
   case code::kNotImplemented: return "Not implemented";
   case code::kPathNotFound: return "The system cannot find the path specified.";
+  case code::kAccessDenied: return "Access is denied.";
   case code::kDuplicateName:
     return "You were not connected because a duplicate name exists on the network. If joining a domain, go "
            "to "
@@ -38,6 +39,7 @@ std::string describe(uint32_t c) {
   case code::kPropertyNotSupported: return "The specified directory property is not supported.";
   case code::kPropertyNotFound: return "The directory property cannot be found in the cache.";
   case code::kWbemNotFound: return "Not found";
+  case code::kWbemAccessDenied: return "Access denied";
   case code::kWbemInvalidParameter: return "Invalid parameter";
   case code::kWbemNotSupported: return "Not supported";
   case code::kWbemInvalidNamespace: return "Invalid namespace";

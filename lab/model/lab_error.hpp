@@ -12,6 +12,7 @@ namespace code {
 inline constexpr uint32_t kFail = 0x80004005;
 inline constexpr uint32_t kNotImplemented = 0x80004001;
 inline constexpr uint32_t kPathNotFound = 0x80070003;
+inline constexpr uint32_t kAccessDenied = 0x80070005;
 inline constexpr uint32_t kDuplicateName = 0x80070034;
 inline constexpr uint32_t kBadNetPath = 0x80070035;
 inline constexpr uint32_t kInvalidArgument = 0x80070057;
@@ -32,6 +33,7 @@ inline constexpr uint32_t kUnknownObject = 0x80005004;
 inline constexpr uint32_t kPropertyNotSupported = 0x80005006;
 inline constexpr uint32_t kPropertyNotFound = 0x8000500D;
 inline constexpr uint32_t kWbemNotFound = 0x80041002;
+inline constexpr uint32_t kWbemAccessDenied = 0x80041003;
 inline constexpr uint32_t kWbemInvalidParameter = 0x80041008;
 inline constexpr uint32_t kWbemNotSupported = 0x8004100C;
 inline constexpr uint32_t kWbemInvalidNamespace = 0x8004100E;

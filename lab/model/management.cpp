@@ -46,8 +46,8 @@ private:
 // and record-number range keep the walk to the entries that can match.
 class EventCursor : public InstanceCursor {
 public:
-  EventCursor(const Computer &computer, std::shared_ptr<const WqlQuery> query)
-      : computer_(computer), query_(std::move(query)) {
+  EventCursor(const Computer &computer, std::shared_ptr<const WqlQuery> query, Privileges privileges)
+      : computer_(computer), query_(std::move(query)), privileges_(privileges) {
     if (query_) {
       log_ = wqlHintsFor(query_->where.get(), "Logfile");
       records_ = wqlHintsFor(query_->where.get(), "RecordNumber");
@@ -60,8 +60,10 @@ public:
       const EventLogRule &rule = computer_.eventLogs[logIndex_];
       while (record_ >= low_) {
         InstancePtr event = makeEvent(computer_, rule, static_cast<int32_t>(record_--));
-        if (!query_) return event;
-        if (wqlMatches(query_->where.get(), event->props)) return project(event, query_->select);
+        if (query_ && !wqlMatches(query_->where.get(), event->props)) continue;
+        if (!privileges_.security && equalsNoCase(rule.log, "Security"))
+          throw LabError(code::kWbemAccessDenied);
+        return query_ ? project(event, query_->select) : event;
       }
       ++logIndex_;
       startLog();
@@ -87,6 +89,7 @@ private:
 
   const Computer &computer_;
   std::shared_ptr<const WqlQuery> query_;
+  Privileges privileges_;
   WqlHints log_, records_;
   std::size_t logIndex_ = 0;
   long long record_ = 0, low_ = 1;
@@ -99,9 +102,9 @@ const ClassSchema &knownClass(const Fleet &fleet, std::string_view className) {
 }
 
 std::unique_ptr<InstanceCursor> walk(const ClassSchema &schema, const Computer &computer,
-                                     std::shared_ptr<const WqlQuery> query) {
+                                     std::shared_ptr<const WqlQuery> query, Privileges privileges) {
   if (equalsNoCase(schema.name, "Win32_NTLogEvent"))
-    return std::make_unique<EventCursor>(computer, std::move(query));
+    return std::make_unique<EventCursor>(computer, std::move(query), privileges);
   const auto *list = computer.instancesOf(schema.name);
   return std::make_unique<ListCursor>(list ? *list : std::vector<InstancePtr>{}, std::move(query));
 }
@@ -146,17 +149,34 @@ Computer &connectManagement(const Fleet &fleet, std::string_view moniker, const 
   return *computer;
 }
 
-std::unique_ptr<InstanceCursor> instancesOf(const Fleet &fleet, const Computer &computer,
-                                            std::string_view className) {
-  return walk(knownClass(fleet, className), computer, nullptr);
+Privileges privilegesOf(std::string_view moniker) {
+  Privileges privileges;
+  if (!startsWithNoCase(moniker, "winmgmts:{")) return privileges;
+  std::string_view settings = moniker.substr(10, moniker.find('}') - 10);
+  std::size_t open = settings.find('(');
+  if (open == std::string_view::npos) return privileges;
+  std::string_view list = settings.substr(open + 1, settings.find(')', open) - open - 1);
+  while (!list.empty()) {
+    std::size_t comma = list.find(',');
+    std::string name = trim(list.substr(0, comma));
+    if (equalsNoCase(name, "Security")) privileges.security = true;
+    if (equalsNoCase(name, "!Security")) privileges.security = false;
+    list.remove_prefix(comma == std::string_view::npos ? list.size() : comma + 1);
+  }
+  return privileges;
 }
 
-std::unique_ptr<InstanceCursor> execQuery(const Fleet &fleet, const Computer &computer,
-                                          std::string_view wql) {
+std::unique_ptr<InstanceCursor> instancesOf(const Fleet &fleet, const Computer &computer,
+                                            std::string_view className, Privileges privileges) {
+  return walk(knownClass(fleet, className), computer, nullptr, privileges);
+}
+
+std::unique_ptr<InstanceCursor> execQuery(const Fleet &fleet, const Computer &computer, std::string_view wql,
+                                          Privileges privileges) {
   auto query = std::make_shared<WqlQuery>(parseWql(wql));
   const ClassSchema &schema = knownClass(fleet, query->className);
   bindWql(*query, schema);
-  return walk(schema, computer, std::move(query));
+  return walk(schema, computer, std::move(query), privileges);
 }
 
 int32_t processOwner(const Instance &process, std::string &user, std::string &domain) {

@@ -17,7 +17,10 @@
 #include <syslog.h>
 #include <unistd.h>
 
+#include "core/automation_error.hpp"
+#include "core/date_math.hpp"
 #include "platform/command_capture.hpp"
+#include "platform/command_interpreter.hpp"
 #include "platform/folder_size.hpp"
 
 extern char **environ;
@@ -56,6 +59,14 @@ std::vector<std::string> splitAtBlanks(const std::string &program, std::string_v
   return words;
 }
 
+constexpr int64_t kUnixEpochSeconds = 25569 * int64_t{86400};
+
+Date dateOfSeconds(int64_t seconds) {
+  auto serial = dates::serialFromSeconds(seconds);
+  if (!serial) throwRuntimeError(kOverflow);
+  return Date{*serial};
+}
+
 Date serialOf(time_t seconds) { return Date{kUnixEpochSerial + static_cast<double>(seconds) / 86400.0}; }
 
 } // namespace
@@ -68,7 +79,7 @@ std::optional<std::string> PosixSystem::computerName() {
 
 std::optional<std::string> PosixSystem::workgroupName() { return std::nullopt; }
 
-LaunchResult PosixSystem::launch(const std::string &program, const std::string &parameters) {
+Launch PosixSystem::launch(const std::string &program, const std::string &parameters) {
   // Everything the children need is built before fork: after it, the
   // intermediate child only calls setsid, posix_spawnp and _exit.
   std::vector<std::string> words = splitAtBlanks(program, parameters);
@@ -105,6 +116,10 @@ LaunchResult PosixSystem::launch(const std::string &program, const std::string &
   return static_cast<LaunchResult>(code);
 }
 
+std::string PosixSystem::commandInterpreter() {
+  return platform::commandInterpreter(false, "", [](const std::string &) { return false; });
+}
+
 std::string PosixSystem::captureCommandOutput(const std::string &commandLine) {
   return platform::captureCommandOutput(commandLine,
                                         [this](const std::string &text) { operatorNotice(text); });
@@ -137,5 +152,31 @@ Date PosixSystem::nowLocal() {
 }
 
 Date PosixSystem::nowUtc() { return serialOf(time(nullptr)); }
+
+Date PosixSystem::universalToLocal(Date universal) {
+  const int64_t seconds = dates::secondsFromSerial(universal.serial);
+  const auto moment = static_cast<time_t>(seconds - kUnixEpochSeconds);
+  struct tm local {};
+  if (localtime_r(&moment, &local) == nullptr) throwRuntimeError(kOverflow);
+  return dateOfSeconds(seconds + local.tm_gmtoff);
+}
+
+Date PosixSystem::localToUniversal(Date local) {
+  const int64_t seconds = dates::secondsFromSerial(local.serial);
+  const dates::Civil day = dates::civilFromDays(dates::floorDiv(seconds, 86400));
+  const int64_t time = dates::floorMod(seconds, 86400);
+  struct tm fields {};
+  fields.tm_year = static_cast<int>(day.year - 1900);
+  fields.tm_mon = day.month - 1;
+  fields.tm_mday = day.day;
+  fields.tm_hour = static_cast<int>(time / 3600);
+  fields.tm_min = static_cast<int>(time / 60 % 60);
+  fields.tm_sec = static_cast<int>(time % 60);
+  fields.tm_isdst = -1; // the zone's rules decide
+  errno = 0;
+  const time_t moment = mktime(&fields);
+  if (moment == static_cast<time_t>(-1) && errno != 0) throwRuntimeError(kOverflow);
+  return dateOfSeconds(static_cast<int64_t>(moment) + kUnixEpochSeconds);
+}
 
 } // namespace qv::posix

@@ -14,7 +14,9 @@ public:
   // Starts program (looked up in PATH) with parameters split at blanks, no
   // shell, detached in its own session with its standard streams on
   // /dev/null.
-  LaunchResult launch(const std::string &program, const std::string &parameters) override;
+  Launch launch(const std::string &program, const std::string &parameters) override;
+  // "cmd.exe": the native build has no 32-bit view of the system.
+  std::string commandInterpreter() override;
   // "/bin/sh -c" commandLine; failures to start go to operatorNotice.
   std::string captureCommandOutput(const std::string &commandLine) override;
   uint64_t folderSize(const std::string &path) override;
@@ -26,6 +28,9 @@ public:
   // The clock in whole seconds.
   Date nowLocal() override;
   Date nowUtc() override;
+  // Through the C library's zone (TZ or the system's).
+  Date universalToLocal(Date universal) override;
+  Date localToUniversal(Date local) override;
 };
 
 } // namespace qv::posix

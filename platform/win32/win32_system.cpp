@@ -10,6 +10,7 @@
 
 #include "core/handlers.hpp"
 #include "platform/command_capture.hpp"
+#include "platform/command_interpreter.hpp"
 #include "platform/folder_size.hpp"
 #include "platform/win32/bstr.hpp"
 
@@ -34,6 +35,19 @@ Date fromSystemTime(const SYSTEMTIME &time) {
   return Date{serial};
 }
 
+LaunchResult launchKind(int64_t code) {
+  if (code > 32) return LaunchResult::started;
+  switch (code) {
+  case ERROR_FILE_NOT_FOUND: return LaunchResult::programNotFound;
+  case ERROR_PATH_NOT_FOUND: return LaunchResult::folderNotFound;
+  case SE_ERR_ACCESSDENIED: return LaunchResult::accessDenied;
+  case 0:
+  case SE_ERR_OOM: return LaunchResult::outOfResources;
+  case ERROR_BAD_FORMAT: return LaunchResult::notAProgram;
+  default: return LaunchResult::failed;
+  }
+}
+
 } // namespace
 
 std::optional<std::string> Win32System::computerName() {
@@ -55,21 +69,25 @@ std::optional<std::string> Win32System::workgroupName() {
   });
 }
 
-LaunchResult Win32System::launch(const std::string &program, const std::string &parameters) {
+Launch Win32System::launch(const std::string &program, const std::string &parameters) {
   std::string file = toAnsi(program);
   std::string arguments = toAnsi(parameters);
   HINSTANCE result = ShellExecuteA(nullptr, nullptr, file.c_str(), arguments.c_str(), nullptr, SW_HIDE);
-  auto code = reinterpret_cast<INT_PTR>(result);
-  if (code > 32) return LaunchResult::started;
-  switch (code) {
-  case ERROR_FILE_NOT_FOUND: return LaunchResult::programNotFound;
-  case ERROR_PATH_NOT_FOUND: return LaunchResult::folderNotFound;
-  case SE_ERR_ACCESSDENIED: return LaunchResult::accessDenied;
-  case 0:
-  case SE_ERR_OOM: return LaunchResult::outOfResources;
-  case ERROR_BAD_FORMAT: return LaunchResult::notAProgram;
-  default: return LaunchResult::failed;
+  const int64_t code = reinterpret_cast<INT_PTR>(result);
+  return Launch(launchKind(code), code);
+}
+
+std::string Win32System::commandInterpreter() {
+  BOOL wow64 = FALSE;
+  if (!IsWow64Process(GetCurrentProcess(), &wow64)) wow64 = FALSE;
+  std::string folder;
+  if (wow64) {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    UINT length = GetSystemWindowsDirectoryW(buffer, MAX_PATH + 1);
+    if (length > 0 && length <= MAX_PATH) folder = fromWide(buffer, length);
   }
+  return platform::commandInterpreter(wow64 != FALSE, folder,
+                                      [this](const std::string &path) { return fileExists(path); });
 }
 
 std::string Win32System::captureCommandOutput(const std::string &commandLine) {

@@ -11,7 +11,10 @@ public:
   // NetWkstaGetInfo at level 102; nullopt when it fails.
   std::optional<std::string> workgroupName() override;
   // ShellExecute, hidden.
-  LaunchResult launch(const std::string &program, const std::string &parameters) override;
+  Launch launch(const std::string &program, const std::string &parameters) override;
+  // IsWow64Process, GetSystemWindowsDirectoryW and the file test, then
+  // platform::commandInterpreter.
+  std::string commandInterpreter() override;
   std::string captureCommandOutput(const std::string &commandLine) override;
   uint64_t folderSize(const std::string &path) override;
   bool fileExists(const std::string &path) override;
@@ -19,6 +22,10 @@ public:
   void operatorNotice(const std::string &text) override;
   Date nowLocal() override;
   Date nowUtc() override;
+  // SystemTimeToTzSpecificLocalTime and TzSpecificLocalTimeToSystemTime
+  // with the current zone (win32_zone.cpp).
+  Date universalToLocal(Date universal) override;
+  Date localToUniversal(Date local) override;
 };
 
 } // namespace qv::win32

@@ -145,7 +145,11 @@ TEST_F(EventLogTest, RecordsKeepEveryFieldInPlaceAndNullAsNull) {
   }
   world.target->addQuery("Select * from Win32_NTLogEvent where LogFile='System'", entries);
   world.target->addQuery(eventCountQuery("System"), test::countResult(int32_t{3}));
+  world.system->zoneMinutes = [](Date) { return 600; };
   auto list = events.enumLogEvents("srv", "System", std::nullopt, nullptr).as<Collection>();
+  // The Security privilege is asked for on every connection.
+  EXPECT_EQ(world.management->connects,
+            std::vector<std::string>(3, "winmgmts:{impersonationLevel=impersonate,(Security)}!//srv"));
   for (std::size_t i = 1; i <= 3; ++i) {
     const Collection &record = *list->at(i).as<Collection>();
     for (const std::string &key :
@@ -153,8 +157,8 @@ TEST_F(EventLogTest, RecordsKeepEveryFieldInPlaceAndNullAsNull) {
       EXPECT_EQ(record[key], entries[i - 1]->get(key)) << key;
     EXPECT_EQ(record["User"], std::get<2>(cases[i - 1]));
     EXPECT_EQ(record["CategoryString"], std::get<3>(cases[i - 1]));
-    EXPECT_EQ(record["TimeGenerated"], Variant(makeDate({2005, 3, 1, 12, 0, 0})));
-    EXPECT_EQ(record["TimeWritten"], Variant(makeDate({2005, 3, 1, 12, 5, 0})));
+    EXPECT_EQ(record["TimeGenerated"], Variant(makeDate({2005, 3, 1, 22, 0, 0})));
+    EXPECT_EQ(record["TimeWritten"], Variant(makeDate({2005, 3, 1, 22, 5, 0})));
   }
   entries[0]->set("TimeWritten", Variant::null()); // an entry without a time is no record
   EXPECT_EQ(errorNumberOf([&] { events.enumLogEvents("srv", "System", std::nullopt, nullptr); }),

@@ -16,6 +16,7 @@
 #include "eventlog/event_queries.hpp"
 #include "eventlog/wmi_dates.hpp"
 #include "tests/fakes/fake_management.hpp"
+#include "tests/fakes/fake_system.hpp"
 #include "tests/support/failure_of.hpp"
 #include "tests/support/keys_of.hpp"
 
@@ -45,20 +46,14 @@ inline std::vector<fake::WmiObjectPtr> countResult(Variant count) {
       {std::make_shared<fake::WmiObject>(fake::WmiObject{{"NumberOfRecords", std::move(count)}})});
 }
 
-// The management service of one computer plus the local one for the bias.
+// The management service of one computer, reached with the event-log
+// members' privileged moniker, and the administration host's zone.
 struct EventLogWorld {
-  EventLogWorld() { setBias(Variant(int32_t{0})); }
-  void setBias(Variant bias) {
-    local->addQuery(
-        kTimeZoneBiasQuery,
-        fake::instances({std::make_shared<fake::WmiObject>(fake::WmiObject{{"Bias", std::move(bias)}})}));
-  }
-
   std::shared_ptr<fake::Management> management = std::make_shared<fake::Management>();
-  std::shared_ptr<fake::WmiService> target = management->service("winmgmts://srv");
-  std::shared_ptr<fake::WmiService> local = management->service("WinMgmts:");
+  std::shared_ptr<fake::WmiService> target = management->service(eventLogMoniker("srv"));
+  std::shared_ptr<fake::System> system = std::make_shared<fake::System>();
   std::shared_ptr<const Regional> regional = PortableRegional::english();
-  Platform platform{management, nullptr, nullptr, regional};
+  Platform platform{management, nullptr, system, regional};
 };
 
 // Record numbers from down to downTo, the order pages list them in.

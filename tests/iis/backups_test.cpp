@@ -3,32 +3,55 @@
 #include <gtest/gtest.h>
 
 #include "core/convert.hpp"
+#include "core/handlers.hpp"
 #include "core/json_text.hpp"
 #include "iis/iis.hpp"
 #include "iis/iis_tool.hpp"
 #include "tests/iis/fake_iis.hpp"
+#include "tests/support/keys_of.hpp"
 
 namespace qv::test {
 namespace {
 
-TEST(Backups, ListingFollowsTheProviderIndexUntilItsFirstRefusal) {
-  FakeIis lab;
+TEST(Backups, ListingEndsOnTheProvidersEndOfDataAndReportsAnyOtherRefusal) {
+  // The refusal at index 1 (of three backups), the keys listed or the
+  // failure's description.
+  const std::tuple<uint32_t, std::string> cases[] = {
+      {0x800CC801, "keys: 0"},
+      {0x80070103, "keys: 0"},
+      {0x800706BA, "error listing iisBackupFiles: Error with quorvane.IisTool.metaBaseBackupFiles: gone"},
+      {0x80070003, "error listing iisBackupFiles: Error with quorvane.IisTool.metaBaseBackupFiles: gone"},
+  };
   const Date when = makeDate({2026, 12, 5, 12, 30, 45});
-  std::vector<int32_t> indexes;
-  // Three backups, but the provider refuses index 1 as if it were past the end.
-  lab.metabase->method("EnumBackups", [&](fake::DirObject &, std::vector<Variant> &args) {
-    EXPECT_EQ(args.size(), 5u);
-    indexes.push_back(args.at(1).int32());
-    if (indexes.back() == 1 || indexes.back() > 2) throw fake::adsError(fake::kNoChild, "No more data");
-    args.at(3) = Variant("before-update");
-    args.at(4) = Variant(when);
-    return Variant();
-  });
-  Iis sites(lab.platform());
-  sites.setComputerName("web1");
-  EXPECT_EQ(toJson(*sites.iisBackupFiles()),
-            R"({"0":{"Location":"before-update","Date":")" + lab.regional->dateToText(when) + R"("}})");
-  EXPECT_EQ(indexes, (std::vector<int32_t>{0, 1}));
+  for (const auto &[refusal, expected] : cases) {
+    FakeIis lab;
+    std::vector<int32_t> indexes;
+    lab.metabase->method("EnumBackups", [&](fake::DirObject &, std::vector<Variant> &args) {
+      EXPECT_EQ(args.size(), 5u);
+      indexes.push_back(args.at(1).int32());
+      if (indexes.back() >= 1) throw fake::adsError(static_cast<int32_t>(refusal), "gone");
+      args.at(3) = Variant("before-update");
+      args.at(4) = Variant(when);
+      return Variant();
+    });
+    Iis sites(lab.platform());
+    sites.setComputerName("web1");
+    std::string got;
+    auto failure = tolerate([&] {
+      auto listing = sites.iisBackupFiles();
+      got = "keys:";
+      for (const std::string &key : keysOf(*listing))
+        got += " " + key;
+      EXPECT_EQ(toJson(*(*listing)["0"].as<Collection>()),
+                R"({"Location":"before-update","Date":")" + lab.regional->dateToText(when) + R"("})");
+    });
+    if (failure) {
+      EXPECT_EQ(static_cast<uint32_t>(failure->number()), refusal);
+      got = failure->description();
+    }
+    EXPECT_EQ(got, expected) << std::hex << refusal;
+    EXPECT_EQ(indexes, (std::vector<int32_t>{0, 1}));
+  }
 }
 
 TEST(Backups, NameIsTheLocalTimeWithoutSeparatorsAndTheNextVersionIsAskedFor) {

@@ -37,6 +37,11 @@ TEST_F(SiteTest, BindingsNumberServerThenSecureAndEmptyOrNullSecureMeansNone) {
       {{}, list({"10.0.0.5:443:b.test"}), R"({"0":{"ip":"10.0.0.5","port":"443","host":"b.test"}})"},
       {{":80:"}, Variant(), R"({"0":{"ip":"","port":80,"host":""}})"},
       {{":80:"}, Variant::null(), R"({"0":{"ip":"","port":80,"host":""}})"},
+      // The documented "IP:Port" form of a secure binding has no host part.
+      {{"10.0.0.5:80"},
+       list({"10.0.0.5:443", ":443"}),
+       R"({"0":{"ip":"10.0.0.5","port":80,"host":""},"1":{"ip":"10.0.0.5","port":"443","host":""},)"
+       R"("2":{"ip":"","port":"443","host":""}})"},
   };
   for (const auto &[server, secure, expected] : cases) {
     site->set("ServerBindings", list(server)).set("SecureBindings", secure);
@@ -46,8 +51,8 @@ TEST_F(SiteTest, BindingsNumberServerThenSecureAndEmptyOrNullSecureMeansNone) {
 
 TEST_F(SiteTest, BadBindingsFailWithTheMessagesStacked) {
   const std::tuple<Variant, Variant, int32_t, std::string> cases[] = {
-      {list({"10.0.0.5:80"}), list({}), kSubscriptOutOfRange, "Subscript out of range"},
-      {list({}), list({":443"}), kSubscriptOutOfRange, "Subscript out of range"},
+      {list({"10.0.0.5"}), list({}), kSubscriptOutOfRange, "Subscript out of range"},
+      {list({}), list({"443"}), kSubscriptOutOfRange, "Subscript out of range"},
       {list({":http:"}), list({}), kTypeMismatch, "Type mismatch"},
       {list({":80:"}), Variant(":443:"), kTypeMismatch, "Type mismatch"}, // not a list
   };

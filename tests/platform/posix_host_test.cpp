@@ -3,6 +3,8 @@
 #include "platform/command_capture.hpp"
 #include "platform/posix/posix_system.hpp"
 
+#include "core/convert.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -117,6 +119,31 @@ TEST(PosixSystemTest, ClockGivesUtcAndLocalTime) {
   const double utc = system.nowUtc().serial;
   EXPECT_NEAR(utc, 25569.0 + static_cast<double>(time(nullptr)) / 86400.0, 2.0 / 86400);
   EXPECT_NEAR((system.nowLocal().serial - utc) * 86400.0, 19800.0, 2.0);
+}
+
+// The zone's rules for the moment itself: Sydney keeps daylight saving
+// until 2026-04-05 03:00 local (16:00 universal the day before); Tokyo has
+// none. Local times are taken back to the moment they show.
+TEST(PosixSystemTest, ZoneConversionFollowsTheRulesOfEachMoment) {
+  const std::tuple<const char *, DateParts, DateParts> cases[] = {
+      {"Australia/Sydney", {2026, 3, 1, 1, 0, 0}, {2026, 3, 1, 12, 0, 0}},
+      {"Australia/Sydney", {2026, 4, 4, 15, 59, 59}, {2026, 4, 5, 2, 59, 59}},
+      {"Australia/Sydney", {2026, 4, 4, 16, 0, 0}, {2026, 4, 5, 2, 0, 0}},
+      {"Australia/Sydney", {2026, 7, 1, 1, 0, 0}, {2026, 7, 1, 11, 0, 0}},
+      {"Asia/Tokyo", {2026, 3, 1, 1, 0, 0}, {2026, 3, 1, 10, 0, 0}},
+      {"Asia/Tokyo", {1850, 7, 1, 1, 0, 0}, {1850, 7, 1, 10, 18, 59}}, // local mean time before 1888
+  };
+  posix::PosixSystem system;
+  for (const auto &[zone, universal, local] : cases) {
+    ASSERT_EQ(setenv("TZ", zone, 1), 0);
+    tzset();
+    const Date shown = system.universalToLocal(makeDate(universal));
+    EXPECT_EQ(shown, makeDate(local)) << zone << " " << universal.month << "/" << universal.day;
+    // 02:00-02:59 on 5 April is shown twice; going back takes one of them.
+    if (local.hour != 2) {
+      EXPECT_EQ(system.localToUniversal(shown), makeDate(universal)) << zone;
+    }
+  }
 }
 
 } // namespace

@@ -35,6 +35,8 @@ TEST_F(TerminalServicesTest, ListsSessionsAsTextRecordsKeyedByLineNumber) {
                                       "g  h  7  Active  none  3/5/2005 7:00 AM";
   CollectionPtr sessions = terminal.getLogonUsers("ts01");
   ASSERT_EQ(keysOf(*sessions), (std::vector<std::string>{"1", "3"}));
+  EXPECT_EQ((*(*sessions)["1"].as<Collection>())["username"].text(), ">administrator")
+      << "the mark of the caller's own session is kept";
   const Collection &user2 = *(*sessions)["3"].as<Collection>();
   EXPECT_EQ(user2["sessionid"].text(), "") << "five fields: the session name is the one missing";
   EXPECT_EQ(user2["logontime"].text(), "3/5/2005 9:00 AM");
@@ -58,8 +60,18 @@ TEST_F(TerminalServicesTest, ChangeUserStatusRunsTheToolOfTheStatus) {
   const std::tuple<const char *, const char *, const char *, std::string> cases[] = {
       {"reset", "fe80::1", "ICA-tcp_1", "cmd.exe /C reset session ICA-tcp_1 /server:fe80::1"},
       {"disconnect", "ts01.corp", "rdp-tcp#0", "cmd.exe /C tsdiscon rdp-tcp#0 /server:ts01.corp"},
-      {"logoff", "ts01 & del /q C:\\*", "", ""}};
+      {"logoff", "ts01 & del /q C:\\*", "", ""},
+      // The host's interpreter, here a 32-bit process's way to the native one.
+      {"reset", "ts01", "3", "C:\\Windows\\Sysnative\\cmd.exe /C reset session 3 /server:ts01"},
+      {"list", "ts01", "", "C:\\Windows\\Sysnative\\cmd.exe /C query user /server:ts01"}};
   for (const auto &[status, server, id, commandLine] : cases) {
+    if (commandLine.starts_with("C:")) system->interpreter = "C:\\Windows\\Sysnative\\cmd.exe";
+    if (std::string(status) == "list") {
+      system->commandOutputs[commandLine] =
+          "header\r\nadmin  console  0  Active  none  3/5/2005 10:00 AM\r\n";
+      EXPECT_EQ(terminal.getLogonUsers(server)->count(), 1);
+      continue;
+    }
     system->commands.clear();
     system->commandOutputs[commandLine] = "output of [" + commandLine + "]";
     EXPECT_EQ(terminal.changeUserStatus(status, server, id), "output of [" + commandLine + "]") << status;

@@ -73,6 +73,38 @@ TEST(ToolsReboot, LocalNameBecomesLoopbackAndTheShellsCodeIsReturned) {
   }
 }
 
+TEST(ToolsReboot, TheShellsOwnCodeReachesTheScriptUnchangedUnlessNarrowingHidesAStart) {
+  // The shell's code as it gave it, the code the script sees.
+  const std::pair<int64_t, int32_t> cases[] = {{0, 0},
+                                               {2, 2},
+                                               {3, 3},
+                                               {5, 5},
+                                               {8, 8},
+                                               {11, 11},
+                                               {26, 26},
+                                               {27, 27},
+                                               {28, 28},
+                                               {29, 29},
+                                               {30, 30},
+                                               {31, 31},
+                                               {32, 32},
+                                               {33, 33},
+                                               {42, 42},
+                                               {0x7FFFFFFF, 0x7FFFFFFF},
+                                               {0x100000021, 33},
+                                               {0x100000020, 42},
+                                               {0x100000000, 42},
+                                               {0x80000000, 42},
+                                               {-1, -1},
+                                               {INT64_MIN, INT32_MIN}};
+  for (const auto &[shell, code] : cases) {
+    FakeNetwork net;
+    net.system->launchResult = Launch(shell > 32 ? LaunchResult::started : LaunchResult::failed, shell);
+    std::string cname = "web_01";
+    EXPECT_EQ(Tools(net.platform).rebootComputer(cname), code) << shell;
+  }
+}
+
 TEST(ToolsReboot, NamesThatWouldChangeTheCommandLaunchNothing) {
   std::vector<std::string> names{"", "   ", "-a", "\\\\srv"};
   for (const char *c : {"&", "|", "^", "<",  ">", "%", "\"", "'",  " ",  ",",  ";",

@@ -42,18 +42,21 @@ struct Class {
   const CLSID *clsid;
   const IID *iid;
   std::size_t members;
+  // The interface's own name: "_" and the class name, except where the
+  // interface was named on its own (_Process of class process).
+  const wchar_t *interfaceName;
 };
 inline const Class kClasses[] = {
-    {L"Services", &CLSID_Services, &DIID__Services, 8},
-    {L"iis", &CLSID_iis, &DIID__iis, 13},
-    {L"IisSite", &CLSID_IisSite, &DIID__IisSite, 25},
-    {L"Util", &CLSID_Util, &DIID__Util, 4},
-    {L"ServerInfo", &CLSID_ServerInfo, &DIID__ServerInfo, 6},
-    {L"process", &CLSID_process, &DIID__process, 3},
-    {L"EventLog", &CLSID_EventLog, &DIID__EventLog, 5},
-    {L"TerminalServices", &CLSID_TerminalServices, &DIID__TerminalServices, 2},
-    {L"Tools", &CLSID_Tools, &DIID__Tools, 6},
-    {L"Fleet", &CLSID_Fleet, &DIID__Fleet, 3},
+    {L"Services", &CLSID_Services, &DIID__Services, 8, L"_Services"},
+    {L"iis", &CLSID_iis, &DIID__iis, 13, L"_iis"},
+    {L"IisSite", &CLSID_IisSite, &DIID__IisSite, 25, L"_IisSite"},
+    {L"Util", &CLSID_Util, &DIID__Util, 4, L"_Util"},
+    {L"ServerInfo", &CLSID_ServerInfo, &DIID__ServerInfo, 6, L"_ServerInfo"},
+    {L"process", &CLSID_process, &DIID__Process, 3, L"_Process"},
+    {L"EventLog", &CLSID_EventLog, &DIID__EventLog, 5, L"_EventLog"},
+    {L"TerminalServices", &CLSID_TerminalServices, &DIID__TerminalServices, 2, L"_TerminalServices"},
+    {L"Tools", &CLSID_Tools, &DIID__Tools, 6, L"_Tools"},
+    {L"Fleet", &CLSID_Fleet, &DIID__Fleet, 3, L"_Fleet"},
 };
 
 inline std::string hex(long value) {

@@ -69,7 +69,8 @@ Sub CheckBindings(what, list, site)
       Set b = site("ServerBindings")
     End If
     For Each binding In b.Items
-      parts = Split(binding, ":")
+      ' A secure binding is documented as "IP:Port": no host part, no host.
+      parts = Split(binding & "::", ":")
       port = parts(1)
       If Not secure Then port = CLng(port)
       CheckKeys what & " binding " & n, list(CStr(n)), "ip,port,host"
@@ -252,6 +253,12 @@ For i = web("backups").Count To backups.Count - 1
 Next
 iis.setComputerName = "WEB2"
 CheckEqual "a computer without backups", iis.iisBackupFiles().Count, 0
+' The lab host's second backup cannot be read: the listing fails rather
+' than stopping short at one backup.
+iis.setComputerName = labhost("name")
+Set result = iis.iisBackupFiles()
+CheckError "a listing that fails in the middle", &H80070005, _
+           "error listing iisBackupFiles: Error with quorvane.IisTool.metaBaseBackupFiles: Access is denied."
 
 Section "unreachable computers and computers without a web server"
 For Each k In Array("GHOST7", "DB1")

@@ -69,4 +69,19 @@ CheckError "an unknown class", &H80041010, "Invalid class"
 Set p = w.ExecQuery("Select * from Win32_Process where Owner = 'x'")
 CheckError "an unknown property", &H80041017, "Invalid query"
 
+Section "management: Security-log entries only with the Security privilege enabled"
+For Each p In w.ExecQuery("Select * from Win32_NTLogEvent where LogFile='Security'")
+  Exit For
+Next
+' (An error of the walk itself reaches the script with its number only.)
+CheckTrue "without the privilege: error " & Hex(Err.Number), Err.Number = &H80041003
+Err.Clear
+CheckEqual "the log files are listed without it", w.ExecQuery("Select * from Win32_NTEventLogFile where LogfileName='Security'").Count, 1
+Set w = GetObject("winmgmts:{impersonationLevel=impersonate,(Security)}!//web1")
+For Each p In w.ExecQuery("Select * from Win32_NTLogEvent where LogFile='Security'")
+  CheckEqual "with it", p.Logfile, "Security"
+  Exit For
+Next
+CheckNoError "Security entries read"
+
 Finish

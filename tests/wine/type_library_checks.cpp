@@ -37,12 +37,16 @@ std::wstring helpOf(ITypeInfo *info, MEMBERID id) {
 // The object's type information against its dispatch table; and the
 // coclass IProvideClassInfo2 gives.
 void checkType(Checks &checks, IDispatch *object, const std::wstring &coclass, REFIID iid,
-               std::size_t members) {
+               std::size_t members, const std::wstring &interfaceName) {
   const std::string name = narrow(coclass);
   ComPtr<ITypeInfo> info;
   TYPEATTR *attributes = nullptr;
   if (!object || FAILED(object->GetTypeInfo(0, 0, info.put())) || FAILED(info->GetTypeAttr(&attributes)))
     return checks.expect(false, name + " is creatable and GetTypeInfo gives its interface");
+  Bstr own;
+  info->GetDocumentation(MEMBERID_NIL, own.put(), nullptr, nullptr, nullptr);
+  checks.expect(own.get() && own.get() == interfaceName,
+                name + ": its interface is named " + narrow(interfaceName) + ", found " + own.utf8());
   std::set<DISPID> ids;
   for (UINT i = 0; i < attributes->cFuncs; ++i) {
     FUNCDESC *function = nullptr;
@@ -114,7 +118,7 @@ void checkType(Checks &checks, IDispatch *object, const std::wstring &coclass, R
 
 void checkTypeLibrary(Checks &checks) {
   for (const Class &c : kClasses)
-    checkType(checks, create(c.coclass).get(), c.coclass, *c.iid, c.members);
+    checkType(checks, create(c.coclass).get(), c.coclass, *c.iid, c.members, c.interfaceName);
   // A result, and a collection nested in it: the same COM object on every
   // read and as it was added.
   VariantValue outer = osRecord();
@@ -122,7 +126,7 @@ void checkTypeLibrary(Checks &checks) {
   if (outer.type() != VT_DISPATCH || inner.type() != VT_DISPATCH)
     return checks.expect(false, "osInfo gives a collection");
   IDispatch *record = V_DISPATCH(outer.get());
-  checkType(checks, record, L"Collection", DIID__Collection, 8);
+  checkType(checks, record, L"Collection", DIID__Collection, 8, L"_Collection");
   call(record, L"Add", {inner, text(L"nested")});
   VariantValue nested = call(record, L"Item", {text(L"nested")}).value;
   VariantValue again = call(record, L"Item", {text(L"NESTED")}).value;

@@ -1,0 +1,55 @@
+// The interpreter a terminal command starts with: the native one through
+// Sysnative only where a 32-bit process on 64-bit Windows needs it and has it.
+
+#include "platform/command_interpreter.hpp"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+#include <vector>
+
+namespace qv::platform {
+namespace {
+
+TEST(CommandInterpreter, NativeInterpreterThroughSysnativeOnlyUnderWow64WhereItExists) {
+  // WOW64, Windows folder, the files that exist, the interpreter, the files asked about.
+  using Files = std::set<std::string>;
+  using Asked = std::vector<std::string>;
+  const std::tuple<bool, const char *, Files, std::string, Asked> cases[] = {
+      {false, "C:\\Windows", {"C:\\Windows\\Sysnative\\cmd.exe"}, "cmd.exe", {}},
+      {true,
+       "C:\\Windows",
+       {"C:\\Windows\\Sysnative\\cmd.exe"},
+       "C:\\Windows\\Sysnative\\cmd.exe",
+       {"C:\\Windows\\Sysnative\\cmd.exe"}},
+      {true,
+       "C:\\Windows\\",
+       {"C:\\Windows\\Sysnative\\cmd.exe"},
+       "C:\\Windows\\Sysnative\\cmd.exe",
+       {"C:\\Windows\\Sysnative\\cmd.exe"}},
+      {true,
+       "D:\\WINNT",
+       {},
+       "cmd.exe",
+       {"D:\\WINNT\\Sysnative\\cmd.exe"}}, // no Sysnative (XP without the update)
+      {true, "", {"\\Sysnative\\cmd.exe"}, "cmd.exe", {}},
+      {true,
+       "C:\\My Windows",
+       {"C:\\My Windows\\Sysnative\\cmd.exe"},
+       "\"C:\\My Windows\\Sysnative\\cmd.exe\"",
+       {"C:\\My Windows\\Sysnative\\cmd.exe"}},
+  };
+  for (const auto &[wow64, folder, files, expected, expectedAsked] : cases) {
+    Asked asked;
+    const auto exists = [&, &f = files](const std::string &path) {
+      asked.push_back(path);
+      return f.contains(path);
+    };
+    EXPECT_EQ(commandInterpreter(wow64, folder, exists), expected) << wow64 << " " << folder;
+    EXPECT_EQ(asked, expectedAsked) << folder;
+  }
+}
+
+} // namespace
+} // namespace qv::platform
