@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   mingw-w64 mingw-w64-tools
   wine wine64 wine32:i386 wine64-tools libwine-dev nlohmann-json3-dev
+  tzdata
 )
 packages+=("$@")
 if [[ "${QV_SETUP_EXTRA:-}" != "" ]]; then
