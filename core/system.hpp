@@ -48,6 +48,9 @@ public:
 
   virtual Date nowLocal() = 0;
   virtual Date nowUtc() = 0;
+  // A wall-clock time of this host's zone as universal time, by the host's
+  // own zone rules for that date (summer time included).
+  virtual Date localToUniversal(Date local) = 0;
 };
 
 } // namespace qv

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <string_view>
@@ -17,6 +18,8 @@
 #include <syslog.h>
 #include <unistd.h>
 
+#include "core/automation_error.hpp"
+#include "core/date_math.hpp"
 #include "platform/command_capture.hpp"
 #include "platform/folder_size.hpp"
 
@@ -137,5 +140,30 @@ Date PosixSystem::nowLocal() {
 }
 
 Date PosixSystem::nowUtc() { return serialOf(time(nullptr)); }
+
+// The C library applies the zone of TZ, summer time included, when it is
+// left to find out whether summer time was in force (tm_isdst -1).
+Date PosixSystem::localToUniversal(Date local) {
+  const double linear = dates::linearFromSerial(local.serial);
+  auto days = static_cast<int64_t>(std::floor(linear));
+  auto seconds = static_cast<int64_t>(std::llround((linear - static_cast<double>(days)) * 86400.0));
+  if (seconds == 86400) {
+    ++days;
+    seconds = 0;
+  }
+  const dates::Civil civil = dates::civilFromDays(days);
+  struct tm parts {};
+  parts.tm_year = static_cast<int>(civil.year - 1900);
+  parts.tm_mon = civil.month - 1;
+  parts.tm_mday = civil.day;
+  parts.tm_hour = static_cast<int>(seconds / 3600);
+  parts.tm_min = static_cast<int>(seconds / 60 % 60);
+  parts.tm_sec = static_cast<int>(seconds % 60);
+  parts.tm_isdst = -1;
+  errno = 0;
+  const time_t universal = mktime(&parts);
+  if (universal == static_cast<time_t>(-1) && errno != 0) throwRuntimeError(kOverflow);
+  return Date{dates::serialFromLinear(kUnixEpochSerial + static_cast<double>(universal) / 86400.0)};
+}
 
 } // namespace qv::posix

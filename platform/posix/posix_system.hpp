@@ -26,6 +26,7 @@ public:
   // The clock in whole seconds.
   Date nowLocal() override;
   Date nowUtc() override;
+  Date localToUniversal(Date local) override;
 };
 
 } // namespace qv::posix

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "core/automation_error.hpp"
 #include "core/handlers.hpp"
 #include "platform/command_capture.hpp"
 #include "platform/folder_size.hpp"
@@ -116,6 +117,16 @@ Date Win32System::nowUtc() {
   SYSTEMTIME now;
   GetSystemTime(&now);
   return fromSystemTime(now);
+}
+
+// The host's own zone rules for that date, summer time included.
+Date Win32System::localToUniversal(Date local) {
+  SYSTEMTIME wall{}, universal{};
+  if (!VariantTimeToSystemTime(local.serial, &wall) ||
+      !TzSpecificLocalTimeToSystemTime(nullptr, &wall, &universal)) {
+    throwRuntimeError(kOverflow);
+  }
+  return fromSystemTime(universal);
 }
 
 } // namespace qv::win32

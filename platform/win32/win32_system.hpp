@@ -19,6 +19,7 @@ public:
   void operatorNotice(const std::string &text) override;
   Date nowLocal() override;
   Date nowUtc() override;
+  Date localToUniversal(Date local) override;
 };
 
 } // namespace qv::win32

@@ -16,6 +16,7 @@
 #include "eventlog/event_queries.hpp"
 #include "eventlog/wmi_dates.hpp"
 #include "tests/fakes/fake_management.hpp"
+#include "tests/fakes/fake_system.hpp"
 #include "tests/support/failure_of.hpp"
 #include "tests/support/keys_of.hpp"
 
@@ -58,7 +59,8 @@ struct EventLogWorld {
   std::shared_ptr<fake::WmiService> target = management->service("winmgmts://srv");
   std::shared_ptr<fake::WmiService> local = management->service("WinMgmts:");
   std::shared_ptr<const Regional> regional = PortableRegional::english();
-  Platform platform{management, nullptr, nullptr, regional};
+  std::shared_ptr<fake::System> system = std::make_shared<fake::System>();
+  Platform platform{management, nullptr, system, regional};
 };
 
 // Record numbers from down to downTo, the order pages list them in.

@@ -40,6 +40,7 @@ public:
   void operatorNotice(const std::string &text) override { notices.push_back(text); }
   Date nowLocal() override { return localNow; }
   Date nowUtc() override { return utcNow; }
+  Date localToUniversal(Date local) override { return Date{local.serial - utcOffsetMinutes / 1440.0}; }
 
   std::optional<std::string> computer = "ADMINHOST";
   std::optional<std::string> workgroup = "LAB";
@@ -50,6 +51,7 @@ public:
   std::map<std::string, std::string> variables;
   Date localNow{46000.5};
   Date utcNow{46000.5};
+  int32_t utcOffsetMinutes = 0; // the host's zone, east of universal time
 
   std::vector<std::pair<std::string, std::string>> launches; // program, parameters
   std::vector<std::string> commands;                         // command lines run

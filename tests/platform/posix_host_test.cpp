@@ -11,6 +11,7 @@
 
 #include <sys/wait.h>
 
+#include "core/convert.hpp"
 #include "tests/platform/temp_tree.hpp"
 
 namespace qv::platform {
@@ -117,6 +118,21 @@ TEST(PosixSystemTest, ClockGivesUtcAndLocalTime) {
   const double utc = system.nowUtc().serial;
   EXPECT_NEAR(utc, 25569.0 + static_cast<double>(time(nullptr)) / 86400.0, 2.0 / 86400);
   EXPECT_NEAR((system.nowLocal().serial - utc) * 86400.0, 19800.0, 2.0);
+}
+
+// Central European rules: an hour east in winter, two in summer; a wall-clock
+// time is placed by the rule of its own date, not of today.
+TEST(PosixSystemTest, LocalTimesBecomeUniversalByTheirDatesRule) {
+  ASSERT_EQ(setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1), 0);
+  tzset();
+  posix::PosixSystem system;
+  const std::pair<DateParts, DateParts> cases[] = {
+      {{2005, 1, 15, 12, 0, 0}, {2005, 1, 15, 11, 0, 0}},
+      {{2005, 7, 1, 0, 30, 0}, {2005, 6, 30, 22, 30, 0}},
+      {{2005, 12, 31, 23, 59, 59}, {2005, 12, 31, 22, 59, 59}},
+  };
+  for (const auto &[local, universal] : cases)
+    EXPECT_NEAR(system.localToUniversal(makeDate(local)).serial, makeDate(universal).serial, 0.5 / 86400);
 }
 
 } // namespace
