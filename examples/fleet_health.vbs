@@ -29,30 +29,42 @@ Const kGreen = "#15803d"
 Const kGreenBack = "#f0fdf4"
 
 Dim started : started = Timer
-Dim args : Set args = WScript.Arguments.Named
-Dim outPath : outPath = "fleet-health.html"
-If args.Exists("out") Then outPath = args("out")
-Dim asOf, asOfGiven
-asOfGiven = args.Exists("asof")
-If asOfGiven Then asOf = CDate(args("asof")) Else asOf = Now
+
+' The value of /name:value on the command line, or Empty. (Read by hand:
+' not every script host has WScript.Arguments.Named.)
+Function Named(name)
+  Dim a, prefix
+  Named = Empty
+  prefix = "/" & LCase(name) & ":"
+  For a = 0 To WScript.Arguments.Count - 1
+    If LCase(Left(WScript.Arguments(a), Len(prefix))) = prefix Then Named = Mid(WScript.Arguments(a), Len(prefix) + 1)
+  Next
+End Function
+
+Dim outPath : outPath = Named("out")
+If IsEmpty(outPath) Then outPath = "fleet-health.html"
+Dim asOf : asOf = Named("asof")
+If IsEmpty(asOf) Then asOf = Now Else asOf = CDate(asOf)
 Dim since : since = DateAdd("h", -24, asOf)
-Dim timeoutSeconds : timeoutSeconds = 10
-If args.Exists("timeout") Then timeoutSeconds = CLng(args("timeout"))
+Dim timeoutSeconds : timeoutSeconds = Named("timeout")
+If IsEmpty(timeoutSeconds) Then timeoutSeconds = 10 Else timeoutSeconds = CLng(timeoutSeconds)
+Dim hostList : hostList = Named("hosts")
 
 ' ---- which hosts ----------------------------------------------------------
 
 ' names(i): the computer; groups(i): its workgroup ("" when not known).
-Dim names(), groups(), count
-count = 0
+Dim names, groups, count
+names = Array() : groups = Array() : count = 0
 Sub AddHost(workgroup, computer)
-  ReDim Preserve names(count), groups(count)
+  ReDim Preserve names(count)
+  ReDim Preserve groups(count)
   names(count) = computer : groups(count) = workgroup
   count = count + 1
 End Sub
 
-If args.Exists("hosts") Then
+If Not IsEmpty(hostList) Then
   Dim item, slash
-  For Each item In Split(Replace(args("hosts"), ",", " "), " ")
+  For Each item In Split(Replace(hostList, ",", " "), " ")
     If item <> "" Then
       slash = InStr(item, "/")
       If slash > 0 Then AddHost Left(item, slash - 1), Mid(item, slash + 1) Else AddHost "", item
@@ -81,8 +93,10 @@ fleet.Parallel = 32
 
 ' Per host: its state and what each run found. Outcomes are looked up by
 ' position: every run lists its hosts in this order.
-Dim answered(), osRec(), reachText()
-ReDim answered(count - 1), osRec(count - 1), reachText(count - 1)
+Dim answered, osRec, reachText
+ReDim answered(count - 1)
+ReDim osRec(count - 1)
+ReDim reachText(count - 1)
 Dim outcomes, i, rec
 Set outcomes = fleet.Run("ServerInfo", "osInfo", names)
 For i = 0 To count - 1
@@ -96,11 +110,13 @@ For i = 0 To count - 1
 Next
 
 ' The hosts that answered, as plain names and as workgroup/name.
-Dim live(), liveTargets(), liveIndex(), liveCount
-liveCount = 0
+Dim live, liveTargets, liveIndex, liveCount
+live = Array() : liveTargets = Array() : liveIndex = Array() : liveCount = 0
 For i = 0 To count - 1
   If answered(i) Then
-    ReDim Preserve live(liveCount), liveTargets(liveCount), liveIndex(liveCount)
+    ReDim Preserve live(liveCount)
+    ReDim Preserve liveTargets(liveCount)
+    ReDim Preserve liveIndex(liveCount)
     live(liveCount) = names(i)
     If groups(i) <> "" Then liveTargets(liveCount) = groups(i) & "/" & names(i) Else liveTargets(liveCount) = names(i)
     liveIndex(liveCount) = i
@@ -111,7 +127,7 @@ Next
 ' One run of a member over the live hosts; results(i) is the outcome record
 ' of host i (Nothing for a host not asked).
 Function RunLive(className, memberName, targets, extra)
-  Dim result(), outcome, k
+  Dim result, outcome, k
   ReDim result(count - 1)
   For k = 0 To count - 1
     Set result(k) = Nothing
@@ -136,28 +152,18 @@ drives = RunLive("ServerInfo", "logicalDriveInfo", live, Empty)
 services = RunLive("Services", "servicesSorted", liveTargets, "DisplayName")
 systemEvents = RunLive("EventLog", "findEvents", live, Array("System", since, "Error,Warning", kMaxEvents))
 appEvents = RunLive("EventLog", "findEvents", live, Array("Application", since, "Error,Warning", kMaxEvents))
+' The session listing starts a program on this host for each server: fewer
+' at a time, so none waits its time bound out behind the others.
+fleet.Parallel = 8
 sessions = RunLive("TerminalServices", "getLogonUsers", live, Empty)
 
 ' ---- HTML ---------------------------------------------------------------
 
+' Text as HTML. The page is written as UTF-16 with its byte-order mark, so
+' any character may stand as it is.
 Function H(value)
-  Dim text, k, c, code
   If IsNull(value) Or IsEmpty(value) Then H = "" : Exit Function
-  text = CStr(value)
-  H = ""
-  For k = 1 To Len(text)
-    c = Mid(text, k, 1)
-    code = AscW(c)
-    If code < 0 Then code = code + 65536
-    Select Case c
-      Case "&": H = H & "&amp;"
-      Case "<": H = H & "&lt;"
-      Case ">": H = H & "&gt;"
-      Case """": H = H & "&quot;"
-      Case Else
-        If code > 126 Or code < 32 Then H = H & "&#" & code & ";" Else H = H & c
-    End Select
-  Next
+  H = Replace(Replace(Replace(Replace(CStr(value), "&", "&amp;"), "<", "&lt;"), ">", "&gt;"), """", "&quot;")
 End Function
 
 Function Stamp(d)
@@ -181,7 +187,7 @@ Function UptimeText(os)
   bias = CLng(shell.RegRead("HKLM\System\CurrentControlSet\Control\TimeZoneInformation\ActiveTimeBias"))
   If Err.Number <> 0 Then bias = 0
   Err.Clear
-  minutes = DateDiff("n", os("LastBoot"), DateAdd("n", bias, asOf))
+  minutes = CLng((CDbl(asOf) + bias / 1440 - CDbl(os("LastBoot"))) * 1440)
   If Err.Number <> 0 Or IsNull(os("LastBoot")) Then
     UptimeText = "uptime unknown"
   ElseIf minutes < 0 Then
@@ -193,8 +199,10 @@ Function UptimeText(os)
 End Function
 
 ' Severity: 3 unreachable, 2 bad news, 1 warning, 0 all well.
-Dim severity(), cells(), problems()
-ReDim severity(count - 1), cells(count - 1), problems(count - 1)
+Dim severity, cells, problems
+ReDim severity(count - 1)
+ReDim cells(count - 1)
+ReDim problems(count - 1)
 
 Sub Worsen(k, level)
   If severity(k) < level And severity(k) < 3 Then severity(k) = level
@@ -293,7 +301,7 @@ Function SessionsCell(k)
   Dim outcome, s, text
   Set outcome = sessions(k)
   If Not (outcome Is Nothing) Then
-    If Not outcome("Ok") Then SessionsCell = "<span style=""color:" & kGrey & """>no session listing</span>" : Exit Function
+    If Not outcome("Ok") Then SessionsCell = "<span style=""color:" & kGrey & """>no session listing: " & H(outcome("Description")) & "</span>" : Exit Function
   End If
   text = ""
   For Each s In outcome("Result")
@@ -320,7 +328,7 @@ For k = 0 To count - 1
   End If
 Next
 
-Dim totals(3), order(), placed, level
+Dim totals(3), order, placed, level
 totals(0) = 0 : totals(1) = 0 : totals(2) = 0 : totals(3) = 0
 ReDim order(count - 1)
 placed = 0
@@ -365,7 +373,7 @@ Dim seconds : seconds = Timer - started
 If seconds < 0 Then seconds = seconds + 86400
 
 Dim page
-page = "<!DOCTYPE html>" & vbCrLf & "<html lang=""en""><head><meta charset=""utf-8"">" & _
+page = "<!DOCTYPE html>" & vbCrLf & "<html lang=""en""><head>" & _
   "<title>Fleet health " & H(Stamp(asOf)) & "</title><style>" & _
   "body{margin:0;font-family:'Segoe UI','DejaVu Sans',Arial,sans-serif;color:#111827;background:#f9fafb}" & _
   "header{background:#111827;color:#f9fafb;padding:18px 28px}" & _
@@ -390,12 +398,12 @@ page = "<!DOCTYPE html>" & vbCrLf & "<html lang=""en""><head><meta charset=""utf
   "</div>" & vbCrLf & _
   "<table><thead><tr><th>Host</th><th>Fixed drives</th><th>Automatic services</th><th>Errors and warnings, 24 h</th>" & _
   "<th>Sessions</th></tr></thead><tbody>" & vbCrLf & rows & "</tbody></table>" & vbCrLf & _
-  "<footer>Read through Quorvane.Fleet, " & fleet.Parallel & " hosts at a time, " & timeoutSeconds & _
-  " s each; made in " & FormatNumber(seconds, 1) & " s.</footer></body></html>" & vbCrLf
+  "<footer>Read through Quorvane.Fleet, one run a member for all hosts, " & timeoutSeconds & _
+  " s a host at most; made in " & FormatNumber(seconds, 1) & " s.</footer></body></html>" & vbCrLf
 
 Dim fso, file
 Set fso = CreateObject("Scripting.FileSystemObject")
-Set file = fso.CreateTextFile(outPath, True, False)
+Set file = fso.CreateTextFile(outPath, True, True)
 file.Write page
 file.Close
 WScript.Echo "report: " & fso.GetAbsolutePathName(outPath)
