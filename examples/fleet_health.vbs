@@ -199,10 +199,9 @@ Function UptimeText(os)
 End Function
 
 ' Severity: 3 unreachable, 2 bad news, 1 warning, 0 all well.
-Dim severity, cells, problems
+Dim severity, cells
 ReDim severity(count - 1)
 ReDim cells(count - 1)
-ReDim problems(count - 1)
 
 Sub Worsen(k, level)
   If severity(k) < level And severity(k) < 3 Then severity(k) = level
@@ -332,7 +331,7 @@ Dim totals(3), order, placed, level
 totals(0) = 0 : totals(1) = 0 : totals(2) = 0 : totals(3) = 0
 ReDim order(count - 1)
 placed = 0
-For level = 2 To 0 Step -1 ' bad news, then warnings, then all well; unreachable last of the problems
+For level = 2 To 0 Step -1 ' unreachable, bad news, warnings, then all well
   If level = 2 Then
     For k = 0 To count - 1
       If severity(k) = 3 Then order(placed) = k : placed = placed + 1
@@ -356,14 +355,14 @@ For n = 0 To count - 1
     Case 1: stateColour = kAmber : stateBack = kAmberBack : stateName = "warning"
     Case Else: stateColour = kGreen : stateBack = "#ffffff" : stateName = "ok"
   End Select
-  hostCell = "<td style=""border-left:6px solid " & stateColour & """><div style=""font-size:15px;font-weight:700"">" & _
-             H(names(k)) & "</div><div style=""color:#6b7280;font-size:12px"">" & H(groups(k)) & "</div>" & _
-             Chip(stateName, stateColour, "#ffffff")
+  hostCell = "<td style=""border-left:6px solid " & stateColour & ";width:230px""><div><span style=""font-size:15px;" & _
+             "font-weight:700;margin-right:6px"">" & H(names(k)) & "</span>" & Chip(stateName, stateColour, "#ffffff") & _
+             "</div><div style=""color:#6b7280;font-size:12px"">" & H(groups(k))
   If answered(k) Then
-    hostCell = hostCell & "<div style=""font-size:12px;margin-top:4px"">" & H(osRec(k)("OperatingSystem")) & " " & _
-               H(osRec(k)("ServicePack")) & "</div><div style=""font-size:12px;color:#374151"">" & _
-               H(UptimeText(osRec(k))) & "</div>"
+    hostCell = hostCell & " &middot; " & H(osRec(k)("OperatingSystem")) & " " & H(osRec(k)("ServicePack")) & _
+               "</div><div style=""font-size:12px;color:#374151"">" & H(UptimeText(osRec(k)))
   End If
+  hostCell = hostCell & "</div>"
   hostCell = hostCell & "</td>"
   rows = rows & "<tr data-host=""" & H(names(k)) & """ data-state=""" & Replace(stateName, " ", "-") & _
          """ style=""background:" & stateBack & """>" & hostCell & cells(k) & "</tr>" & vbCrLf
