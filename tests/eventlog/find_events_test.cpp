@@ -100,8 +100,8 @@ TEST_F(FindEventsTest, ReadsAtMostMaxEventsOfAMillionNewestFirst) {
     if (i >= 1000000) return nullptr;
     return test::eventEntry("System", static_cast<int32_t>(1000000 - i));
   });
-  for (const auto &[max, expected] : {std::pair{Variant(), 100u}, std::pair{Variant(int32_t{1000}), 1000u},
-                                      std::pair{Variant("7"), 7u}}) {
+  for (const auto &[max, expected] :
+       {std::pair{Variant(), 100u}, std::pair{Variant(int32_t{1000}), 1000u}, std::pair{Variant("7"), 7u}}) {
     const std::size_t before = world.target->taken(query);
     auto found = events.findEvents("srv", "System", Variant(), Variant("error"), max);
     EXPECT_EQ(world.target->taken(query) - before, expected);
