@@ -75,12 +75,14 @@ Variant EventLog::enumLogEvents(const std::string &computer, const std::string &
   });
 }
 
-CollectionPtr EventLog::eventsOf(const std::string &computer, const std::string &query) {
+CollectionPtr EventLog::eventsOf(const std::string &computer, const std::string &query, std::size_t limit) {
   const Regional &regional = *platform_.regional;
   auto service = platform_.management->connect(eventLogMoniker(computer));
   auto entries = service->execQuery(query);
   auto events = std::make_shared<Collection>();
-  while (auto entry = entries->next()) {
+  while (events->size() < limit) {
+    auto entry = entries->next();
+    if (!entry) break;
     auto record = newRecord();
     addEventFields(*record, *entry, *platform_.system, regional);
     std::string key = toText((*record)["RecordNumber"], regional);

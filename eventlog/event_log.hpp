@@ -59,9 +59,21 @@ public:
   CollectionPtr getEvent(const std::string &computer, double EventRecordNumber,
                          const std::optional<std::string> &logfile = std::nullopt);
 
+  // The entries of logName since a local time (Empty: from the oldest) of
+  // the types named (a comma-separated text; Empty: all), newest first, as
+  // the records and keys of enumLogEvents; at most maxEvents (1 to 10,000,
+  // Empty: 100) are read. since is turned into universal time by the host's
+  // zone rules and asked for in the one query, with the types. A bad type
+  // name or count fails with 5, a since that is no date with 13. Failures:
+  // "Error with findEvents".
+  CollectionPtr findEvents(const std::string &computer, const std::string &logName, const Variant &since,
+                           const Variant &types, const Variant &maxEvents);
+
 private:
-  // The event records of one query, keyed by record number, in its order.
-  CollectionPtr eventsOf(const std::string &computer, const std::string &query);
+  // The event records of one query, keyed by record number, in its order;
+  // no more than limit entries are read.
+  CollectionPtr eventsOf(const std::string &computer, const std::string &query,
+                         std::size_t limit = static_cast<std::size_t>(-1));
 
   Platform platform_;
 };

@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/variant.hpp"
 
 #include "eventlog/page_bounds.hpp"
 
@@ -31,5 +34,14 @@ std::string pageQuery(std::string_view log, PageBounds bounds);
 // "select * from win32_NTLogEvent where RecordNumber=<number>", and
 // " and LogFile='<log>'" when a log is given. number is already text.
 std::string eventQuery(std::string_view recordNumber, const std::optional<std::string> &log);
+
+// The whole-log query + " and TimeGenerated >= '<since>'" when a lower bound
+// is given + " and (EventType = 1 or EventType = 2 ...)" when types are.
+std::string findEventsQuery(std::string_view log, const std::optional<Date> &sinceUniversal,
+                            const std::vector<int32_t> &types);
+
+// A universal time as the management service writes it:
+// yyyymmddHHMMSS.000000+000, to the whole second.
+std::string universalDateText(Date universal);
 
 } // namespace qv

@@ -100,7 +100,7 @@ wine_suite() {
 for arch in x86_64 i686; do
   preset=mingw64 calls=${QV_SOAK_CALLS:-100000}
   if [[ $arch == i686 ]]; then preset=mingw32 calls=${QV_SOAK_CALLS_I686:-10000}; fi
-  suites=("script clients" "lab" "fleet benchmark" "lifetime and apartments")
+  suites=("script clients" "lab" "tour" "fleet benchmark" "lifetime and apartments")
   if [[ $arch == i686 ]] && ! qv_i686_runnable; then
     for suite in "${suites[@]}"; do not_run "$arch $suite" "$(qv_i686_not_run "$suite")"; done
     continue
@@ -109,6 +109,11 @@ for arch in x86_64 i686; do
   lab=(env QV_ARCH=$arch QV_LAB_BUILD="$root/build/$preset")
   stage "$arch script clients" wine_suite env QV_ARCH=$arch scripts/wine-tests.sh
   stage "$arch lab" wine_suite "${lab[@]}" scripts/lab-tests.sh
+  stage "$arch tour" "${lab[@]}" QV_LAB_SKIP_SETUP=1 scripts/lab-tour.sh
+  if [[ $arch == x86_64 ]]; then
+    # The main job's page, rendered in headless Chromium and checked as shown.
+    stage "$arch morning page in a browser" wine_suite "${lab[@]}" QV_LAB_SKIP_SETUP=1 tests/report/check_fleet_health.sh
+  fi
   stage "$arch fleet benchmark" "${lab[@]}" QV_LAB_SKIP_SETUP=1 scripts/fleet-bench.sh
   stage "$arch lifetime and apartments" wine_suite "${lab[@]}" QV_LAB_SKIP_SETUP=1 QV_SOAK_CALLS="$calls" \
     scripts/wine-hardening.sh

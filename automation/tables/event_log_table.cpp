@@ -27,6 +27,10 @@ const ClassTable<EventLog> &eventLogTable() {
                   [](E &e, CallArgs &a) -> Variant {
                     return e.getLogPage(a.text(0), a.text(1), a.optionalInt32(2), a.optionalInt32(3));
                   })
+          .method(L"findEvents", 2, 3,
+                  [](E &e, CallArgs &a) -> Variant {
+                    return e.findEvents(a.text(0), a.text(1), a.value(2), a.value(3), a.value(4));
+                  })
           .build();
   return table;
 }

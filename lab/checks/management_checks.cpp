@@ -103,6 +103,30 @@ CHECKS(
   CHECK(*information[0]->props.find("EventType")->as<uint8_t>() == 3);
 }
 
+// Record 101 is made at 23:50 of a zone an hour east, 22:50 universal time,
+// one a minute after it; templates alternate Warning (2) and Error (1).
+CHECKS("event times compare as instants whatever offset a text carries, and types by number") {
+  Fleet fleet = checks::smallFleet();
+  Computer &srv = *fleet.findComputer("SRV");
+  const std::string system = "Select * from Win32_NTLogEvent where LogFile='System' and ";
+  const std::pair<const char *, std::size_t> cases[] = {
+      {"TimeGenerated >= '20260228230000.000000+000'", 40},
+      {"TimeGenerated >= '20260301000000.000000+060'", 40},
+      {"TimeGenerated >= '20260228180000.000000-300'", 40},
+      {"TimeGenerated > '20260228230000.000000+000'", 39},
+      {"TimeGenerated >= '20260301000000.000000+000'", 0},
+      {"TimeGenerated >= '20200101000000.000000+000'", 50},
+      {"TimeGenerated >= '20260228230000.000000+000' and (EventType = 1)", 20},
+      {"TimeGenerated >= '20260228230000.000000+000' and (EventType = 2 or EventType = 1)", 40},
+      {"TimeGenerated >= 'yesterday'", 0},
+  };
+  for (const auto &[where, count] : cases) {
+    auto events = all(*execQuery(fleet, srv, system + where));
+    CHECK(events.size() == count);
+    if (count == 40) CHECK(text(events.back(), "RecordNumber") == "111");
+  }
+}
+
 CHECKS("GetOwner and Terminate answer for the process asked") {
   Fleet fleet = checks::smallFleet();
   Computer &srv = *fleet.findComputer("SRV");

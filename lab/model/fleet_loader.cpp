@@ -158,7 +158,16 @@ Value cimValue(const PropertySchema &schema, const Json &value, const std::strin
 class Loader {
 public:
   Fleet load(const Json &root) {
-    onlyKeys(root, {"about", "classes", "workgroups", "computers"}, "top level");
+    onlyKeys(root, {"about", "asOf", "classes", "workgroups", "computers"}, "top level");
+    // The time the fleet's data is as of, for the reports run over it; the
+    // model itself keeps no clock.
+    if (root.contains("asOf")) {
+      try {
+        parseIsoDateTime(textMember(root, "asOf", "top level"));
+      } catch (const std::invalid_argument &e) {
+        refuse("asOf", e.what());
+      }
+    }
     fleet_.winntRoot = std::make_shared<DirNode>();
     fleet_.winntRoot->className = "Namespace";
     fleet_.winntRoot->name = "WinNT:";

@@ -51,6 +51,7 @@ public:
     if (query_) {
       log_ = wqlHintsFor(query_->where.get(), "Logfile");
       records_ = wqlHintsFor(query_->where.get(), "RecordNumber");
+      generated_ = wqlHintsFor(query_->where.get(), "TimeGenerated");
     }
     startLog();
   }
@@ -80,6 +81,7 @@ private:
       double low = rule.firstRecord;
       if (records_.atMost) high = std::min(high, std::floor(*records_.atMost));
       if (records_.atLeast) low = std::max(low, std::ceil(*records_.atLeast));
+      low = std::max(low, firstGeneratedSince(rule));
       if (low > high) continue;
       record_ = static_cast<long long>(high);
       low_ = static_cast<long long>(low);
@@ -87,10 +89,23 @@ private:
     }
   }
 
+  // Entries are made at even steps from the rule's start, so a lower bound
+  // on TimeGenerated is a lower bound on the record number: the walk ends
+  // there instead of making every older entry to refuse it.
+  double firstGeneratedSince(const EventLogRule &rule) const {
+    double since = 0;
+    if (!generated_.textAtLeast || !managementInstant(*generated_.textAtLeast, since) ||
+        rule.intervalSeconds <= 0)
+      return rule.firstRecord;
+    const double start = std::round(rule.start.serial * 86400.0) - computer_.utcOffsetMinutes() * 60.0;
+    const double steps = std::ceil((since - start) / rule.intervalSeconds);
+    return rule.firstRecord + std::max(steps, 0.0);
+  }
+
   const Computer &computer_;
   std::shared_ptr<const WqlQuery> query_;
   Privileges privileges_;
-  WqlHints log_, records_;
+  WqlHints log_, records_, generated_;
   std::size_t logIndex_ = 0;
   long long record_ = 0, low_ = 1;
 };

@@ -168,4 +168,23 @@ std::string managementDateTime(Date local, int offsetMinutes) {
   return buffer;
 }
 
+bool managementInstant(std::string_view text, double &seconds) {
+  if (text.size() != 25 || text[14] != '.' || (text[21] != '+' && text[21] != '-')) return false;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (i != 14 && i != 21 && (text[i] < '0' || text[i] > '9')) return false;
+  auto number = [&](std::size_t at, std::size_t length) {
+    int value = 0;
+    for (std::size_t i = at; i < at + length; ++i)
+      value = value * 10 + (text[i] - '0');
+    return value;
+  };
+  const int month = number(4, 2), day = number(6, 2), hour = number(8, 2), minute = number(10, 2),
+            second = number(12, 2);
+  if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59) return false;
+  const Date wall = dateFromParts(number(0, 4), month, day, hour, minute, second);
+  const int offset = number(22, 3) * (text[21] == '-' ? -1 : 1);
+  seconds = std::round(wall.serial * 86400.0) - offset * 60.0 + number(15, 6) / 1e6;
+  return true;
+}
+
 } // namespace qv::lab

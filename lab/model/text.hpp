@@ -35,5 +35,8 @@ Date parseIsoDateTime(std::string_view text);
 std::string formatDateTime(Date date);
 // The management service's text: yyyymmddHHMMSS.000000 + sign + minutes.
 std::string managementDateTime(Date local, int offsetMinutes);
+// The instant such a text stands for, in seconds from 1899-12-30 00:00 UTC;
+// false for a text of another form (or with "*" for a part it lacks).
+bool managementInstant(std::string_view text, double &seconds);
 
 } // namespace qv::lab

@@ -242,6 +242,7 @@ void bindCondition(WqlCondition &c, const ClassSchema &schema) {
   if (!p) invalid();
   c.property = p->name;
   c.type = p->type;
+  c.datetime = p->type == CimType::DateTime && !p->array;
 }
 
 // A query compares a uint32 by its own value, not by the negative number
@@ -250,6 +251,16 @@ Value compared(const Value &value, CimType type) {
   const int32_t *bits = value.as<int32_t>();
   if (type != CimType::UInt32 || !bits || *bits >= 0) return value;
   return Value(static_cast<double>(static_cast<uint32_t>(*bits)));
+}
+
+// Two management date-time texts by the instants they stand for, each with
+// its own offset; nothing when either is of another form.
+std::optional<int> compareInstants(const Value &value, const WqlLiteral &literal) {
+  const auto *text = value.as<std::string>();
+  const auto *wanted = std::get_if<std::string>(&literal.value);
+  double a = 0, b = 0;
+  if (!text || !wanted || !managementInstant(*text, a) || !managementInstant(*wanted, b)) return std::nullopt;
+  return a < b ? -1 : (a > b ? 1 : 0);
 }
 
 // -1, 0, 1, or nothing when the two cannot be compared.
@@ -314,7 +325,8 @@ bool wqlMatches(const WqlCondition *c, const PropertyBag &props) {
   if (c->op == WqlOp::IsNull) return isNull;
   if (c->op == WqlOp::IsNotNull) return !isNull;
   if (!value) return false;
-  std::optional<int> order = compare(compared(*value, c->type), c->literal);
+  std::optional<int> order =
+      c->datetime ? compareInstants(*value, c->literal) : compare(compared(*value, c->type), c->literal);
   if (!order) return false;
   switch (c->op) {
   case WqlOp::Equal: return *order == 0;
@@ -334,6 +346,7 @@ WqlHints wqlHintsFor(const WqlCondition *c, std::string_view property) {
     WqlHints a = wqlHintsFor(c->operands[0].get(), property);
     WqlHints b = wqlHintsFor(c->operands[1].get(), property);
     hints.equals = a.equals ? a.equals : b.equals;
+    hints.textAtLeast = a.textAtLeast ? a.textAtLeast : b.textAtLeast;
     hints.atLeast = a.atLeast;
     if (b.atLeast && (!hints.atLeast || *b.atLeast > *hints.atLeast)) hints.atLeast = b.atLeast;
     hints.atMost = a.atMost;
@@ -343,6 +356,7 @@ WqlHints wqlHintsFor(const WqlCondition *c, std::string_view property) {
   if (c->kind != WqlCondition::Kind::Compare || !equalsNoCase(c->property, property)) return hints;
   if (auto text = std::get_if<std::string>(&c->literal.value)) {
     if (c->op == WqlOp::Equal) hints.equals = *text;
+    if (c->op == WqlOp::GreaterEqual || c->op == WqlOp::Greater) hints.textAtLeast = *text;
     return hints;
   }
   auto number = std::get_if<double>(&c->literal.value);

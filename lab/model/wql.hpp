@@ -29,6 +29,7 @@ struct WqlCondition {
   CimType type = CimType::String; // the property's, once bound
   WqlOp op = WqlOp::Equal;
   WqlLiteral literal;
+  bool datetime = false; // Compare on a datetime property: texts compare as instants
   std::vector<std::unique_ptr<WqlCondition>> operands; // And, Or: two; Not: one
 };
 
@@ -49,9 +50,11 @@ void bindWql(WqlQuery &query, const ClassSchema &schema);
 bool wqlMatches(const WqlCondition *condition, const PropertyBag &props);
 
 // What a query says for sure about one property, so a generator can skip
-// what cannot match: the equality text, and the inclusive numeric range.
+// what cannot match: the equality text, the inclusive numeric range, and a
+// text lower bound (of a date, say).
 struct WqlHints {
   std::optional<std::string> equals;
+  std::optional<std::string> textAtLeast;
   std::optional<double> atLeast;
   std::optional<double> atMost;
 };

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "core/automation_error.hpp"
 #include "core/handlers.hpp"
 #include "platform/command_capture.hpp"
 #include "platform/command_interpreter.hpp"

@@ -13,6 +13,7 @@
 
 #include <sys/wait.h>
 
+#include "core/convert.hpp"
 #include "tests/platform/temp_tree.hpp"
 
 namespace qv::platform {

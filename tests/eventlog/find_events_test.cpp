@@ -1,0 +1,130 @@
+// Finding entries by time and type: the one query asked, what reaches it
+// from the caller, and how much of the answer is read.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/convert.hpp"
+#include "eventlog/event_log.hpp"
+#include "tests/eventlog/fake_event_log.hpp"
+
+namespace qv {
+namespace {
+
+using test::errorNumberOf;
+using test::failureOf;
+
+const std::string kWholeSystem = "Select * from Win32_NTLogEvent where LogFile='System'";
+
+class FindEventsTest : public ::testing::Test {
+protected:
+  // The host is an hour east of universal time.
+  FindEventsTest() {
+    world.system->zoneMinutes = [](Date) { return 60; };
+  }
+
+  // The query findEvents asked, or the failure's number and description.
+  std::tuple<std::string, int32_t, std::string> asked(const std::string &log, const Variant &since,
+                                                      const Variant &types, const Variant &max = Variant()) {
+    world.target->onQuery([](std::string_view) {
+      return std::make_unique<fake::GeneratedSet>([](std::size_t) { return nullptr; },
+                                                  std::make_shared<std::size_t>(0));
+    });
+    world.target->queries.clear();
+    int32_t number = 0;
+    std::string description;
+    try {
+      events.findEvents("srv", log, since, types, max);
+    } catch (const AutomationError &error) {
+      number = error.number();
+      description = error.description();
+    }
+    return {world.target->queries.empty() ? "" : world.target->queries.back(), number, description};
+  }
+
+  test::EventLogWorld world;
+  EventLog events{world.platform};
+};
+
+TEST_F(FindEventsTest, OneQueryHoldsTheUniversalTimeAndTheTypesAndNothingElseOfTheCaller) {
+  const Variant noon(makeDate({2005, 3, 1, 12, 0, 0}));
+  const std::string since = " and TimeGenerated >= '20050301110000.000000+000'";
+  // log, since, types, the query's text after the log's condition.
+  const std::tuple<std::string, Variant, Variant, std::string> cases[] = {
+      {"System", Variant(), Variant(), kWholeSystem},
+      {"System", noon, Variant(), kWholeSystem + since},
+      {"System", Variant("3/1/2005 00:30:00"), Variant(),
+       kWholeSystem + " and TimeGenerated >= '20050228233000.000000+000'"},
+      {"System", noon, Variant(" warning ,ERROR,Warning"),
+       kWholeSystem + since + " and (EventType = 2 or EventType = 1)"},
+      {"System", Variant(), Variant("security audit success,Security Audit Failure, Information"),
+       kWholeSystem + " and (EventType = 4 or EventType = 5 or EventType = 3)"},
+      {"System", Variant(), Variant("  "), kWholeSystem},
+      {"x' or LogFile<>'", Variant(), Variant("Error"),
+       "Select * from Win32_NTLogEvent where LogFile='x\\' or LogFile<>\\'' and (EventType = 1)"},
+  };
+  for (const auto &[log, from, types, query] : cases) {
+    SCOPED_TRACE(query);
+    EXPECT_EQ(asked(log, from, types), std::make_tuple(query, 0, std::string()));
+  }
+}
+
+TEST_F(FindEventsTest, BadArgumentsFailBeforeAnyQueryWithTheEntryNamed) {
+  const std::string invalid = "Error with findEvents: Invalid procedure call or argument";
+  // since, types, maxEvents, the failure.
+  const std::tuple<Variant, Variant, Variant, int32_t, std::string> cases[] = {
+      {Variant(), Variant("Error) or (EventType = 3"), Variant(), kInvalidCall,
+       invalid + ": 'Error) or (EventType = 3' is not an event type"},
+      {Variant(), Variant("Error,,Warning"), Variant(), kInvalidCall, invalid + ": '' is not an event type"},
+      {Variant(), Variant("Errors"), Variant(), kInvalidCall, invalid + ": 'Errors' is not an event type"},
+      {Variant(), Variant(), Variant(int32_t{0}), kInvalidCall,
+       invalid + ": maxEvents must be from 1 to 10000"},
+      {Variant(), Variant(), Variant(int32_t{10001}), kInvalidCall,
+       invalid + ": maxEvents must be from 1 to 10000"},
+      {Variant(), Variant(), Variant("many"), kTypeMismatch, "Error with findEvents: Type mismatch"},
+      {Variant("yesterday'"), Variant(), Variant(), kTypeMismatch, "Error with findEvents: Type mismatch"},
+      {Variant::null(), Variant(), Variant(), kInvalidUseOfNull,
+       "Error with findEvents: Invalid use of Null"},
+  };
+  for (const auto &[since, types, max, number, description] : cases) {
+    SCOPED_TRACE(description);
+    EXPECT_EQ(asked("System", since, types, max), std::make_tuple(std::string(), number, description));
+  }
+}
+
+// A million entries answer the query; only what is asked for is read, in
+// the service's order, keyed as the pages key them.
+TEST_F(FindEventsTest, ReadsAtMostMaxEventsOfAMillionNewestFirst) {
+  const std::string query = kWholeSystem + " and (EventType = 1)";
+  world.target->addQuery(query, [](std::size_t i) -> ManagementObjectPtr {
+    if (i >= 1000000) return nullptr;
+    return test::eventEntry("System", static_cast<int32_t>(1000000 - i));
+  });
+  for (const auto &[max, expected] :
+       {std::pair{Variant(), 100u}, std::pair{Variant(int32_t{1000}), 1000u}, std::pair{Variant("7"), 7u}}) {
+    const std::size_t before = world.target->taken(query);
+    auto found = events.findEvents("srv", "System", Variant(), Variant("error"), max);
+    EXPECT_EQ(world.target->taken(query) - before, expected);
+    ASSERT_EQ(found->size(), expected);
+    const Collection &newest = *found->at(1).as<Collection>();
+    EXPECT_EQ(*found->keyAt(1), "1000000");
+    EXPECT_EQ(newest["RecordNumber"], Variant(int32_t{1000000}));
+    EXPECT_EQ(newest["TimeGenerated"], Variant(makeDate({2005, 3, 1, 12, 0, 0})));
+    EXPECT_EQ(*found->keyAt(expected), std::to_string(1000001 - expected));
+  }
+}
+
+TEST_F(FindEventsTest, AServiceFailureIsReportedWithTheMembersMessage) {
+  world.target->failWith(
+      AutomationError(static_cast<int32_t>(0x800706BA), "SWbemLocator", "The RPC server is unavailable. "));
+  const AutomationError failure =
+      failureOf([&] { events.findEvents("srv", "System", Variant(), Variant(), Variant()); });
+  EXPECT_EQ(failure.number(), static_cast<int32_t>(0x800706BA));
+  EXPECT_EQ(failure.description(), "Error with findEvents: The RPC server is unavailable. ");
+}
+
+} // namespace
+} // namespace qv
