@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "core/collection.hpp"
 #include "core/json_text.hpp"
@@ -69,6 +70,17 @@ TEST(JsonTextTest, ALoopAndADateFailASharedListIsWrittenTwiceAndKeysMakeAnObject
   EXPECT_EQ(toJson(both), R"([[],[],"plain"])");
   both.add(Variant(Date{1e12}), "When");
   EXPECT_EQ(errorNumberOf([&] { toJson(both); }), kOverflow);
+
+  // Lists within lists: as deep as the limit is written, one more fails.
+  auto deepest = std::make_shared<Collection>();
+  for (int depth = 1; depth <= kMaxJsonDepth; ++depth) {
+    auto outer = std::make_shared<Collection>();
+    outer->add(Variant(std::exchange(deepest, outer)));
+  }
+  EXPECT_EQ(toJson(*deepest), std::string(kMaxJsonDepth + 1, '[') + std::string(kMaxJsonDepth + 1, ']'));
+  Collection deeper;
+  deeper.add(Variant(deepest));
+  EXPECT_EQ(errorNumberOf([&] { toJson(deeper); }), kInvalidCall);
 }
 
 } // namespace

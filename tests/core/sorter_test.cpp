@@ -52,6 +52,9 @@ TEST(SorterTest, ValuesAreComparedAsTextWithoutTheirKeysAndTheModeIsConverted) {
   values.add(Variant(int32_t{10}), "ten");
   values.add(Variant(9.5));
   EXPECT_EQ(sortCollection(values, Variant("1"), regional())->keyAt(1), std::nullopt);
+  Collection one; // a single value is never compared, so the mode is never read
+  one.add(Variant(int32_t{1}));
+  EXPECT_EQ(sortCollection(one, Variant("no mode"), regional())->count(), 1);
   EXPECT_EQ(errorNumberOf([&] { sortCollection(values, Variant(int32_t{3}), regional()); }), kInvalidCall);
   values.add(Variant(std::make_shared<Collection>()));
   EXPECT_EQ(errorNumberOf([&] { sortCollection(values, Variant(int32_t{1}), regional()); }), kTypeMismatch);

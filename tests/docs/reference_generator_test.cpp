@@ -25,7 +25,7 @@ library Sample {
                             [in, optional, helpstring("page, from 1")] VARIANT number);
   };
   [uuid(61003B7B-F3E2-4925-BBE0-8F0BA62ADCFC), dual, oleautomation]
-  interface IDual : IDispatch { [id(1), helpstring("Counts")] HRESULT count([in] long from, [out, retval] long* result); };
+  interface IDual : IDispatch { [id(1), helpstring("Counts")] HRESULT count([in] long from, [in] IDispatch* filter, [out, retval] long* result); };
   [uuid(FEF1DBF8-A078-4C5F-A600-F41AB33FF278)] coclass Thing { [default] dispinterface _Thing; };
   [uuid(FEF1DBF8-A078-4C5F-A600-F41AB33FF279)] coclass Dual { interface IDual; };
 };
@@ -37,6 +37,8 @@ TEST(ReferenceGeneratorTest, TheCheckFindsWhatTheDocumentLacks) {
   EXPECT_TRUE(missingFromReference(library, document).empty());
   EXPECT_NE(document.find("#### Thing.page(computer, [size], [number])\n"), std::string::npos);
   EXPECT_NE(document.find("| `size` | Variant | by value | 25 |"), std::string::npos);
+  EXPECT_NE(document.find("| `filter` | Object | by value |"), std::string::npos)
+      << "an object is a reference already";
 
   // A member, a parameter and a help string dropped from the document.
   auto without = [&](const std::string &text) {
@@ -44,7 +46,8 @@ TEST(ReferenceGeneratorTest, TheCheckFindsWhatTheDocumentLacks) {
     changed.erase(changed.find(text), text.size());
     return missingFromReference(library, changed);
   };
-  EXPECT_EQ(without("#### Dual.count(from)\n"), std::vector<std::string>{"member Dual.count(from)"});
+  EXPECT_EQ(without("#### Dual.count(from, filter)\n"),
+            std::vector<std::string>{"member Dual.count(from, filter)"});
   EXPECT_EQ(without("| `number` |"),
             std::vector<std::string>{"parameter number of Thing.page(computer, [size], [number])"});
   EXPECT_EQ(without("Sets the \"name\""), std::vector<std::string>{"help of Thing.name"});

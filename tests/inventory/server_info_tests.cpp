@@ -95,13 +95,19 @@ TEST(ComputerSummary, SystemNullsKeptBoardAndBiosNullsBlank) {
   EXPECT_EQ(error.description(), fror + runtimeErrorText(kDuplicateKey));
 }
 
-TEST(ComputerSummary, MemoryTextAtItsBoundaries) {
+TEST(ComputerSummary, MemoryTextAtItsBoundariesAndEveryDomainRole) {
   auto english = PortableRegional::english();
   EXPECT_EQ(inventory::physicalMemoryText("1023999", *english), "0mb");
   EXPECT_EQ(inventory::physicalMemoryText("8589934592", *english), "8388mb") << "beyond 32 bits";
+  EXPECT_EQ(inventory::physicalMemoryText(kNull, *english), "mb");
+  const char *roles[] = {"Unknown Domain Role",       "Standalone Workstation", "Member Workstation",
+                         "Standalone Server",         "Member Server",          "Backup Domain Controller",
+                         "Primary Domain Controller", "Unknown Domain Role"};
+  for (int16_t role = -1; role <= 6; ++role)
+    EXPECT_EQ(inventory::domainRoleText(role), roles[role + 1]) << role;
 }
 
-TEST(HotFixes, FieldsAsDeliveredWithNullKept) {
+TEST(HotFixesAndProcessors, FieldsAsDeliveredWithNullKeptAndTheNameTrimmed) {
   InventoryLab lab;
   const char *properties =
       "Caption CSName Description FixComments HotFixID InstallDate InstalledBy InstalledOn "
@@ -110,6 +116,9 @@ TEST(HotFixes, FieldsAsDeliveredWithNullKept) {
   EXPECT_EQ(valuesOf(*lab.info.hotFixStatus("SRV1"), 1),
             words("Caption CSName Description FixComments HotFixID (Null) InstalledBy "
                   "InstalledOn Name ServicePackInEffect Status"));
+  const char *processor = "CurrentClockSpeed Description Manufacturer DeviceID L2CacheSize SocketDesignation";
+  lab.add("Win32_Processor", named(processor)).set("Name", "  Xeon  ");
+  EXPECT_EQ(valuesOf(*lab.info.cpuInfo("SRV1"), 1), words(std::string("Xeon ") + processor));
 }
 
 Variant list(std::vector<Variant> items, int32_t lowerBound = 0) {
@@ -119,7 +128,7 @@ Variant list(std::vector<Variant> items, int32_t lowerBound = 0) {
 TEST(NicInfo, AdaptersKeyedByIndexWithAddressListsKeyedByArrayPosition) {
   auto adapter = [](int32_t index, Variant ip, Variant gateway) {
     auto adapter = named("Description MACAddress DNSHostName");
-    adapter->set("Index", index).set("DNSDomain", kNull).set("IPSubnet", kNull);
+    adapter->set("Index", index).set("DNSDomain", kNull).set("IPSubnet", list({"255.0.0.0"}));
     adapter->set("IPAddress", std::move(ip));
     adapter->set("DefaultIPGateway", std::move(gateway));
     return adapter;
@@ -133,6 +142,7 @@ TEST(NicInfo, AdaptersKeyedByIndexWithAddressListsKeyedByArrayPosition) {
   auto first = asCollection(result->at(1));
   EXPECT_TRUE((*first)["DNSDomain"].isNull()) << "a missing value stays Null";
   EXPECT_EQ(keysOf(*asCollection((*first)["StaticIP"])), (Keys{"0", "1"}));
+  EXPECT_EQ(valuesOf(*asCollection((*first)["SubNet"])), Keys{"255.0.0.0"});
   EXPECT_EQ(asCollection((*first)["GateWay"])->count(), 0) << "no gateway is an empty list, never missing";
   // Positions count from the array's own lower bound.
   EXPECT_EQ(keysOf(*asCollection((*asCollection((*result)["1"]))["GateWay"])), Keys{"1"});
@@ -199,9 +209,13 @@ TEST(TranslateWmiDate, GivesUniversalTimeInEitherRegionalStyle) {
 // quotients: 102,395 bytes are 99.995 Kb, which rounds to 100.00.
 TEST(DriveSizes, SizeTextInBothRegionalStyles) {
   const std::tuple<double, const char *, const char *> cases[] = {
-      {102394, "102394b", "102394b"},          {102395, "100.00 Kb", "100,00 Kb"},
-      {1030000, "1,005.86 Kb", "1.005,86 Kb"}, {1048064, "1.00 Mb", "1,00 Mb"},
-      {1073741824, "1.00 Gb", "1,00 Gb"},      {1688849860263936.0, "1,536.00 Tb", "1.536,00 Tb"},
+      {102394, "102394b", "102394b"},
+      {102395, "100.00 Kb", "100,00 Kb"},
+      {1030000, "1,005.86 Kb", "1.005,86 Kb"},
+      {1048064, "1.00 Mb", "1,00 Mb"},
+      {1073741824, "1.00 Gb", "1,00 Gb"},
+      {1099511627776.0, "1.00 Tb", "1,00 Tb"},
+      {1688849860263936.0, "1,536.00 Tb", "1.536,00 Tb"},
   };
   auto english = PortableRegional::english();
   for (const auto &[bytes, inEnglish, inEuropean] : cases) {
@@ -230,6 +244,7 @@ TEST(LogicalDrives, FixedDisksOnlyLockedOrUnformattedOnesWithBlanks) {
   lab.add("Win32_LogicalDisk", disk(kNull, "X:", "100", "50"));
   lab.add("Win32_LogicalDisk", disk(12, "D:", "0", "0"));
   lab.add("Win32_LogicalDisk", disk(11, "Y:", "100", "50"));
+  lab.add("Win32_LogicalDisk", disk(21, "Z:", "100", "50"));
   lab.add("Win32_LogicalDisk", disk(12, "E:", "1048064", kNull));
   auto &measurable = lab.add("Win32_LogicalDisk", disk(12, "F:", "1030000", "453000"));
   auto result = lab.info.logicalDriveInfo("SRV1");

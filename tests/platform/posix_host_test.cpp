@@ -79,13 +79,23 @@ TEST(CommandCapture, EndsWhatStillRunsWithoutWaitingForIt) {
 // would cut short, is not started.
 TEST(CommandCapture, JoinsOutputAndErrorsDecodesAsAWholeAndRefusesWhatCannotStart) {
   const Notices refused{"CreateProcess failed. Error: 22"};
+  const std::string x = "\xEF\xBF\xBD", xx = x + x, xxx = xx + x; // U+FFFD for each refused byte
   const std::tuple<std::string, std::string, Notices> cases[] = {
       {"printf a; printf b >&2; printf c; printf d >&2", "abcd", {}},
       // A two-byte character across the first read's end stays whole; a
       // byte that is no UTF-8 becomes U+FFFD.
       {"printf '%65535s\\303\\251\\377' ''", std::string(65535, ' ') + "\xC3\xA9\xEF\xBF\xBD", {}},
+      // The edges of each sequence length kept (U+0800, U+D7FF, U+10000,
+      // U+10FFFF); overlong forms, surrogates and code points past U+10FFFF
+      // replaced byte by byte.
+      {"printf '\\340\\240\\200\\355\\237\\277\\360\\220\\200\\200\\364\\217\\277\\277'",
+       "\xE0\xA0\x80\xED\x9F\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
+       {}},
+      {"printf '\\300\\200 \\340\\200\\200 \\355\\240\\200 \\364\\220\\200\\200 \\365\\200\\200\\200'",
+       xx + " " + xxx + " " + xxx + " " + xx + xx + " " + xx + xx,
+       {}},
       {"", "", refused},
-      {" \t", "", refused},
+      {" \t\r\n", "", refused},
       {std::string("echo a\0; echo b", 15), "", refused},
   };
   for (const auto &[commandLine, output, notices] : cases)
@@ -98,7 +108,7 @@ TEST(PosixSystemTest, LaunchStartsTheProgramWithoutAShellOrReportsWhyNot) {
   posix::PosixSystem system;
   test::TempTree folder;
   const std::string first = folder.path("first"), second = folder.path("second");
-  const std::string literal = folder.path("name$(id);`id`");
+  const std::string literal = folder.path("name$(id);\t`id`");
   EXPECT_EQ(system.launch("touch", "  " + first + "   " + second + " "), LaunchResult::started);
   EXPECT_EQ(system.launch("touch", literal), LaunchResult::started);
   auto made = [&] { return fs::exists(first) && fs::exists(second) && fs::exists(literal); };

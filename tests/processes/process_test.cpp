@@ -73,13 +73,20 @@ TEST_F(ProcessTest, ListingAndDetailsFailuresKeepTheServicesNumber) {
 TEST_F(ProcessTest, TerminateEndsTheMatchingProcessOnlyAndAFailureNamesTheReason) {
   auto other = processInstance(8);
   auto target = processInstance(7);
-  target->method("Terminate", [](std::vector<Variant> &) { return Variant(int32_t{2}); });
   service->addQuery("Select * from Win32_Process where ProcessId=7", fake::instances({other, target}));
-  auto failure = failureOf([&] { processes.terminateProcess(7, "srv"); });
-  EXPECT_EQ(failure.number(), kInvalidCall);
-  EXPECT_EQ(failure.description(), "Unable to terminate process. Reason: 2: Terminate returned 2");
-  EXPECT_EQ(target->calls, std::vector<std::string>{"Terminate"});
+  // Null is no success either: it is no number equal to 0.
+  for (const auto &[returned, reason] : {std::pair{Variant(int32_t{2}), "2: Terminate returned 2"},
+                                         std::pair{Variant::null(), ": Terminate returned "}}) {
+    target->method("Terminate", [&, &r = returned](std::vector<Variant> &) { return r; });
+    auto failure = failureOf([&] { processes.terminateProcess(7, "srv"); });
+    EXPECT_EQ(failure.number(), kInvalidCall);
+    EXPECT_EQ(failure.description(), std::string("Unable to terminate process. Reason: ") + reason);
+  }
+  target->method("Terminate", [](std::vector<Variant> &) { return Variant(int16_t{0}); });
+  processes.terminateProcess(7, "srv");
+  EXPECT_EQ(target->calls, (std::vector<std::string>{"Terminate", "Terminate", "Terminate"}));
   EXPECT_TRUE(other->calls.empty());
+  EXPECT_EQ(processes.getProcessDetails(7, "srv")->count(), 7);
 }
 
 } // namespace

@@ -60,6 +60,8 @@ TEST_F(ServicesTest, BlanksAroundValuesKeepEveryRecordOnceAndNullFails) {
     add({name, name});
   Names sorted = column(services.servicesSorted("DisplayName"), "Name");
   EXPECT_TRUE(std::is_permutation(sorted.begin(), sorted.end(), names.begin(), names.end()));
+  add({"BETA", "Beta"}); // the same name as "Beta" to a key
+  EXPECT_EQ(errorNumberOf([&] { services.servicesSorted("DisplayName"); }), kDuplicateKey);
   add({"Odd", "Odd"})->set("ServiceType", Variant::null());
   EXPECT_EQ(errorNumberOf([&] { services.serviceList(); }), kInvalidUseOfNull);
 }
@@ -77,29 +79,58 @@ TEST_F(ServicesTest, TargetNamesGoIntoPathsExactlyAsSetAndWorkgroupFailuresAreRe
             (Names{"WinNT:// LAB / pc1 /svc,Service", "WinNT:// LAB / pc1 ", "WinNT:// LAB ", "WinNT:"}));
 }
 
-// The lab shows lists of dependencies; here none, one text, and unreadable.
-TEST_F(ServicesTest, DependenciesMissingAsOneTextOrUnreadable) {
+// The lab shows browsing and lists of dependencies; here only computers
+// listed, every field of a detail record, and dependencies none, one text, a
+// list, and unreadable. A list whose bounds start above 0 has no element 0.
+TEST_F(ServicesTest, BrowsingDetailsAndDependenciesMissingAsOneTextAListOrUnreadable) {
   add({"RpcSs", "RPC"});
-  add({"One", "One", 4, 2, 16, Variant("RpcSs")});
+  add({"One", "One", 7, 3, 32, Variant("RpcSs")});
+  add({"Two", "Two", 4, 2, 16, Variant(VariantArray{0, {Variant("RpcSs"), Variant("One")}})});
+  add({"Late", "Late", 4, 2, 16, Variant(VariantArray{1, {Variant("RpcSs")}})});
   add({"Quiet", "Quiet"})->failRead("Dependencies", fake::adsError(fake::kAdsNoObject, "no value"));
+  net.workgroup("LAB")->addChild("User", "admin"); // no computer
+  EXPECT_EQ(column(services.getComputers(), "Computer"), Names{"SRV1"});
+  EXPECT_EQ(column(services.getWorkgroups(), "Workgroup"), Names{"LAB"});
   const std::tuple<const char *, const char *, const char *> cases[] = {
-      {"RpcSs", "", ""}, {"One", "0", "RPC"}, {"Quiet", "", ""}};
+      {"RpcSs", "", ""}, {"One", "0", "RPC"}, {"Two", "0 1", "RPC One"}, {"Quiet", "", ""}};
   for (const auto &[service, keys, displayNames] : cases) {
     auto deps = (*services.getService(service))["Dependencies"].as<Collection>();
     EXPECT_EQ(test::keysOf(*deps), test::words(keys)) << service;
     EXPECT_EQ(column(deps, "DisplayName"), test::words(displayNames)) << service;
   }
+  EXPECT_EQ(errorNumberOf([&] { services.getService("Late"); }), kSubscriptOutOfRange);
+  Names fields;
+  const CollectionPtr detail = services.getService("One");
+  for (const Variant &field : *detail)
+    fields.push_back(field.isObject() ? "(list)" : toText(field, *net.regional));
+  EXPECT_EQ(fields, (Names{"7", "One", "One", "C:\\Windows\\system32\\One.exe", "LocalSystem", "3", "32", "1",
+                           "(list)"}));
 }
 
-// The lab shows each request and refusal; here the order of the calls.
-TEST_F(ServicesTest, ARefusedStartEndsTheCallBeforeTheNewStartTypeIsCommitted) {
-  add({"Svc", "Some Service"})->method("start", [](auto &, auto &) -> Variant {
+// The lab shows each request and refusal; here the calls of each state and
+// their order. A refused request ends the call before the new start type is
+// committed; a start type of 0 or less is left as it is.
+TEST_F(ServicesTest, EachStateMakesItsRequestAndARefusalEndsTheCallBeforeCommitting) {
+  auto svc = add({"Svc", "Some Service"});
+  for (const char *request : {"Stop", "Pause"})
+    svc->method(request, [](auto &, auto &) { return Variant(); });
+  svc->method("start", [](auto &, auto &) -> Variant {
     throw fake::adsError(static_cast<int32_t>(0x80070422), "The service cannot be started.");
   });
-  auto error = failureOf([&] { services.setStatus("Svc", 4, 2); });
-  EXPECT_EQ(error.number(), static_cast<int32_t>(0x80070422));
-  EXPECT_EQ(error.description(), "The service cannot be started.");
-  EXPECT_EQ(*net.directory->journal, (Names{"Svc.put StartType=2", "Svc.start"}));
+  const std::tuple<int32_t, int32_t, int32_t, Names> requests[] = {
+      {4, 2, static_cast<int32_t>(0x80070422), {"Svc.put StartType=2", "Svc.start"}},
+      {1, 0, 0, {"Svc.Stop", "Svc.SetInfo"}},
+      {6, 1, 0, {"Svc.put StartType=1", "Svc.Pause", "Svc.SetInfo"}},
+      {999, -1, 0, {"Svc.Stop", "Svc.SetInfo"}},
+      {5, 3, 0, {"Svc.put StartType=3", "Svc.SetInfo"}},
+  };
+  for (const auto &[status, startType, number, journal] : requests) {
+    net.directory->journal->clear();
+    EXPECT_EQ(errorNumberOf([&] { services.setStatus("Svc", status, startType); }), number) << status;
+    EXPECT_EQ(*net.directory->journal, journal) << status;
+  }
+  EXPECT_EQ(failureOf([&] { services.setStatus("Svc", 4, 0); }).description(),
+            "The service cannot be started.");
 }
 
 } // namespace
