@@ -13,7 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-product_folders=(core services iis inventory processes eventlog terminal tools platform automation)
+product_folders=(core services iis inventory processes eventlog terminal tools fleet platform com automation docs/generator)
 
 # Lines of C++ source that are neither blank nor inside a comment.
 code_lines() {
