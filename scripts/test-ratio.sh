@@ -3,7 +3,8 @@
 # code. Lines count when they are neither blank nor comment.
 #
 #   tests: tests/**/*.cpp|hpp (GoogleTest and the Wine C++ checks)
-#   product: core/, the class folders, platform/ and automation/
+#   product: core/, the class folders (fleet/ too), platform/, com/,
+#            automation/ and docs/generator/
 #
 # The lab, the fuzz targets, the benchmarks, the stress programs of hardening/
 # and the script-client tests are counted apart: they are not in either number.
