@@ -22,6 +22,7 @@ public:
   }
   std::string captureCommandOutput(const std::string &commandLine) override {
     commands.push_back(commandLine);
+    if (captureFailure) throw *captureFailure;
     auto found = commandOutputs.find(commandLine);
     return found == commandOutputs.end() ? std::string() : found->second;
   }
@@ -45,6 +46,7 @@ public:
   std::optional<std::string> workgroup = "LAB";
   LaunchResult launchResult = LaunchResult::started;
   std::map<std::string, std::string> commandOutputs; // command line -> output; others give ""
+  std::optional<AutomationError> captureFailure;     // every capture fails with it (a time-out)
   std::map<std::string, uint64_t> folders;           // path -> bytes; others fail
   std::map<std::string, bool> files;
   std::map<std::string, std::string> variables;
