@@ -30,8 +30,12 @@ struct Close {
 std::string childProgram() {
   char path[MAX_PATH];
   DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string program(path, length);
-  return "\"" + program.substr(0, program.find_last_of('\\') + 1) + "capture_child.exe\"";
+  std::string folder(path, length);
+  folder.resize(folder.find_last_of('\\') + 1);
+  // Appended piece by piece: GCC 12 warns falsely on a literal + string here.
+  std::string quoted(1, '"');
+  quoted.append(folder).append("capture_child.exe").push_back('"');
+  return quoted;
 }
 
 std::string capture(const std::string &commandLine) {
@@ -59,8 +63,8 @@ void checkCapturesSideBySide(Checks &checks) {
   // thread: a fast capture whose pipe a slow child held would wait for it.
   std::atomic<bool> slowDone{false};
   std::thread slow([&] {
-    for (int i = 0; i < 4; ++i)
-      capture(child + " sleep 1500");
+    for (int i = 0; i < 3; ++i)
+      capture(child + " sleep 2500");
     slowDone = true;
   });
   Clock::duration longest{};
@@ -73,9 +77,9 @@ void checkCapturesSideBySide(Checks &checks) {
   }
   slow.join();
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(longest).count();
-  std::printf("%d fast captures beside 4 slow ones: the longest took %lld ms\n", fast,
+  std::printf("%d fast captures beside 3 slow ones: the longest took %lld ms\n", fast,
               static_cast<long long>(ms));
-  checks.expect(fast > 4 && wrong == 0 && longest < 1000ms,
+  checks.expect(fast > 4 && wrong == 0 && longest < 2000ms,
                 "each fast capture returns when its own child ends, not with a slow one's");
 }
 
