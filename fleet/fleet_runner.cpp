@@ -25,6 +25,7 @@ struct WorkerSlot {
   Clock::time_point began;
   bool abandoned = false;
   bool ended = false;
+  std::function<void()> cancel; // asks the thread's outstanding call to give up
 };
 
 // What the caller and its workers share; a late worker keeps it alive after
@@ -170,6 +171,7 @@ CollectionPtr runFleet(const std::vector<std::string> &computers, const HostCall
   for (;;) {
     std::size_t firstNew = 0, toStart = 0;
     std::optional<Clock::time_point> nearest;
+    std::vector<std::function<void()>> cancels;
     {
       std::lock_guard guard(shared->lock);
       const Clock::time_point now = Clock::now();
@@ -187,6 +189,7 @@ CollectionPtr runFleet(const std::vector<std::string> &computers, const HostCall
                                   secondsText(options.bound.count()) + " s");
           shared->done[index] = true;
           shared->abandoned->abandon(shared->keys[index]);
+          if (slot.cancel) cancels.push_back(std::move(slot.cancel));
           continue;
         }
         ++live;
@@ -206,10 +209,14 @@ CollectionPtr runFleet(const std::vector<std::string> &computers, const HostCall
         shared->slots.resize(firstNew + toStart);
       }
     }
+    for (auto &cancel : cancels)
+      cancel();
     for (std::size_t slot = firstNew; slot < firstNew + toStart; ++slot) {
       try {
         // The worker owns copies of what it reads: it may outlive this call.
-        workers.start([shared, slot, makeCall] { work(shared, slot, makeCall); });
+        auto cancel = workers.start([shared, slot, makeCall] { work(shared, slot, makeCall); });
+        std::lock_guard guard(shared->lock);
+        shared->slots[slot].cancel = std::move(cancel);
       } catch (...) {
         std::lock_guard guard(shared->lock);
         for (std::size_t unstarted = slot; unstarted < firstNew + toStart; ++unstarted)

@@ -37,8 +37,10 @@ public:
 class Workers {
 public:
   virtual ~Workers() = default;
-  // Runs work once on a new thread that may outlive the caller.
-  virtual void start(std::function<void()> work) = 0;
+  // Runs work once on a new thread that may outlive the caller. Returns how
+  // to ask that thread's outstanding call to give up, where the platform
+  // can (empty where it cannot).
+  virtual std::function<void()> start(std::function<void()> work) = 0;
   virtual std::shared_ptr<Signal> makeSignal() = 0;
 };
 

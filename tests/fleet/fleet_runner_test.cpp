@@ -37,7 +37,18 @@ struct FakeHosts {
   }
 };
 
+// Portable threads whose outstanding call can be "cancelled": counts the asks.
+struct CancellingWorkers : Workers {
+  std::shared_ptr<std::atomic<int>> cancels = std::make_shared<std::atomic<int>>(0);
+  std::function<void()> start(std::function<void()> work) override {
+    standardWorkers().start(std::move(work));
+    return [cancels = cancels] { ++*cancels; };
+  }
+  std::shared_ptr<Signal> makeSignal() override { return standardWorkers().makeSignal(); }
+};
+
 struct FleetRun : ::testing::Test {
+  CancellingWorkers workers;
   std::shared_ptr<FakeHosts> hosts = std::make_shared<FakeHosts>();
   std::shared_ptr<AbandonedCalls> abandoned = std::make_shared<AbandonedCalls>(3);
 
@@ -54,7 +65,7 @@ struct FleetRun : ::testing::Test {
       return [hosts](const std::string &computer) { return hosts->answer(computer); };
     };
     RunOptions options{"osInfo", std::chrono::duration<double>(bound), parallel, abandoned};
-    return runFleet(computers, makeCall, options, standardWorkers());
+    return runFleet(computers, makeCall, options, workers);
   }
 };
 
@@ -90,6 +101,7 @@ TEST_F(FleetRun, AHostPastItsBoundIsReportedAndItsPlaceTakenByAnotherWorker) {
   EXPECT_EQ(recordOf(results, "DEAD1")["Description"].text(), "osInfo on DEAD1 did not answer within 0.1 s");
   EXPECT_EQ(recordOf(results, "web2")["Result"].text(), "os of web2");
   EXPECT_EQ(hosts->made, 2);
+  EXPECT_EQ(*workers.cancels, 1) << "the abandoned worker's call is asked to give up";
 }
 
 TEST_F(FleetRun, AnAbandonedCallKeepsItsHostFromLaterRunsUntilItReturns) {
