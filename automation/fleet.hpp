@@ -17,10 +17,12 @@ class Fleet {
 public:
   explicit Fleet(const Platform &platform) : regional_(platform.regional) {}
 
-  int32_t timeout() const { return timeout_; }
-  void setTimeout(int32_t seconds); // 0: no bound
+  double timeout() const { return timeout_; }
+  // Seconds per host, fractions included; 0: no bound. A refused value
+  // leaves the setting as it was.
+  void setTimeout(const Variant &seconds);
   int32_t parallel() const { return parallel_; }
-  void setParallel(int32_t hosts); // 1 to 64
+  void setParallel(const Variant &hosts); // 1 to 64
 
   // Run(className, memberName, computers, args...).
   CollectionPtr run(const CallArgs &args);
@@ -29,7 +31,7 @@ private:
   std::vector<std::string> computersIn(const Variant &computers) const;
 
   std::shared_ptr<const Regional> regional_;
-  int32_t timeout_ = 30;
+  double timeout_ = 30;
   int32_t parallel_ = 8;
   bool running_ = false;
 };

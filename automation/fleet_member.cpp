@@ -134,26 +134,29 @@ FleetMember findFleetMember(const std::string &className, const std::string &mem
   return member;
 }
 
-Variant callOnHost(const FleetMember &member, const std::vector<Variant> &args, const std::string &computer) {
-  Platform platform = hostPlatform();
-  ComBridge bridge(platform.regional);
-  ComPtr<IDispatch> object = member.entry->create(platform);
-  if (!member.target) {
-    fleet::WorkgroupTarget target = fleet::splitWorkgroupTarget(computer);
+Variant HostCaller::call(const std::string &computer) {
+  if (!platform_) platform_ = hostPlatform();
+  ComBridge bridge(platform_->regional);
+  std::optional<fleet::WorkgroupTarget> target;
+  if (!member_.target) target = fleet::splitWorkgroupTarget(computer);
+  if (!object_ || (target && !target->workgroup)) object_ = member_.entry->create(*platform_);
+  IDispatch *object = object_.get();
+  if (target) {
     std::vector<VariantValue> value;
-    if (target.workgroup) {
-      value.push_back(textValue(*target.workgroup, bridge));
-      invoke(object.get(), member.setWorkgroup, DISPATCH_PROPERTYPUT, value, nullptr);
+    if (target->workgroup) {
+      value.push_back(textValue(*target->workgroup, bridge));
+      invoke(object, member_.setWorkgroup, DISPATCH_PROPERTYPUT, value, nullptr);
       value.clear();
     }
-    value.push_back(textValue(target.computer, bridge));
-    invoke(object.get(), member.setComputerName, DISPATCH_PROPERTYPUT, value, nullptr);
+    value.push_back(textValue(target->computer, bridge));
+    invoke(object, member_.setComputerName, DISPATCH_PROPERTYPUT, value, nullptr);
   }
+  const std::vector<Variant> &args = *args_;
   std::vector<VariantValue> values;
   std::size_t next = 0;
-  std::size_t count = args.size() + (member.target ? 1 : 0);
+  std::size_t count = args.size() + (member_.target ? 1 : 0);
   for (std::size_t position = 0; position < count; ++position) {
-    if (member.target && position == *member.target) {
+    if (member_.target && position == *member_.target) {
       values.push_back(textValue(computer, bridge));
     } else {
       VariantValue value;
@@ -162,7 +165,7 @@ Variant callOnHost(const FleetMember &member, const std::vector<Variant> &args, 
     }
   }
   VariantValue result;
-  invoke(object.get(), member.id, member.flags, values, result.put());
+  invoke(object, member_.id, member_.flags, values, result.put());
   return win32::fromVariant(*result.get(), bridge);
 }
 

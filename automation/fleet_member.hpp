@@ -8,12 +8,15 @@
 
 #include <oaidl.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "automation/class_catalog.hpp"
+#include "core/platform.hpp"
 #include "core/variant.hpp"
+#include "platform/win32/com_ptr.hpp"
 
 namespace qv::com {
 
@@ -33,9 +36,23 @@ struct FleetMember {
 // unknown class or member, or a member that takes no computer, fails with 5.
 FleetMember findFleetMember(const std::string &className, const std::string &memberName);
 
-// Calls the member of a new object on its own host platform, with the
-// computer in its place and args in the other parameters in order. Runs on
-// a worker thread; the result holds only core values.
-Variant callOnHost(const FleetMember &member, const std::vector<Variant> &args, const std::string &computer);
+// Calls the member for one worker, host after host, on the worker's thread:
+// one host platform and one object for all its hosts (a new object only
+// where a host names no workgroup, so no earlier host's workgroup stays
+// set), the computer in its place and args in the other parameters in
+// order. Results hold only core values.
+class HostCaller {
+public:
+  HostCaller(FleetMember member, std::shared_ptr<const std::vector<Variant>> args)
+      : member_(std::move(member)), args_(std::move(args)) {}
+
+  Variant call(const std::string &computer);
+
+private:
+  FleetMember member_;
+  std::shared_ptr<const std::vector<Variant>> args_;
+  std::optional<Platform> platform_;
+  win32::ComPtr<IDispatch> object_;
+};
 
 } // namespace qv::com

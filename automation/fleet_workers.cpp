@@ -45,6 +45,9 @@ DWORD WINAPI workerMain(void *parameter) {
   {
     std::unique_ptr<Job> job(static_cast<Job *>(parameter));
     HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    // A call that goes out of the process (a remote management service)
+    // can then be cancelled when its host passes its bound.
+    if (SUCCEEDED(hr)) CoEnableCallCancellation(nullptr);
     try {
       (*job)();
     } catch (...) {
@@ -81,7 +84,7 @@ void holdMultithreadedApartment() {
 
 class ComWorkers final : public fleet::Workers {
 public:
-  void start(Job work) override {
+  std::function<void()> start(Job work) override {
     holdMultithreadedApartment();
     auto job = std::make_unique<Job>(std::move(work));
     HMODULE self = nullptr;
@@ -91,7 +94,8 @@ public:
                             "Run: the module could not be held");
     }
     objectCreated();
-    HANDLE thread = CreateThread(nullptr, 0, workerMain, job.get(), 0, nullptr);
+    DWORD threadId = 0;
+    HANDLE thread = CreateThread(nullptr, 0, workerMain, job.get(), 0, &threadId);
     if (!thread) {
       DWORD error = GetLastError();
       objectDestroyed();
@@ -101,6 +105,8 @@ public:
     }
     static_cast<void>(job.release()); // the thread owns the job now
     CloseHandle(thread);
+    // Cancels only a call made through a proxy; an in-process call runs on.
+    return [threadId] { CoCancelCall(threadId, 0); };
   }
 
   std::shared_ptr<fleet::Signal> makeSignal() override { return std::make_shared<EventSignal>(); }

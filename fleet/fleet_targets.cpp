@@ -2,15 +2,23 @@
 
 #include <array>
 
+#include "core/automation_error.hpp"
 #include "core/collection.hpp"
+#include "core/convert.hpp"
 
 namespace qv::fleet {
+namespace {
+
+bool separates(char c) { return c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+} // namespace
 
 std::vector<std::string> splitComputers(std::string_view text) {
   std::vector<std::string> names;
   std::string current;
   for (char c : text) {
-    if (c == ',' || c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+    if (separates(c)) {
       if (!current.empty()) names.push_back(std::move(current));
       current.clear();
     } else {
@@ -19,6 +27,20 @@ std::vector<std::string> splitComputers(std::string_view text) {
   }
   if (!current.empty()) names.push_back(std::move(current));
   return names;
+}
+
+std::string listedComputer(const Variant &entry, const Regional &regional) {
+  if (entry.isNull()) throw runtimeError(kInvalidUseOfNull, "Run: a computer in the list is Null");
+  if (entry.isObject() || entry.isArray())
+    throw runtimeError(kTypeMismatch, "Run: a computer in the list is not a name");
+  std::string name = toText(entry, regional);
+  std::size_t first = 0, end = name.size();
+  while (first < end && blank(name[first]))
+    ++first;
+  while (end > first && blank(name[end - 1]))
+    --end;
+  if (first == end) throw runtimeError(kInvalidCall, "Run: an empty computer name");
+  return name.substr(first, end - first);
 }
 
 std::optional<std::size_t> targetParameter(const std::vector<std::string> &parameterNames) {

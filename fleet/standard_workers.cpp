@@ -30,7 +30,10 @@ private:
 
 class StandardWorkers final : public Workers {
 public:
-  void start(std::function<void()> work) override { std::thread(std::move(work)).detach(); }
+  std::function<void()> start(std::function<void()> work) override {
+    std::thread(std::move(work)).detach();
+    return {};
+  }
   std::shared_ptr<Signal> makeSignal() override { return std::make_shared<ConditionSignal>(); }
 };
 

@@ -11,11 +11,14 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <latch>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -195,6 +198,29 @@ bool bothEnd(HANDLE (&threads)[2], const Apartment &first, const Apartment &seco
 
 using CanUnload = HRESULT(STDAPICALLTYPE *)();
 
+// Threads of this process, or -1.
+long threadCount() {
+  struct Close {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+  };
+  HANDLE taken = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (taken == INVALID_HANDLE_VALUE) return -1;
+  std::unique_ptr<void, Close> snapshot(taken);
+  long count = 0;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(taken, &entry); more; more = Thread32Next(taken, &entry))
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  return count;
+}
+
+// The callers the lab's hosts that never answer hold, as the lab counts them.
+std::string stuckCallers() {
+  char value[32] = "";
+  DWORD length = GetEnvironmentVariableA("QV_LAB_STUCK_CALLERS", value, sizeof value);
+  return length > 0 && length < sizeof value ? std::string(value, length) : std::string("0");
+}
+
 // A fleet whose one host never answers, run from this thread's own
 // apartment: the record must carry the time-out, and the module must stay
 // loaded while the abandoned worker is stuck in its call.
@@ -218,6 +244,24 @@ void leaveStuckWorker(Checks &checks) {
                 number.c_str());
     checks.expect(took < 3000 && number == std::to_string(static_cast<int32_t>(0x800705B4)),
                   "a host that never answers ends its Run at the bound with the time-out");
+    // While its call is out the host fails at once: later runs add no
+    // thread and the lab holds no further caller.
+    const long before = threadCount();
+    const ULONGLONG again = GetTickCount64();
+    for (int run = 0; run < 200; ++run) {
+      std::vector<VariantValue> more;
+      more.push_back(text(L"ServerInfo"));
+      more.push_back(text(L"osInfo"));
+      more.push_back(text(L"HUNG1 WEB1"));
+      call(fleet.get(), L"Run", std::move(more));
+    }
+    Sleep(200); // the last run's worker may still be leaving its thread
+    const long after = threadCount();
+    std::printf("HUNG1 again: 200 runs in %llu ms, threads %ld -> %ld, lab callers held %s\n",
+                static_cast<unsigned long long>(GetTickCount64() - again), before, after,
+                stuckCallers().c_str());
+    checks.expect(after <= before, "200 more runs with the hung host add no thread");
+    checks.expect(stuckCallers() == "1", "the lab's hung host holds one caller after 201 runs");
   }
   HMODULE module = GetModuleHandleW(L"quorvane.dll");
   auto canUnload =

@@ -17,11 +17,14 @@
 // the child cannot be started the result is the empty text and notice
 // receives "CreatePipe failed. Error: " or "CreateProcess failed. Error: "
 // followed by the system's error code in decimal. A command that still holds
-// the pipe open after limit is ended together with everything it started;
-// what was kept so far is returned and notice is told.
+// the pipe open after limit is ended together with everything it started,
+// notice is told, and the capture fails with an AutomationError numbered
+// kCaptureTimeoutNumber: what was read so far may be any part of the output,
+// and a caller must not take it for the whole.
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -29,9 +32,15 @@ namespace qv::platform {
 
 inline constexpr std::size_t kCaptureReadSize = 64 * 1024;
 inline constexpr std::size_t kCaptureKeepLimit = 32 * 1024 * 1024;
+// ERROR_TIMEOUT as an HRESULT.
+inline constexpr int32_t kCaptureTimeoutNumber = static_cast<int32_t>(0x800705B4u);
 
 // The notice given when output beyond kCaptureKeepLimit was dropped.
 std::string outputCutNotice(const std::string &commandLine);
+
+// Tells notice that the command ran out of time, then fails as above.
+[[noreturn]] void failAfterLimit(const std::string &commandLine, std::chrono::milliseconds limit,
+                                 const std::function<void(const std::string &)> &notice);
 
 // POSIX: commandLine is run by "/bin/sh -c"; on Windows it is a CreateProcess
 // command line (normally "cmd.exe /C ...").

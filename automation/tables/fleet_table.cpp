@@ -15,13 +15,13 @@ const ClassTable<Fleet> &fleetTable() {
           .property(
               L"Timeout", [](Fleet &f, CallArgs &) -> Variant { return f.timeout(); },
               [](Fleet &f, CallArgs &a) -> Variant {
-                f.setTimeout(a.int32(0));
+                f.setTimeout(a.value(0));
                 return {};
               })
           .property(
               L"Parallel", [](Fleet &f, CallArgs &) -> Variant { return f.parallel(); },
               [](Fleet &f, CallArgs &a) -> Variant {
-                f.setParallel(a.int32(0));
+                f.setParallel(a.value(0));
                 return {};
               })
           .method(L"Run", 3, kMostMemberArgs, [](Fleet &f, CallArgs &a) -> Variant { return f.run(a); })

@@ -50,7 +50,8 @@ private:
 };
 
 // Waits as long as the host takes to answer: its latency, or until the
-// process ends for a host that never answers.
+// process ends for a host that never answers. The callers held that way
+// are counted in the environment variable QV_LAB_STUCK_CALLERS.
 void awaitAnswer(const Computer *host);
 
 // What a catch (...) at one of the lab's entry points returns: a lab failure

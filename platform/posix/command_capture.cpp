@@ -332,9 +332,7 @@ std::string captureCommandOutput(const std::string &commandLine,
   child.endAndReap();
 
   if (output.cut()) tell(outputCutNotice(commandLine));
-  if (timedOut)
-    tell("Command ended after its time limit of " + std::to_string(limit.count()) +
-         " ms; output read so far returned: " + commandLine);
+  if (timedOut) failAfterLimit(commandLine, limit, notice);
   return decodeOutput(output.take());
 }
 

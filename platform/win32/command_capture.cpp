@@ -1,6 +1,9 @@
 // Command capture on Windows: an anonymous pipe, a hidden CreateProcessA
 // child inside a job object (so whatever it starts can be ended with it),
-// and the pipe polled and read to its end (the component starts no threads).
+// and the pipe polled and read to its end. Captures may run on several
+// threads at once (a fleet's workers): each child inherits its own pipe's
+// write end and nothing else, or a child of one capture would hold another
+// capture's pipe open until it ended.
 
 #include "platform/command_capture.hpp"
 #include "platform/capped_output.hpp"
@@ -10,6 +13,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace qv::platform {
@@ -113,6 +118,43 @@ DWORD toAnsiCommandLine(const std::string &commandLine, std::vector<char> &ansi)
   return ERROR_SUCCESS;
 }
 
+// The attribute list that names the one handle a child inherits.
+class InheritedHandles {
+public:
+  explicit InheritedHandles(HANDLE *handle) {
+    SIZE_T size = 0;
+    ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    storage_.resize(size);
+    auto *list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage_.data());
+    if (size == 0 || !::InitializeProcThreadAttributeList(list, 1, 0, &size)) return;
+    initialised_ = true;
+    if (::UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handle, sizeof(HANDLE),
+                                    nullptr, nullptr))
+      list_ = list;
+  }
+  InheritedHandles(const InheritedHandles &) = delete;
+  InheritedHandles &operator=(const InheritedHandles &) = delete;
+  ~InheritedHandles() {
+    if (initialised_)
+      ::DeleteProcThreadAttributeList(reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage_.data()));
+  }
+  // Null when the system could not make the list.
+  LPPROC_THREAD_ATTRIBUTE_LIST get() const { return list_; }
+
+private:
+  std::vector<unsigned char> storage_;
+  bool initialised_ = false;
+  LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
+};
+
+// Held while an inheritable handle of a capture exists: a child that
+// another capture starts meanwhile would inherit it where the system does
+// not honour the attribute list.
+std::mutex &inheritableHandlesLock() {
+  static std::mutex lock;
+  return lock;
+}
+
 } // namespace
 
 std::string captureCommandOutput(const std::string &commandLine,
@@ -126,34 +168,46 @@ std::string captureCommandOutput(const std::string &commandLine,
                                                 std::chrono::hours(24 * 365));
   const auto deadline = Clock::now() + limit;
 
-  SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   Handle readEnd, writeEnd;
-  // A pipe buffer the size of one read, so a fast writer fills whole blocks.
-  if (!::CreatePipe(readEnd.receive(), writeEnd.receive(), &security, static_cast<DWORD>(kCaptureReadSize))) {
+  // Neither end is inheritable: the child gets a copy of the write end of
+  // its own, made just before it starts.
+  if (!::CreatePipe(readEnd.receive(), writeEnd.receive(), nullptr, static_cast<DWORD>(kCaptureReadSize))) {
     tell(startFailure("CreatePipe failed. Error: ", ::GetLastError()));
     return {};
   }
-  // Only the write end belongs in the child.
-  ::SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
 
   std::vector<char> command;
   if (DWORD invalid = toAnsiCommandLine(commandLine, command); invalid != ERROR_SUCCESS) {
     tell(startFailure("CreateProcess failed. Error: ", invalid));
     return {};
   }
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(STARTUPINFOA);
-  startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
-  startup.hStdInput = nullptr;
-  startup.hStdOutput = writeEnd.get();
-  startup.hStdError = writeEnd.get();
   PROCESS_INFORMATION created{};
-  // Suspended until it is in the job, so nothing it starts escapes.
-  if (!::CreateProcessA(nullptr, command.data(), &security, &security, TRUE,
-                        NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &created)) {
-    tell(startFailure("CreateProcess failed. Error: ", ::GetLastError()));
-    return {};
+  {
+    std::lock_guard guard(inheritableHandlesLock());
+    Handle childEnd;
+    HANDLE self = ::GetCurrentProcess();
+    if (!::DuplicateHandle(self, writeEnd.get(), self, childEnd.receive(), 0, TRUE, DUPLICATE_SAME_ACCESS)) {
+      tell(startFailure("CreatePipe failed. Error: ", ::GetLastError()));
+      return {};
+    }
+    HANDLE inherited = childEnd.get();
+    InheritedHandles handles(&inherited);
+    STARTUPINFOEXA startup{};
+    startup.StartupInfo.cb = sizeof(STARTUPINFOEXA);
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.StartupInfo.wShowWindow = SW_HIDE;
+    startup.StartupInfo.hStdInput = nullptr;
+    startup.StartupInfo.hStdOutput = inherited;
+    startup.StartupInfo.hStdError = inherited;
+    startup.lpAttributeList = handles.get();
+    DWORD flags = NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED;
+    if (handles.get()) flags |= EXTENDED_STARTUPINFO_PRESENT;
+    // Suspended until it is in the job, so nothing it starts escapes.
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                          &startup.StartupInfo, &created)) {
+      tell(startFailure("CreateProcess failed. Error: ", ::GetLastError()));
+      return {};
+    }
   }
   Handle process(created.hProcess);
   Handle thread(created.hThread);
@@ -225,9 +279,7 @@ std::string captureCommandOutput(const std::string &commandLine,
   job.reset();
 
   if (output.cut()) tell(outputCutNotice(commandLine));
-  if (timedOut)
-    tell("Command ended after its time limit of " + std::to_string(limit.count()) +
-         " ms; output read so far returned: " + commandLine);
+  if (timedOut) failAfterLimit(commandLine, limit, notice);
   return decodeOutput(output.take());
 }
 

@@ -25,6 +25,7 @@ public:
   std::string commandInterpreter() override { return interpreter; }
   std::string captureCommandOutput(const std::string &commandLine) override {
     commands.push_back(commandLine);
+    if (captureFailure) throw *captureFailure;
     auto found = commandOutputs.find(commandLine);
     return found == commandOutputs.end() ? std::string() : found->second;
   }
@@ -56,6 +57,7 @@ public:
   Launch launchResult = LaunchResult::started;
   std::string interpreter = "cmd.exe";
   std::map<std::string, std::string> commandOutputs; // command line -> output; others give ""
+  std::optional<AutomationError> captureFailure;     // every capture fails with it (a time-out)
   std::map<std::string, uint64_t> folders;           // path -> bytes; others fail
   std::map<std::string, bool> files;
   std::map<std::string, std::string> variables;

@@ -54,6 +54,21 @@ TEST_F(TerminalServicesTest, ListingFailsWithoutALineEndAndIsEmptyWithoutATable)
   EXPECT_EQ(terminal.getLogonUsers("ts01")->count(), 0);
 }
 
+// A command that ran out of time may have printed any part of its table:
+// both methods fail with their own message rather than return it.
+TEST_F(TerminalServicesTest, ACaptureThatRanOutOfTimeFailsWithTheMethodsMessage) {
+  system->commandOutputs[kListTs01] = " USERNAME  SESSIONNAME  ID  STATE  IDLE TIME  LOGON TIME\r\n";
+  system->captureFailure =
+      AutomationError(static_cast<int32_t>(0x800705B4u), kSource, "the command did not end within 120 s");
+  AutomationError listing = failureOf([&] { terminal.getLogonUsers("ts01"); });
+  EXPECT_EQ(listing.number(), static_cast<int32_t>(0x800705B4u));
+  EXPECT_EQ(listing.description(),
+            "Unable to get Terminal server users: the command did not end within 120 s");
+  AutomationError change = failureOf([&] { terminal.changeUserStatus("reset", "ts01", "3"); });
+  EXPECT_EQ(change.description(),
+            "Unable to change user status on terminal server ts01: the command did not end within 120 s");
+}
+
 TEST_F(TerminalServicesTest, ChangeUserStatusRunsTheToolOfTheStatus) {
   // Status, server, id, command line. Letter case counts; an unknown status
   // runs the empty command line.

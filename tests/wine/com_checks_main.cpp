@@ -79,6 +79,7 @@ int main(int argc, char **argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   Checks checks;
   checkErrorTranslation(checks);
+  checkCapturesSideBySide(checks);
   HMODULE module = LoadLibraryA(argv[1]);
   checks.expect(module != nullptr, std::string("quorvane.dll loads from ") + argv[1]);
   if (module) {

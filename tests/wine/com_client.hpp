@@ -34,6 +34,9 @@ void checkTypeLibrary(Checks &checks);
 // Argument forms, named arguments, write-back, refusals, error reporting
 // and values crossing unchanged.
 void checkArguments(Checks &checks);
+// Command captures on two threads at once (needs capture_child.exe beside
+// the checks).
+void checkCapturesSideBySide(Checks &checks);
 
 // Every creatable class: its coclass (the programmatic name is
 // "Quorvane." and the coclass), identifiers and number of members.

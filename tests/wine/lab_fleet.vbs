@@ -121,6 +121,21 @@ runner.Timeout = -1 : CheckEqual "Timeout -1 refused", Err.Number, 5 : Err.Clear
 runner.Parallel = 0 : CheckEqual "Parallel 0 refused", Err.Number, 5 : Err.Clear
 runner.Parallel = 65 : CheckEqual "Parallel 65 refused", Err.Number, 5 : Err.Clear
 CheckEqual "values after refusals", runner.Timeout & " " & runner.Parallel, "0 1"
+runner.Timeout = 0.5 : CheckNoError "Timeout 0.5" : CheckEqual "a fraction kept", runner.Timeout, 0.5
+' Each refused naming Timeout, the value kept: Empty would otherwise read as 0, no bound.
+For Each run In Array(Array(Empty, 13), Array(Null, 13), Array("abc", 13), Array(-0.5, 5), Array(86401, 5))
+  runner.Timeout = run(0)
+  CheckEqual "Timeout " & Show(run(0)) & " refused", Err.Number, run(1)
+  CheckEqual "Timeout " & Show(run(0)) & " names Timeout once", _
+             Left(Err.Description, 9) & InStr(10, Err.Description, "Timeout"), "Timeout: 0"
+  Err.Clear
+Next
+runner.Parallel = "abc"
+CheckEqual "Parallel abc refused", Err.Number & " " & Err.Description, "13 Parallel: ""abc"" is not a number"
+Err.Clear
+runner.Parallel = Empty : CheckEqual "Parallel Empty refused", Err.Number, 13 : Err.Clear
+CheckEqual "values after these refusals", runner.Timeout & " " & runner.Parallel, "0.5 1"
+runner.Timeout = 30 : runner.Parallel = 8
 
 Section "refused runs: duplicates, members without a computer, unknown names"
 Set records = Nothing
@@ -135,16 +150,54 @@ Next
 runner.Run "process", "getProcessDetails", "WEB1"
 CheckEqual "an argument missing", Err.Number, 5 : Err.Clear
 
+Section "lists read as scripts write them; plain values only cross to the workers"
+Set records = runner.Run("ServerInfo", "osInfo", Array(" WEB1 ", "DB1" & vbTab))
+CheckNoError "array entries trimmed"
+CheckEqual "trimmed keys", records(1)("Computer") & "," & records(2)("Computer"), "WEB1,DB1"
+runner.Run "ServerInfo", "osInfo", Array("WEB1", " WEB1 ")
+CheckEqual "a name twice after trimming", Err.Number & " " & Err.Description, "457 Run: WEB1 is named more than once"
+Err.Clear
+runner.Run "ServerInfo", "osInfo", Array("WEB1", Null)
+CheckEqual "a Null entry", Err.Number & " " & Err.Description, "94 Run: a computer in the list is Null"
+Err.Clear
+runner.Run Null, "osInfo", "WEB1"
+CheckEqual "a Null class names Run once", Err.Number & " " & Err.Description, "94 Run: Invalid use of Null"
+Err.Clear
+runner.Run "EventLog", "numberOfEvents", "WEB1", Array("System", Array(list))
+CheckEqual "a collection deep in an argument", Err.Number, 13
+CheckEqual "refused naming Run once", Left(Err.Description, 5) & InStr(6, Err.Description, "Run:"), "Run: 0"
+Err.Clear
+runner.Run "EventLog", "numberOfEvents", "WEB1", list
+CheckEqual "a collection as an argument", Err.Number, 13 : Err.Clear
+
 Section "a host that never answers: its record after the bound, the others as usual"
-runner.Timeout = 1 : runner.Parallel = 8
+Dim labProcess, took
+Set labProcess = CreateObject("WScript.Shell").Environment("PROCESS")
+runner.Timeout = 0.5 : runner.Parallel = 8
 started = Timer
 Set records = runner.Run("ServerInfo", "osInfo", "HUNG1 WEB1")
+took = Timer - started
 CheckNoError "Run with a hung host"
-CheckTrue "returns at the bound: " & (Timer - started), Timer - started < 2.5
+CheckTrue "returns at the half-second bound: " & took, took >= 0.45 And took < 1.5
 CheckEqual "hung: Ok", records("HUNG1")("Ok"), False
 CheckEqual "hung: Number", records("HUNG1")("Number"), &H800705B4
-CheckEqual "hung: Description", records("HUNG1")("Description"), "osInfo on HUNG1 did not answer within 1 s"
+CheckEqual "hung: Description", records("HUNG1")("Description"), "osInfo on HUNG1 did not answer within 0.5 s"
 CheckTrue "hung: Result Empty", IsEmpty(records("HUNG1")("Result"))
 CheckEqual "the other host answered", records("WEB1")("Ok"), True
+CheckEqual "the lab holds one caller", labProcess("QV_LAB_STUCK_CALLERS"), "1"
+
+' While that call is out the host is not called again: at once, no new thread.
+runner.Timeout = 5
+started = Timer
+For i = 1 To 20
+  Set records = runner.Run("ServerInfo", "osInfo", "HUNG1, WEB1")
+Next
+took = Timer - started
+CheckTrue "20 runs over the hung host return at once: " & took, took < 3
+CheckEqual "hung again: Number", records("HUNG1")("Number"), &H800705B4
+CheckEqual "hung again: Description", records("HUNG1")("Description"), _
+           "osInfo on HUNG1 was not called: an earlier call to it has not come back"
+CheckEqual "the other host still answers", records("WEB1")("Ok"), True
+CheckEqual "still one caller held by the lab", labProcess("QV_LAB_STUCK_CALLERS"), "1"
 
 Finish

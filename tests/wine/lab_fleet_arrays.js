@@ -29,7 +29,29 @@ attempt("Run over a JScript array", function () {
   }
 });
 
+section("sparse arrays and trimmed entries");
+attempt("Run over a sparse array", function () {
+  var hosts = [];
+  hosts[7] = "DB1";
+  hosts[2] = " WEB1 ";
+  hosts[100000] = "WEB2";
+  var records = fleetObject.Run("ServerInfo", "osInfo", hosts);
+  checkEqual("defined entries only", records.Count, 3);
+  checkEqual("in index order", records.Item(1).Item("Computer") + "," + records.Item(2).Item("Computer") + "," +
+             records.Item(3).Item("Computer"), "WEB1,DB1,WEB2");
+  checkEqual("an empty array", fleetObject.Run("ServerInfo", "osInfo", []).Count, 0);
+});
+
 section("refusals as JScript errors");
+checkThrows("a duplicate after trimming", function () { fleetObject.Run("ServerInfo", "osInfo", ["WEB1", " WEB1\t"]); },
+            0x800A01C9, "Run: WEB1 is named more than once");
+checkThrows("a null entry", function () { fleetObject.Run("ServerInfo", "osInfo", ["WEB1", null]); }, 0x800A005E,
+            "Run: a computer in the list is Null");
+checkThrows("Timeout as text", function () { fleetObject.Timeout = "soon"; }, 0x800A000D,
+            "Timeout: \"soon\" is not a number");
+checkThrows("a collection in an array argument", function () {
+  fleetObject.Run("EventLog", "numberOfEvents", "WEB1", [info.osInfo("WEB1")]);
+}, 0x800A000D, "Run: an argument holds an object, which cannot go to another thread");
 checkThrows("a duplicate", function () { fleetObject.Run("ServerInfo", "osInfo", ["WEB1", "Web1"]); }, 0x800A01C9,
             "Run: Web1 is named more than once");
 checkThrows("Parallel 0", function () { fleetObject.Parallel = 0; }, 0x800A0005, "Parallel: 0 is not from 1 to 64");

@@ -1,0 +1,112 @@
+// The settings and lists a script hands a fleet, read as the script wrote
+// them.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <tuple>
+
+#include "core/collection.hpp"
+#include "core/portable_regional.hpp"
+#include "fleet/fleet_settings.hpp"
+#include "fleet/fleet_targets.hpp"
+#include "fleet/plain_arguments.hpp"
+#include "tests/support/failure_of.hpp"
+
+namespace qv::fleet {
+namespace {
+
+const Regional &english() { return *PortableRegional::english(); }
+const Regional &european() { return *PortableRegional::european(); }
+
+TEST(FleetSettings, TimeoutTakesZeroAndPositiveSecondsWithFractions) {
+  const std::tuple<Variant, const Regional *, double> accepted[] = {
+      {Variant(int32_t{0}), &english(), 0},   {Variant(0.5), &english(), 0.5},
+      {Variant("0.25"), &english(), 0.25},    {Variant("0,25"), &european(), 0.25},
+      {Variant(int16_t{30}), &english(), 30}, {Variant(86400.0), &english(), 86400},
+  };
+  for (const auto &[value, regional, seconds] : accepted)
+    EXPECT_EQ(readTimeout(value, *regional), seconds) << seconds;
+}
+
+TEST(FleetSettings, RefusalsNameTheSettingWithTheirNumber) {
+  const std::tuple<Variant, int32_t, const char *> refused[] = {
+      {Variant(), kTypeMismatch, "Timeout: Empty is not a number"},
+      {Variant::null(), kTypeMismatch, "Timeout: Null is not a number"},
+      {Variant("abc"), kTypeMismatch, "Timeout: \"abc\" is not a number"},
+      {Variant(true), kTypeMismatch, "Timeout: True is not a number"},
+      {Variant(-1.0), kInvalidCall, "Timeout: -1 is not 0 (no bound) or a number of seconds up to 86400"},
+      {Variant(86400.5), kInvalidCall,
+       "Timeout: 86400.5 is not 0 (no bound) or a number of seconds up to 86400"},
+      {Variant(std::numeric_limits<double>::quiet_NaN()), kTypeMismatch, nullptr},
+  };
+  for (const auto &[value, number, text] : refused) {
+    AutomationError error = test::failureOf([&] { readTimeout(value, english()); });
+    EXPECT_EQ(error.number(), number) << error.description();
+    if (text) {
+      EXPECT_EQ(error.description(), text);
+    }
+  }
+}
+
+TEST(FleetSettings, ParallelRoundsAsTheRuntimeAndKeepsToItsRange) {
+  EXPECT_EQ(readParallel(Variant("64"), english()), 64);
+  EXPECT_EQ(readParallel(Variant(2.5), english()), 2);
+  EXPECT_EQ(readParallel(Variant(0.6), english()), 1);
+  const std::tuple<Variant, int32_t, const char *> refused[] = {
+      {Variant("abc"), kTypeMismatch, "Parallel: \"abc\" is not a number"},
+      {Variant(), kTypeMismatch, "Parallel: Empty is not a number"},
+      {Variant(int32_t{0}), kInvalidCall, "Parallel: 0 is not from 1 to 64"},
+      {Variant(0.5), kInvalidCall, "Parallel: 0.5 is not from 1 to 64"},
+      {Variant(1e10), kInvalidCall, "Parallel: 10000000000 is not from 1 to 64"},
+  };
+  for (const auto &[value, number, text] : refused) {
+    AutomationError error = test::failureOf([&] { readParallel(value, english()); });
+    EXPECT_EQ(error.number(), number);
+    EXPECT_EQ(error.description(), text);
+  }
+}
+
+TEST(FleetSettings, SecondsReadAsAPersonWritesThem) {
+  const std::pair<double, const char *> texts[] = {{30, "30"},       {0.5, "0.5"},     {1234567, "1234567"},
+                                                   {86400, "86400"}, {0.001, "0.001"}, {2.75, "2.75"}};
+  for (const auto &[seconds, text] : texts)
+    EXPECT_EQ(secondsText(seconds), text);
+}
+
+TEST(FleetArguments, ObjectsAtAnyDepthAreRefusedAndArraysCopied) {
+  auto collection = std::make_shared<Collection>();
+  VariantArray inner{0, {Variant("a"), Variant(collection)}};
+  VariantArray outer{1, {Variant(int32_t{1}), Variant(inner)}};
+  EXPECT_EQ(test::errorNumberOf([&] { plainArgument(Variant(outer)); }), kTypeMismatch);
+  EXPECT_EQ(test::errorNumberOf([&] { plainArgument(Variant(collection)); }), kTypeMismatch);
+
+  VariantArray plain{1,
+                     {Variant(int32_t{1}), Variant(VariantArray{0, {Variant("a"), Variant(ObjectPtr())}})}};
+  Variant given(plain);
+  Variant copy = plainArgument(given);
+  EXPECT_EQ(copy, given);
+  EXPECT_EQ(copy.array().lowerBound, 1);
+  EXPECT_NE(&copy.array(), &given.array());
+  EXPECT_NE(&copy.array().items[1].array(), &given.array().items[1].array());
+}
+
+TEST(FleetArguments, ListedComputersAreTrimmedAndRefusedByKind) {
+  EXPECT_EQ(listedComputer(Variant(" \tWEB1 \r\n"), english()), "WEB1");
+  EXPECT_EQ(listedComputer(Variant(int32_t{42}), english()), "42");
+  const std::tuple<Variant, int32_t, const char *> refused[] = {
+      {Variant::null(), kInvalidUseOfNull, "Run: a computer in the list is Null"},
+      {Variant("  "), kInvalidCall, "Run: an empty computer name"},
+      {Variant(), kInvalidCall, "Run: an empty computer name"},
+      {Variant(std::make_shared<Collection>()), kTypeMismatch, "Run: a computer in the list is not a name"},
+  };
+  for (const auto &[value, number, text] : refused) {
+    AutomationError error = test::failureOf([&] { listedComputer(value, english()); });
+    EXPECT_EQ(error.number(), number);
+    EXPECT_EQ(error.description(), text);
+  }
+}
+
+} // namespace
+} // namespace qv::fleet
