@@ -96,6 +96,15 @@ TEST_F(EventLogTest, ShortVanishedAndUncountedLogs) {
   EXPECT_EQ(events.numberOfEvents("srv", "Uncounted"), 0);
   world.target->addQuery(eventCountQuery("Absent"), std::vector<fake::WmiObjectPtr>{});
   EXPECT_EQ(events.numberOfEvents("srv", "Absent"), 0);
+  // Log names listed in text order, letter case aside.
+  for (const char *name : {"System", "application", "Security"})
+    world.target->addInstance(kEventLogFileClass,
+                              std::make_shared<fake::WmiObject>(fake::WmiObject{{"LogFileName", name}}));
+  CollectionPtr names = events.enumEventLogs("srv");
+  std::vector<std::string> listed;
+  for (std::size_t i = 1; i <= 3; ++i)
+    listed.push_back(names->at(i).text());
+  EXPECT_EQ(listed, (std::vector<std::string>{"application", "Security", "System"}));
 }
 
 // The count says 150, the newest record is 105: pages 12 to 15 lie past
