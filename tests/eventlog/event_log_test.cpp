@@ -94,6 +94,17 @@ TEST_F(EventLogTest, ShortVanishedAndUncountedLogs) {
   EXPECT_EQ(vanished.pageQueries.front(), kSystemPages + "<=0 and Recordnumber >-25");
   test::FakeEventLog uncounted(*world.target, "Uncounted", 5, Variant::null());
   EXPECT_EQ(events.numberOfEvents("srv", "Uncounted"), 0);
+  world.target->addQuery(eventCountQuery("Absent"), std::vector<fake::WmiObjectPtr>{});
+  EXPECT_EQ(events.numberOfEvents("srv", "Absent"), 0);
+  // Log names listed in text order, letter case aside.
+  for (const char *name : {"System", "application", "Security"})
+    world.target->addInstance(kEventLogFileClass,
+                              std::make_shared<fake::WmiObject>(fake::WmiObject{{"LogFileName", name}}));
+  CollectionPtr names = events.enumEventLogs("srv");
+  std::vector<std::string> listed;
+  for (std::size_t i = 1; i <= 3; ++i)
+    listed.push_back(names->at(i).text());
+  EXPECT_EQ(listed, (std::vector<std::string>{"application", "Security", "System"}));
 }
 
 // The count says 150, the newest record is 105: pages 12 to 15 lie past
@@ -160,6 +171,16 @@ TEST_F(EventLogTest, RecordsKeepEveryFieldInPlaceAndNullAsNull) {
     EXPECT_EQ(record["TimeGenerated"], Variant(makeDate({2005, 3, 1, 22, 0, 0})));
     EXPECT_EQ(record["TimeWritten"], Variant(makeDate({2005, 3, 1, 22, 5, 0})));
   }
+  // One event in full: the detail fields too, each from its own property.
+  entries[2]
+      ->set("computerName", Variant("WEB1"))
+      .set("data", Variant("0A"))
+      .set("InsertionStrings", Variant("x"));
+  world.target->addQuery(eventQuery("1", std::nullopt), {entries[2]});
+  CollectionPtr event = events.getEvent("srv", 1);
+  EXPECT_EQ((*event)["message"], Variant("entry 1"));
+  EXPECT_EQ((std::vector<Variant>{(*event)["ComputerName"], (*event)["Data"], (*event)["InsertionStrings"]}),
+            (std::vector<Variant>{Variant("WEB1"), Variant("0A"), Variant("x")}));
   entries[0]->set("TimeWritten", Variant::null()); // an entry without a time is no record
   EXPECT_EQ(errorNumberOf([&] { events.enumLogEvents("srv", "System", std::nullopt, nullptr); }),
             kInvalidUseOfNull);

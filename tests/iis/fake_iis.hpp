@@ -45,7 +45,7 @@ public:
         .set("ServerState", Variant(int32_t{2}))
         .set("ServerBindings", list(serverBindings))
         .set("SecureBindings", list(secureBindings));
-    // The settings no test looks at: every flag off, every number 2.
+    // Settings: every flag off, every number 2.
     auto root = site->addChild(kVirtualDirClass, "Root");
     root->set("path", Variant("D:\\sites\\" + std::to_string(number)))
         .set("anonymousUserName", Variant("IUSR_WEB1"))

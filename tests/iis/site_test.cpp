@@ -55,6 +55,7 @@ TEST_F(SiteTest, BadBindingsFailWithTheMessagesStacked) {
       {list({}), list({"443"}), kSubscriptOutOfRange, "Subscript out of range"},
       {list({":http:"}), list({}), kTypeMismatch, "Type mismatch"},
       {list({":80:"}), Variant(":443:"), kTypeMismatch, "Type mismatch"}, // not a list
+      {Variant(VariantArray{1, {Variant(":80:")}}), list({}), kSubscriptOutOfRange, "Subscript out of range"},
   };
   const std::string inner = "Error with Olvesk.IisMonitor.getServerBindings: ";
   for (const auto &[server, secure, number, cause] : cases) {
@@ -74,7 +75,44 @@ TEST_F(SiteTest, CodesOutsideTheTablesAreAMissingKeyOrAnUnknownText) {
   EXPECT_FALSE(rec->contains("status") || rec->contains("Process"));
   EXPECT_EQ(holder()->stateText, "Unknown state");
   EXPECT_EQ(holder()->processText, "Unknown process level");
-  EXPECT_EQ(executeLevelFor(false, true).level, 1); // executables only together with scripts
+  // Each setting from its own property: neighbours differ.
+  FakeIis::root(site)->set("authAnonymous", Variant(true)).set("accessWrite", Variant(true));
+  FakeIis::root(site)->set("enableDirBrowsing", Variant(true)).set("aspBufferingOn", Variant(true));
+  FakeIis::root(site)
+      ->set("aspScriptTimeout", Variant(int32_t{90}))
+      .set("aspSessionTimeout", Variant(int32_t{20}));
+  const SiteSettings s = holder()->settings;
+  EXPECT_EQ((std::vector<bool>{s.authAnonymous, s.accessRead, s.accessWrite, s.accessSource,
+                               s.enableDirBrowsing, s.frontpageWeb, s.aspBufferingOn}),
+            (std::vector<bool>{true, false, true, false, true, false, true}));
+  EXPECT_EQ((std::vector<int32_t>{s.appIsolated, s.aspScriptTimeout, s.aspSessionTimeout}),
+            (std::vector<int32_t>{-1, 90, 20}));
+  EXPECT_EQ((std::vector<std::string>{s.path, s.anonymousUserName, s.aspScriptLanguage}),
+            (std::vector<std::string>{"D:\\sites\\1", "IUSR_WEB1", "VBScript"}));
+  // Scripts allowed, executables allowed: executables only together with scripts.
+  const std::tuple<bool, bool, int32_t, const char *> executes[] = {
+      {false, false, 1, "None"},
+      {false, true, 1, "None"},
+      {true, false, 2, "Scripts only"},
+      {true, true, 3, "Scripts and Executables"}};
+  for (const auto &[script, execute, level, text] : executes) {
+    EXPECT_EQ(executeLevelFor(script, execute).level, level) << script << execute;
+    EXPECT_EQ(executeLevelFor(script, execute).text, text) << script << execute;
+  }
+  using Text = std::optional<std::string>;
+  const std::tuple<int32_t, Text, Text> codes[] = {{-1, {}, {}},
+                                                   {0, {}, "Low (IIS Process)"},
+                                                   {1, {}, "High (isolated)"},
+                                                   {2, "Running", "Medium (pooled)"},
+                                                   {3, {}, {}},
+                                                   {4, "Stopped", {}},
+                                                   {5, {}, {}},
+                                                   {6, "Paused", {}},
+                                                   {7, {}, {}}};
+  for (const auto &[code, state, level] : codes) {
+    EXPECT_EQ(stateText(code), state) << code;
+    EXPECT_EQ(processLevelText(code), level) << code;
+  }
 }
 
 TEST_F(SiteTest, FailuresKeepEveryMessageAndObjectsOfAnotherClassAreNoSite) {

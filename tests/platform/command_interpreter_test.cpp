@@ -34,6 +34,7 @@ TEST(CommandInterpreter, NativeInterpreterThroughSysnativeOnlyUnderWow64WhereItE
        "cmd.exe",
        {"D:\\WINNT\\Sysnative\\cmd.exe"}}, // no Sysnative (XP without the update)
       {true, "", {"\\Sysnative\\cmd.exe"}, "cmd.exe", {}},
+      {true, "C:/Windows/", {}, "cmd.exe", {"C:/Windows\\Sysnative\\cmd.exe"}},
       {true,
        "C:\\My Windows",
        {"C:\\My Windows\\Sysnative\\cmd.exe"},

@@ -35,11 +35,17 @@ TEST_F(TerminalServicesTest, ListsSessionsAsTextRecordsKeyedByLineNumber) {
                                       "g  h  7  Active  none  3/5/2005 7:00 AM";
   CollectionPtr sessions = terminal.getLogonUsers("ts01");
   ASSERT_EQ(keysOf(*sessions), (std::vector<std::string>{"1", "3"}));
-  EXPECT_EQ((*(*sessions)["1"].as<Collection>())["username"].text(), ">administrator")
-      << "the mark of the caller's own session is kept";
-  const Collection &user2 = *(*sessions)["3"].as<Collection>();
-  EXPECT_EQ(user2["sessionid"].text(), "") << "five fields: the session name is the one missing";
-  EXPECT_EQ(user2["logontime"].text(), "3/5/2005 9:00 AM");
+  // The caller's own session keeps its mark; of five fields, the session name is the one missing.
+  const std::vector<std::string> fields{"username", "sessionid", "id", "state", "idletime", "logontime"};
+  const std::pair<const char *, std::vector<std::string>> expected[] = {
+      {"1", {">administrator", "console", "0", "Active", "none", "3/5/2005 10:00 AM"}},
+      {"3", {"user2", "", "2", "Disc", "1:05", "3/5/2005 9:00 AM"}}};
+  for (const auto &[key, values] : expected) {
+    const Collection &session = *(*sessions)[key].as<Collection>();
+    ASSERT_EQ(keysOf(session), fields);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      EXPECT_EQ(session[fields[i]].text(), values[i]) << fields[i];
+  }
 }
 
 TEST_F(TerminalServicesTest, ListingFailsWithoutALineEndAndIsEmptyWithoutATable) {
@@ -76,6 +82,7 @@ TEST_F(TerminalServicesTest, ChangeUserStatusRunsTheToolOfTheStatus) {
       {"reset", "fe80::1", "ICA-tcp_1", "cmd.exe /C reset session ICA-tcp_1 /server:fe80::1"},
       {"disconnect", "ts01.corp", "rdp-tcp#0", "cmd.exe /C tsdiscon rdp-tcp#0 /server:ts01.corp"},
       {"logoff", "ts01 & del /q C:\\*", "", ""},
+      {"disconnect", "Az09.z-Z_a:", "aZ_9-z#A0", "cmd.exe /C tsdiscon aZ_9-z#A0 /server:Az09.z-Z_a:"},
       // The host's interpreter, here a 32-bit process's way to the native one.
       {"reset", "ts01", "3", "C:\\Windows\\Sysnative\\cmd.exe /C reset session 3 /server:ts01"},
       {"list", "ts01", "", "C:\\Windows\\Sysnative\\cmd.exe /C query user /server:ts01"}};
@@ -99,8 +106,8 @@ TEST_F(TerminalServicesTest, ChangeUserStatusRunsTheToolOfTheStatus) {
 // name or id.
 TEST_F(TerminalServicesTest, NamesAndIdsWithAnyForbiddenCharacterAreRefusedAndNothingRuns) {
   std::vector<std::string> servers{"", "ts01 /server:x"}, ids{"", "..", "3:4"};
-  for (std::string c : {"&", "|", "^", "<",  ">", "%", "\"", "'",  " ",  ",",  ";",
-                        "(", ")", "/", "\\", "!", "=", "*",  "\t", "\n", "\r", "\xC3\xA9"}) {
+  for (std::string c : {"&",  "|", "^", "<", ">",  "%",  "\"", "'",        " ", ",", ";", "(", ")", "/",
+                        "\\", "!", "=", "*", "\t", "\n", "\r", "\xC3\xA9", "@", "[", "`", "{", "$"}) {
     servers.push_back("ts" + c + "01");
     ids.push_back("3" + c + "4");
   }

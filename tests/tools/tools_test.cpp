@@ -57,6 +57,7 @@ TEST(ToolsReboot, LocalNameBecomesLoopbackAndTheShellsCodeIsReturned) {
       {"  AdminHost ", "127.0.0.1", LaunchResult::started, 42},
       {"fe80::1", "fe80::1", LaunchResult::started, 42},
       {"web_01", "web_01", LaunchResult::programNotFound, 2},
+      {"a-Z.9z_A0", "a-Z.9z_A0", LaunchResult::started, 42},
       {"S", "S", LaunchResult::folderNotFound, 3},
       {"S", "S", LaunchResult::accessDenied, 5},
       {"S", "S", LaunchResult::outOfResources, 8},
@@ -107,8 +108,8 @@ TEST(ToolsReboot, TheShellsOwnCodeReachesTheScriptUnchangedUnlessNarrowingHidesA
 
 TEST(ToolsReboot, NamesThatWouldChangeTheCommandLaunchNothing) {
   std::vector<std::string> names{"", "   ", "-a", "\\\\srv"};
-  for (const char *c : {"&", "|", "^", "<",  ">", "%", "\"", "'",  " ",  ",",  ";",
-                        "(", ")", "/", "\\", "!", "=", "*",  "\t", "\n", "\r", "\xC3\xA9"})
+  for (const char *c : {"&", "|",  "^", "<", ">", "%",  "\"", "'",  " ",        ",", ";", "(", ")",
+                        "/", "\\", "!", "=", "*", "\t", "\n", "\r", "\xC3\xA9", "@", "[", "`", "{"})
     names.push_back(std::string("srv") + c + "02");
   for (const std::string &name : names) {
     FakeNetwork net;
@@ -128,7 +129,12 @@ TEST(Util, IifTakesNullAsFalseFormatsTakeTheNamedOnesAndDateTextsAreTrimmed) {
   Util util(Platform{nullptr, nullptr, nullptr, PortableRegional::english()});
   const Variant no(VariantArray{1, {Variant(int16_t{4})}});
   EXPECT_EQ(util.iif(Variant::null(), Variant("yes"), no), no);
-  EXPECT_EQ(failureOf([&] { util.formatDateTime(Date{0}, 5); }).number(), kInvalidCall);
+  EXPECT_EQ(util.iif(Variant(true), Variant("yes"), no), Variant("yes"));
+  for (int32_t format : {-1, 5})
+    EXPECT_EQ(failureOf([&] { util.formatDateTime(Date{0}, format); }).number(), kInvalidCall) << format;
+  for (int32_t format : {kGeneralDate, kShortTime})
+    EXPECT_EQ(util.formatDateTime(Date{0.75}, format),
+              Variant(PortableRegional::english()->formatDate(Date{0.75}, format)));
   std::string text = " 20050301******.******+*** "; // the date-only rule of the listings does not apply here
   EXPECT_EQ(failureOf([&] { util.translateStringDate(text); }).description(),
             "Error translating string to date: Type mismatch");
