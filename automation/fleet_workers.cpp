@@ -104,9 +104,11 @@ public:
                             "Run: no worker thread");
     }
     static_cast<void>(job.release()); // the thread owns the job now
-    CloseHandle(thread);
     // Cancels only a call made through a proxy; an in-process call runs on.
-    return [threadId] { CoCancelCall(threadId, 0); };
+    // The open handle keeps the thread's id from passing to another thread
+    // while a cancel may still name it.
+    std::shared_ptr<void> held(thread, CloseHandle);
+    return [threadId, held] { CoCancelCall(threadId, 0); };
   }
 
   std::shared_ptr<fleet::Signal> makeSignal() override { return std::make_shared<EventSignal>(); }
