@@ -1,9 +1,9 @@
-// The Windows build's fold: the user locale's case mapping, as the text
-// comparison (CompareStringW with NORM_IGNORECASE) applies it. Without
-// LCMAP_LINGUISTIC_CASING the mapping is the one the file system uses, which
-// maps each character to one and ASCII letters to ASCII in every locale.
-// A text that is not valid UTF-8 (no key that came from a script) or that
-// the platform cannot map takes the portable fold, which keeps its bytes.
+#include "platform/win32/win32_text_fold.hpp"
+
+// Without LCMAP_LINGUISTIC_CASING the mapping is the one the file system
+// uses, which maps each character to one and ASCII letters to ASCII in every
+// locale. A text that is not valid UTF-8 (no key that came from a script) or
+// that the platform cannot map takes the portable fold, which keeps its bytes.
 
 #include <windows.h>
 
@@ -11,11 +11,10 @@
 #include <string>
 
 #include "core/code_points.hpp"
-#include "core/key_fold.hpp"
 
-namespace qv {
+namespace qv::win32 {
 
-std::string foldText(std::string_view text) {
+std::string foldTextByLocale(std::string_view text) {
   if (text.empty()) return {};
   if (text.size() > static_cast<std::size_t>(INT_MAX) / 4) return foldCodePoints(text);
   const int length = static_cast<int>(text.size());
@@ -32,4 +31,4 @@ std::string foldText(std::string_view text) {
   return folded;
 }
 
-} // namespace qv
+} // namespace qv::win32
