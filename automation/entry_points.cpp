@@ -1,6 +1,6 @@
-// The module's entry points: DllMain keeps the module handle,
-// DllGetClassObject hands out class objects, DllCanUnloadNow answers from
-// the live object and lock counts.
+// The module's entry points: DllMain keeps the module handle and names the
+// locale's key fold, DllGetClassObject hands out class objects,
+// DllCanUnloadNow answers from the live object and lock counts.
 
 #include <windows.h>
 
@@ -11,11 +11,15 @@
 #include "automation/module_state.hpp"
 #include "com/error_translation.hpp"
 #include "com/module_counts.hpp"
+#include "core/key_fold.hpp"
+#include "platform/win32/win32_text_fold.hpp"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     qv::com::setModuleHandle(instance);
     DisableThreadLibraryCalls(instance);
+    // Before any object exists: keys fold as the text comparison matches.
+    qv::useTextFold(&qv::win32::foldTextByLocale);
   } else if (reason == DLL_PROCESS_DETACH && !reserved) {
     // Unloaded by FreeLibrary without asking DllCanUnloadNow first. At
     // process exit (reserved set) nothing is released: oleaut32 may be gone.

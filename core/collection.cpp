@@ -5,28 +5,40 @@
 
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
+#include "core/key_fold.hpp"
 
 namespace qv {
 
 namespace {
 
-char foldChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr uint64_t kFnvBasis = 14695981039346656037ull;
+constexpr uint64_t kFnvPrime = 1099511628211ull;
 
-// FNV-1a over the folded bytes, so keys that differ only in case collide.
-uint32_t hashKey(std::string_view key) {
-  uint64_t hash = 14695981039346656037ull;
-  for (char c : key) {
-    hash ^= static_cast<unsigned char>(foldChar(c));
-    hash *= 1099511628211ull;
-  }
-  // Keys of a result differ in their last digits only: mix well, so
-  // neighbouring keys do not land in neighbouring slots.
+// Keys of a result differ in their last digits only: mix well, so
+// neighbouring keys do not land in neighbouring slots.
+uint32_t mixed(uint64_t hash) {
   hash ^= hash >> 33;
   hash *= 0xff51afd7ed558ccdull;
   hash ^= hash >> 33;
   hash *= 0xc4ceb9fe1a85ec53ull;
   hash ^= hash >> 33;
   return static_cast<uint32_t>(hash);
+}
+
+// FNV-1a over the key's fold, so keys that match as keys collide. An ASCII
+// key is folded as it is hashed; its fold is its bytes with small letters.
+uint32_t hashKey(std::string_view key) {
+  uint64_t hash = kFnvBasis;
+  for (char c : key) {
+    if (!isAsciiByte(c)) {
+      hash = kFnvBasis;
+      for (char f : foldKey(key))
+        hash = (hash ^ static_cast<unsigned char>(f)) * kFnvPrime;
+      break;
+    }
+    hash = (hash ^ static_cast<unsigned char>(foldAsciiLetter(c))) * kFnvPrime;
+  }
+  return mixed(hash);
 }
 
 // A slot holds the key's hash in its upper half and the entry's position + 1
@@ -38,17 +50,10 @@ uint32_t hashOf(uint64_t slot) { return static_cast<uint32_t>(slot >> 32); }
 
 } // namespace
 
-std::string foldKey(std::string_view key) {
-  std::string folded(key);
-  for (char &c : folded)
-    c = foldChar(c);
-  return folded;
-}
-
 std::optional<std::size_t> Collection::find(std::string_view key) const {
   if (slots_.empty()) {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
-      if (entries_[i].key && equalsIgnoreCase(*entries_[i].key, key)) return i;
+      if (entries_[i].key && sameKey(*entries_[i].key, key)) return i;
     }
     return std::nullopt;
   }
@@ -57,8 +62,7 @@ std::optional<std::size_t> Collection::find(std::string_view key) const {
   for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
     const uint64_t held = slots_[slot];
     if (held == 0) return std::nullopt;
-    if (hashOf(held) == hash && equalsIgnoreCase(*entries_[heldOf(held) - 1].key, key))
-      return heldOf(held) - 1;
+    if (hashOf(held) == hash && sameKey(*entries_[heldOf(held) - 1].key, key)) return heldOf(held) - 1;
   }
 }
 

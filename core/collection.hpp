@@ -1,6 +1,6 @@
 #pragma once
 // The container of every result: ordered items, optional unique keys that
-// match without regard to letter case.
+// match without regard to letter case (see key_fold.hpp).
 
 #include <cstddef>
 #include <memory>
@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/key_fold.hpp"
 #include "core/variant.hpp"
 
 namespace qv {
@@ -120,9 +121,6 @@ private:
 };
 
 using CollectionPtr = std::shared_ptr<Collection>;
-
-// Folds a key for comparison without regard to letter case.
-std::string foldKey(std::string_view key);
 
 // A record: fields added under their names, in a fixed order.
 inline CollectionPtr newRecord() { return std::make_shared<Collection>(); }

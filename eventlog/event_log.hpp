@@ -45,7 +45,9 @@ public:
   // "Page" (the page served, at least 1) and "Events": the event records of
   // that page keyed by record number, in the service's order (newest first).
   // A page past the last has no events; a log that fits one page is served
-  // whole on page 1 only. pagesize (25 when omitted) below 1 fails with 5.
+  // whole on page 1 only, and so is a log the service gives no count for
+  // (its page 1 counts what it served: Total those entries, Pages 1), as
+  // EnumLogEvents serves them. pagesize (25 when omitted) below 1 fails with 5.
   // Reads the count, the newest entry and that page's entries, nothing more.
   // Failures: "Error listing events in " + logfile.
   CollectionPtr getLogPage(const std::string &computer, const std::string &logfile,

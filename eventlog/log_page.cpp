@@ -23,25 +23,30 @@ CollectionPtr EventLog::getLogPage(const std::string &computer, const std::strin
     if (size < 1) throwRuntimeError(kInvalidCall);
     const int32_t served = std::max(page.value_or(kDefaultPageNumber), int32_t{1});
 
-    const int32_t total = std::max(numberOfEvents(computer, logfile), int32_t{0});
-    const auto pages = static_cast<int32_t>((int64_t{total} + size - 1) / size);
+    int32_t total = std::max(numberOfEvents(computer, logfile), int32_t{0});
+    int32_t pages = static_cast<int32_t>((int64_t{total} + size - 1) / size);
 
     CollectionPtr events = std::make_shared<Collection>();
-    if (served <= pages) {
-      if (total <= size) {
-        events = eventsOf(computer, wholeLogQuery(logfile));
-      } else {
-        // Only the newest entry is read to place the page, however long the
-        // log; a log that yields none has no page to serve.
-        std::optional<int32_t> newest;
-        {
-          auto service = platform_.management->connect(eventLogMoniker(computer));
-          auto whole = service->execQuery(wholeLogQuery(logfile));
-          if (auto first = firstOf(*whole)) newest = toInt32(first->get("RecordNumber"), *platform_.regional);
-        }
-        auto bounds = newest ? pageBoundsWithoutRepeat(*newest, size, served - 1) : std::nullopt;
-        if (bounds) events = eventsOf(computer, pageQuery(logfile, *bounds));
+    if (total <= size) {
+      // The whole log on page 1, as EnumLogEvents serves it; that includes a
+      // log the service gives no count for (0), whose page then tells what
+      // it holds rather than claiming an empty log.
+      if (served == 1) events = eventsOf(computer, wholeLogQuery(logfile));
+      if (total == 0 && !events->empty()) {
+        total = events->count();
+        pages = 1;
       }
+    } else if (served <= pages) {
+      // Only the newest entry is read to place the page, however long the
+      // log; a log that yields none has no page to serve.
+      std::optional<int32_t> newest;
+      {
+        auto service = platform_.management->connect(eventLogMoniker(computer));
+        auto whole = service->execQuery(wholeLogQuery(logfile));
+        if (auto first = firstOf(*whole)) newest = toInt32(first->get("RecordNumber"), *platform_.regional);
+      }
+      auto bounds = newest ? pageBoundsWithoutRepeat(*newest, size, served - 1) : std::nullopt;
+      if (bounds) events = eventsOf(computer, pageQuery(logfile, *bounds));
     }
 
     auto record = newRecord();

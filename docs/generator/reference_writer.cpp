@@ -129,6 +129,79 @@ std::string memberList(const std::vector<ReferenceClass> &classes, const Json &n
   return text;
 }
 
+// The argument a member writes back, from the data's "writesBack" rows
+// [member, parameter, what it receives]; each must name a parameter the
+// member has.
+struct WriteBack {
+  std::string member, parameter, receives;
+};
+
+std::vector<WriteBack> writeBacks(const std::vector<ReferenceClass> &classes, const Json &data) {
+  std::vector<WriteBack> result;
+  for (const auto &row : data.value("writesBack", Json::array())) {
+    WriteBack entry{row[0].get<std::string>(), row[1].get<std::string>(), row[2].get<std::string>()};
+    checkMemberName(classes, entry.member, "writesBack");
+    bool found = false;
+    for (const ReferenceClass &owner : classes) {
+      for (const IdlMember &member : owner.interface->members) {
+        if (owner.name + "." + member.name != entry.member) continue;
+        for (const IdlParameter &parameter : member.parameters)
+          found = found || parameter.name == entry.parameter;
+      }
+    }
+    if (!found) throw ReferenceError("writesBack: " + entry.member + " has no parameter " + entry.parameter);
+    result.push_back(std::move(entry));
+  }
+  return result;
+}
+
+std::string writeBackSentence(const std::vector<WriteBack> &writes) {
+  std::string text = "Arguments a script passes to a method are taken by reference. ";
+  if (writes.empty()) return text + "No member writes into them.";
+  text += "Only these members write into them: ";
+  for (std::size_t i = 0; i < writes.size(); ++i) {
+    if (i > 0) text += i + 1 == writes.size() ? "; and " : "; ";
+    text += "`" + writes[i].member + "` into `" + writes[i].parameter + "`: " + writes[i].receives;
+  }
+  return text + ". No other member changes a caller's variable.";
+}
+
+// A parameter's description: the IDL's help, else the data's text for
+// "Class.member.parameter", else for the parameter's name alone. A
+// parameter without one fails, so no description column is left empty.
+std::string parameterDescription(const Json &data, const std::string &member, const IdlParameter &parameter) {
+  if (!parameter.help.empty()) return parameter.help;
+  const Json texts = data.value("parameters", Json::object());
+  for (const std::string &name : {member + "." + parameter.name, parameter.name}) {
+    if (texts.contains(name)) return texts[name].get<std::string>();
+  }
+  throw ReferenceError("parameter " + parameter.name + " of " + member + " has no description");
+}
+
+constexpr const char *kDifferencesHeading = "Where this component deliberately differs";
+
+// The behaviours that differ from earlier versions of the interface, each
+// under the member it concerns: the data's "differences", then
+// "differencesThisRound", and a marked place for those still to describe.
+void writeDifferences(std::ostream &out, const std::vector<ReferenceClass> &classes, const Json &data) {
+  out << "## " << kDifferencesHeading << "\n\n";
+  for (const auto &paragraph : data.value("differencesAbout", Json::array()))
+    out << paragraph.get<std::string>() << "\n\n";
+  out << "| Member | What it does |\n|---|---|\n";
+  for (const char *list : {"differences", "differencesThisRound"}) {
+    for (const auto &row : data.value(list, Json::array())) {
+      std::string member = row[0].get<std::string>();
+      checkMemberName(classes, member, list);
+      out << "| `" << member << "` | " << cell(row[1].get<std::string>()) << " |\n";
+    }
+  }
+  std::string pending = data.value("differencesStillToDescribe", std::string());
+  if (!pending.empty())
+    out << "\n<!-- Still to describe here (rows of \"differencesThisRound\" in docs/reference-data.json): "
+        << pending << " -->\n";
+  out << "\n";
+}
+
 } // namespace
 
 std::vector<ReferenceClass> referenceClasses(const IdlLibrary &library) {
@@ -184,11 +257,14 @@ std::string writeReference(const IdlLibrary &library, const std::string &dataJso
     out << library.help << " (type library " << library.name << " " << library.version << ").\n\n";
   for (const auto &paragraph : data["about"])
     out << paragraph.get<std::string>() << "\n\n";
+  const std::vector<WriteBack> writes = writeBacks(classes, data);
+  out << writeBackSentence(writes) << "\n\n";
 
   out << "Classes:";
   for (std::size_t i = 0; i < classes.size(); ++i)
     out << (i ? "," : "") << " [" << classes[i].name << "](#" << anchorOf(classes[i].name) << ")";
-  out << ".\nAlso: [Records](#records), [Errors](#errors).\n\n";
+  out << ".\nAlso: [Records](#records), [Errors](#errors), [" << kDifferencesHeading << "](#"
+      << anchorOf(kDifferencesHeading) << ").\n\n";
 
   out << "## Classes\n\n";
   for (const ReferenceClass &owner : classes) {
@@ -210,14 +286,17 @@ std::string writeReference(const IdlLibrary &library, const std::string &dataJso
       const std::vector<IdlParameter> parameters = indexParameters(first);
       if (parameters.empty()) continue;
       out << "| Parameter | Type | Passed | Default | Description |\n|---|---|---|---|---|\n";
+      const std::string member = owner.name + "." + first.name;
       for (const IdlParameter &parameter : parameters) {
         std::string passed =
             parameter.type.ends_with("*") && parameter.type != "IDispatch*" ? "by reference" : "by value";
+        for (const WriteBack &write : writes)
+          if (write.member == member && write.parameter == parameter.name) passed += ", written back";
         std::string fallback = parameter.defaultValue ? *parameter.defaultValue
                                : parameter.optional   ? "may be omitted"
                                                       : "";
         out << "| `" << parameter.name << "` | " << scriptType(parameter.type) << " | " << passed << " | "
-            << cell(fallback) << " | " << cell(parameter.help) << " |\n";
+            << cell(fallback) << " | " << cell(parameterDescription(data, member, parameter)) << " |\n";
       }
       out << "\n";
     }
@@ -262,6 +341,7 @@ std::string writeReference(const IdlLibrary &library, const std::string &dataJso
   out << "\n";
   for (const auto &paragraph : data["errorsAfter"])
     out << paragraph.get<std::string>() << "\n\n";
+  writeDifferences(out, classes, data);
   std::string text = out.str();
   while (text.size() > 1 && text.ends_with("\n\n"))
     text.pop_back();

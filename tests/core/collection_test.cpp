@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "core/caseless_compare.hpp"
 #include "core/collection.hpp"
 #include "tests/support/failure_of.hpp"
 #include "tests/support/kind_name.hpp"
@@ -52,6 +55,38 @@ TEST(CollectionTest, KeysMatchWithoutLetterCaseAndAddPlacesBeforeOrAfterAPositio
   EXPECT_EQ(errorNumberOf([&] { items.add(Variant("x"), none, Variant(int32_t{1}), Variant(int32_t{1})); }),
             kInvalidCall);
   EXPECT_EQ(items.count(), 3);
+}
+
+// Keys are one key exactly when the caseless order finds them equal, beyond
+// ASCII too, and the key table (past eight keys) agrees with the scan below.
+TEST(CollectionTest, KeysMatchExactlyWhenTheCaselessOrderFindsThemEqual) {
+  const std::tuple<const char *, const char *, bool> pairs[] = {
+      {"\u00C9v\u00E9nements", "\u00E9V\u00C9NEMENTS", true},                                 // Latin-1
+      {"\u0391\u0398\u0397\u039D\u0391", "\u03B1\u03B8\u03B7\u03BD\u03B1", true},             // Greek
+      {"\u041C\u043E\u0441\u043A\u0432\u0430", "\u043C\u041E\u0421\u041A\u0412\u0410", true}, // Cyrillic
+      {"\u0401\u043B\u043A\u0430", "\u0451\u043B\u043A\u0430", true}, // Cyrillic from U+0400
+      {"ABC\xC3", "abc\xC3", true},                                   // a stray byte stays itself
+      {"\u00E9", "e", false},                                         // accents count
+      {"x\u00D7", "x\u00F7", false},                                  // signs are no letters
+      {"Stra\u00DFe", "STRASSE", false},
+      {"a\u00C9", "b\u00E9", false},
+      {"ab", "ab\u00E9", false},
+      {"\u212A", "k", false}, // the Kelvin sign is no letter K here
+  };
+  for (const auto &[added, asked, same] : pairs) {
+    SCOPED_TRACE(std::string(added) + " / " + asked);
+    EXPECT_EQ(compareCaseless(added, asked) == 0, same);
+    EXPECT_EQ(sameKey(added, asked), same);
+    EXPECT_EQ(foldKey(added) == foldKey(asked), same);
+    for (int fillers : {0, 20}) {
+      Collection items;
+      for (int i = 0; i < fillers; ++i)
+        items.add(Variant(i), "filler" + std::to_string(i));
+      items.add(Variant("it"), added);
+      EXPECT_EQ(items.contains(asked), same) << fillers;
+      EXPECT_EQ(errorNumberOf([&] { items.add(Variant("again"), asked); }), same ? kDuplicateKey : 0);
+    }
+  }
 }
 
 // Removals and re-insertions at random places in a collection large enough

@@ -33,10 +33,14 @@ library Sample {
 
 TEST(ReferenceGeneratorTest, TheCheckFindsWhatTheDocumentLacks) {
   IdlLibrary library = readIdl(kIdl);
-  std::string document = writeReference(library, R"({"messages": [["Thing.page", "Error paging"]]})");
+  std::string document = writeReference(library, R"({"messages": [["Thing.page", "Error paging"]],
+      "parameters": {"computer": "the target", "size": "entries", "from": "the start"}})");
   EXPECT_TRUE(missingFromReference(library, document).empty());
   EXPECT_NE(document.find("#### Thing.page(computer, [size], [number])\n"), std::string::npos);
-  EXPECT_NE(document.find("| `size` | Variant | by value | 25 |"), std::string::npos);
+  EXPECT_NE(document.find("| `size` | Variant | by value | 25 | entries |"), std::string::npos);
+  EXPECT_NE(document.find("| `number` | Variant | by value | may be omitted | page, from 1 |"),
+            std::string::npos);
+  EXPECT_NE(document.find("taken by reference. No member writes into them.\n"), std::string::npos);
   EXPECT_NE(document.find("| `filter` | Object | by value |"), std::string::npos)
       << "an object is a reference already";
 
@@ -52,8 +56,42 @@ TEST(ReferenceGeneratorTest, TheCheckFindsWhatTheDocumentLacks) {
             std::vector<std::string>{"parameter number of Thing.page(computer, [size], [number])"});
   EXPECT_EQ(without("Sets the \"name\""), std::vector<std::string>{"help of Thing.name"});
 
-  // The data file may name only members the IDL has.
-  EXPECT_THROW(writeReference(library, R"({"messages": [["Thing.gone", "x"]]})"), ReferenceError);
+  // The data file may name only members and parameters the IDL has, and
+  // every parameter needs a description.
+  const std::string described = R"("parameters": {"computer": "c", "size": "s", "from": "f"})";
+  for (const std::string &data : {R"({"messages": [["Thing.gone", "x"]], )" + described + "}",
+                                  R"({"writesBack": [["Thing.page", "pages", "x"]], )" + described + "}",
+                                  R"({"differences": [["Thing.gone", "x"]], )" + described + "}",
+                                  std::string(R"({"parameters": {"computer": "c", "from": "f"}})")}) {
+    EXPECT_THROW(writeReference(library, data), ReferenceError) << data;
+  }
+}
+
+// Written-back arguments in one sentence and in their rows; a description
+// given for one member's parameter wins over the one for its name; the
+// differences as a linked section with a marked place for those to come.
+TEST(ReferenceGeneratorTest, WriteBacksDescriptionsAndDifferencesComeFromTheData) {
+  IdlLibrary library = readIdl(kIdl);
+  std::string document = writeReference(library, R"({
+      "writesBack": [["Thing.page", "computer", "the name as used"], ["Dual.count", "from", "where it ended"]],
+      "parameters": {"computer": "the target", "Thing.page.size": "entries of that page", "size": "x",
+                     "from": "the start"},
+      "differencesAbout": ["On purpose."],
+      "differences": [["Thing.page", "Pages past the end are empty."]],
+      "differencesThisRound": [["Dual.count", "Counts | more."]],
+      "differencesStillToDescribe": "the fold"})");
+  for (const char *expected :
+       {"Only these members write into them: `Thing.page` into `computer`: the name as used; and "
+        "`Dual.count` into `from`: where it ended. No other member changes a caller's variable.\n",
+        "| `computer` | Variant | by reference, written back |  | the target |",
+        "| `size` | Variant | by value | 25 | entries of that page |",
+        "[Where this component deliberately differs](#where-this-component-deliberately-differs)",
+        "## Where this component deliberately differs\n\nOn purpose.\n\n| Member | What it does "
+        "|\n|---|---|\n"
+        "| `Thing.page` | Pages past the end are empty. |\n| `Dual.count` | Counts \\| more. |\n\n<!-- Still "
+        "to "
+        "describe here (rows of \"differencesThisRound\" in docs/reference-data.json): the fold -->"})
+    EXPECT_NE(document.find(expected), std::string::npos) << expected;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -38,6 +39,41 @@ TEST(ReferenceMessagesTest, EveryMessageOfTheCodeIsInTheReference) {
     }
   }
   EXPECT_GT(found, 30u); // the scan itself works
+}
+
+// The members whose calls bind an argument for writing back are exactly
+// those the reference's sentence on written-back arguments names, and the
+// section on deliberate differences is there and linked.
+TEST(ReferenceMessagesTest, TheReferenceNamesEveryWrittenBackArgumentAndItsDifferences) {
+  const fs::path root = QV_SOURCE_DIR;
+  const std::string reference = readFile(root / "docs/reference.md");
+  const std::regex binding(R"re(\.method\(L"(\w+)"[^;]*?\b(?:textRef|int32Ref|optionalInt32Ref)\()re");
+  std::set<std::string> bound;
+  for (const auto &entry : fs::directory_iterator(root / "automation/tables")) {
+    const std::string text = readFile(entry.path());
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), binding); it != std::sregex_iterator();
+         ++it)
+      bound.insert((*it)[1]);
+  }
+  EXPECT_GE(bound.size(), 3u); // the scan itself works
+
+  const std::string lead = "\nArguments a script passes to a method are taken by reference.";
+  const std::size_t at = reference.find(lead);
+  ASSERT_NE(at, std::string::npos);
+  const std::string sentence = reference.substr(at, reference.find('\n', at + 1) - at);
+  const std::regex named(R"(`\w+\.(\w+)` into `\w+`)");
+  std::set<std::string> written;
+  for (auto it = std::sregex_iterator(sentence.begin(), sentence.end(), named); it != std::sregex_iterator();
+       ++it)
+    written.insert((*it)[1]);
+  EXPECT_EQ(written, bound) << sentence;
+
+  const std::string heading = "Where this component deliberately differs";
+  EXPECT_NE(reference.find("\n## " + heading + "\n"), std::string::npos);
+  EXPECT_NE(reference.find("[" + heading + "](#where-this-component-deliberately-differs)"),
+            std::string::npos);
+  EXPECT_NE(reference.find("| `Services.servicesSorted` | Sorts any number of services; past 32,767"),
+            std::string::npos);
 }
 
 } // namespace

@@ -92,8 +92,14 @@ TEST_F(EventLogTest, ShortVanishedAndUncountedLogs) {
   EXPECT_EQ(read("System", 25, 1), std::make_tuple(50, 2, 1, range(0, 1)));
   EXPECT_TRUE(page("System", std::nullopt, nullptr).empty());
   EXPECT_EQ(vanished.pageQueries.front(), kSystemPages + "<=0 and Recordnumber >-25");
-  test::FakeEventLog uncounted(*world.target, "Uncounted", 5, Variant::null());
+  // No count (Null): the listing serves the whole log whatever the page
+  // size, and so does page 1, which tells what it served.
+  test::FakeEventLog uncounted(*world.target, "Uncounted", 30, Variant::null());
   EXPECT_EQ(events.numberOfEvents("srv", "Uncounted"), 0);
+  EXPECT_EQ(page("Uncounted", 10, nullptr), range(30, 1));
+  EXPECT_EQ(read("Uncounted", 10, 1), std::make_tuple(30, 1, 1, range(30, 1)));
+  EXPECT_EQ(read("Uncounted", 10, 2), std::make_tuple(0, 0, 2, range(0, 1)));
+  EXPECT_TRUE(uncounted.pageQueries.empty());
   world.target->addQuery(eventCountQuery("Absent"), std::vector<fake::WmiObjectPtr>{});
   EXPECT_EQ(events.numberOfEvents("srv", "Absent"), 0);
   // Log names listed in text order, letter case aside.
