@@ -34,7 +34,7 @@ library Sample {
 TEST(ReferenceGeneratorTest, TheCheckFindsWhatTheDocumentLacks) {
   IdlLibrary library = readIdl(kIdl);
   std::string document = writeReference(library, R"({"messages": [["Thing.page", "Error paging"]],
-      "parameters": {"computer": "the target", "size": "entries", "from": "the start"}})");
+      "parameters": {"computer": "the target", "size": "entries", "from": "the start", "filter": "what to count"}})");
   EXPECT_TRUE(missingFromReference(library, document).empty());
   EXPECT_NE(document.find("#### Thing.page(computer, [size], [number])\n"), std::string::npos);
   EXPECT_NE(document.find("| `size` | Variant | by value | 25 | entries |"), std::string::npos);
@@ -75,7 +75,7 @@ TEST(ReferenceGeneratorTest, WriteBacksDescriptionsAndDifferencesComeFromTheData
   std::string document = writeReference(library, R"({
       "writesBack": [["Thing.page", "computer", "the name as used"], ["Dual.count", "from", "where it ended"]],
       "parameters": {"computer": "the target", "Thing.page.size": "entries of that page", "size": "x",
-                     "from": "the start"},
+                     "from": "the start", "filter": "what to count"},
       "differencesAbout": ["On purpose."],
       "differences": [["Thing.page", "Pages past the end are empty."]],
       "differencesThisRound": [["Dual.count", "Counts | more."]],
