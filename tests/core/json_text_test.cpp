@@ -25,7 +25,7 @@ Json parsed(const std::string &text) {
   return Json::parse(text);
 }
 
-TEST(JsonTextTest, EveryKindOfValueReadsBackEqualInFieldOrder) {
+TEST(JsonTextTest, EveryKindOfValueReadsBackInFieldOrderAndTextThatIsNotUtf8IsReplaced) {
   const std::string text =
       "quote \" back \\ tab \t nul " + std::string(1, '\0') + " \xC3\xA9 \xE2\x80\xA8 \xF0\x9F\x98\x80";
   // clang-format off
@@ -35,6 +35,10 @@ TEST(JsonTextTest, EveryKindOfValueReadsBackEqualInFieldOrder) {
       {Variant(Date{-1.25}), "BeforeEpoch", "1899-12-29T06:00:00"},
       {Variant(VariantArray{1, {Variant("a"), Variant(int32_t{2})}}), "Array", Json::parse(R"(["a", 2])")},
       {Variant(std::make_shared<Object>()), "Foreign", nullptr}, {Variant(text), "Text", text},
+      // A lone byte, a cut sequence, and a surrogate half encoded as if it were a character: none may reach
+      // a client as bytes a JSON reader refuses.
+      {Variant("a\xFFz"), "LoneByte", "a\uFFFDz"}, {Variant("a\xC3"), "CutSequence", "a\uFFFD"},
+      {Variant("a\xED\xA0\x80z"), "Surrogate", "a\uFFFD\uFFFD\uFFFDz"},
   };
   // clang-format on
   Collection record;
@@ -44,16 +48,6 @@ TEST(JsonTextTest, EveryKindOfValueReadsBackEqualInFieldOrder) {
     expected[name] = json;
   }
   EXPECT_EQ(parsed(toJson(record)).dump(), expected.dump());
-}
-
-TEST(JsonTextTest, TextThatIsNotUtf8IsReplacedNotPassedOn) {
-  // A lone byte, a cut sequence, and a surrogate half encoded as if it were
-  // a character: none may reach a client as bytes a JSON reader refuses.
-  for (const char *bad : {"a\xFFz", "a\xC3", "a\xED\xA0\x80z"}) {
-    Collection record;
-    record.add(Variant(bad), "Text");
-    EXPECT_EQ(parsed(toJson(record))["Text"].get<std::string>().substr(0, 4), "a\xEF\xBF\xBD") << bad;
-  }
 }
 
 TEST(JsonTextTest, ALoopAndADateFailASharedListIsWrittenTwiceAndKeysMakeAnObject) {

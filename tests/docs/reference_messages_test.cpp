@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -13,9 +14,7 @@ namespace fs = std::filesystem;
 
 std::string readFile(const fs::path &path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST(ReferenceMessagesTest, EveryMessageOfTheCodeIsInTheReference) {

@@ -55,10 +55,6 @@ public:
     return *this;
   }
 
-  const std::string &className() const { return className_; }
-  const std::string &name() const { return name_; }
-  const std::vector<DirObjectPtr> &childList() const { return children_; }
-
   Variant get(std::string_view property) override;
   void put(std::string_view property, const Variant &value) override;
   void setInfo() override { record("SetInfo"); }

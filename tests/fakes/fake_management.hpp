@@ -21,7 +21,6 @@
 namespace qv::fake {
 
 // Platform-like failures.
-inline constexpr int32_t kWbemNotFound = static_cast<int32_t>(0x80041002);
 inline constexpr int32_t kWbemInvalidClass = static_cast<int32_t>(0x80041010);
 inline constexpr int32_t kWbemInvalidQuery = static_cast<int32_t>(0x80041017);
 inline constexpr int32_t kRpcUnavailable = static_cast<int32_t>(0x800706BA);
@@ -48,7 +47,6 @@ public:
   Variant get(std::string_view property) override;
   Variant call(std::string_view method, std::vector<Variant> &args) override;
 
-  int reads = 0;                  // property reads
   std::vector<std::string> calls; // method names called, in order
 
 private:

@@ -36,12 +36,9 @@ public:
       throw AutomationError(76, "Microsoft VBScript runtime error", "Path not found");
     return found->second;
   }
-  bool fileExists(const std::string &path) override { return files.contains(path); }
-  std::optional<std::string> environment(const std::string &name) override {
-    auto found = variables.find(name);
-    return found == variables.end() ? std::nullopt : std::optional<std::string>(found->second);
-  }
-  void operatorNotice(const std::string &text) override { notices.push_back(text); }
+  bool fileExists(const std::string &) override { return false; }
+  std::optional<std::string> environment(const std::string &) override { return std::nullopt; }
+  void operatorNotice(const std::string &) override {}
   Date nowLocal() override { return localNow; }
   Date nowUtc() override { return utcNow; }
   Date universalToLocal(Date universal) override { return moved(universal, zoneMinutes(universal)); }
@@ -59,8 +56,6 @@ public:
   std::map<std::string, std::string> commandOutputs; // command line -> output; others give ""
   std::optional<AutomationError> captureFailure;     // every capture fails with it (a time-out)
   std::map<std::string, uint64_t> folders;           // path -> bytes; others fail
-  std::map<std::string, bool> files;
-  std::map<std::string, std::string> variables;
   Date localNow{46000.5};
   Date utcNow{46000.5};
   // Local time minus universal time at a universal moment.
@@ -69,7 +64,6 @@ public:
   std::vector<std::pair<std::string, std::string>> launches; // program, parameters
   std::vector<std::string> commands;                         // command lines run
   std::vector<std::string> folderReads;
-  std::vector<std::string> notices;
 
 private:
   static Date moved(Date moment, int32_t minutes) {

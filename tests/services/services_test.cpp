@@ -16,9 +16,7 @@
 namespace qv {
 namespace {
 
-using test::column;
-using test::errorNumberOf;
-using test::failureOf;
+using namespace test;
 using Names = std::vector<std::string>;
 
 class ServicesTest : public ::testing::Test {

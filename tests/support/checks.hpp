@@ -19,12 +19,8 @@ namespace qv::check {
 class Checks {
 public:
   void expect(bool ok, const std::string &what) {
-    if (ok) {
-      ++passed_;
-      return;
-    }
-    ++failed_;
-    std::printf("FAIL: %s\n", what.c_str());
+    ++(ok ? passed_ : failed_);
+    if (!ok) std::printf("FAIL: %s\n", what.c_str());
     std::fflush(stdout);
   }
   // Prints the totals, after title and ": " when there is one; the exit
@@ -40,10 +36,7 @@ private:
   int failed_ = 0;
 };
 
-struct Block {
-  const char *name;
-  std::function<void()> body;
-};
+using Block = std::pair<const char *, std::function<void()>>;
 
 inline std::vector<Block> &blocks() {
   static std::vector<Block> list;
@@ -56,16 +49,16 @@ inline Checks &programChecks() {
 }
 
 struct Registrar {
-  Registrar(const char *name, std::function<void()> body) { blocks().push_back({name, std::move(body)}); }
+  Registrar(const char *name, std::function<void()> body) { blocks().emplace_back(name, std::move(body)); }
 };
 
 // Runs every registered block (one that throws is one failure) and finishes.
 inline int runBlocks(const char *title) {
-  for (const Block &block : blocks()) {
+  for (const auto &[name, body] : blocks()) {
     try {
-      block.body();
+      body();
     } catch (const std::exception &e) {
-      programChecks().expect(false, std::string(block.name) + " threw: " + e.what());
+      programChecks().expect(false, std::string(name) + " threw: " + e.what());
     }
   }
   return programChecks().finish(title);

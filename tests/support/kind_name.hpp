@@ -6,20 +6,11 @@
 namespace qv {
 
 inline const char *kindName(VarKind kind) {
-  switch (kind) {
-  case VarKind::Empty: return "Empty";
-  case VarKind::Null: return "Null";
-  case VarKind::Int16: return "Integer";
-  case VarKind::Int32: return "Long";
-  case VarKind::Double: return "Double";
-  case VarKind::Date: return "Date";
-  case VarKind::Text: return "String";
-  case VarKind::Bool: return "Boolean";
-  case VarKind::Object: return "Object";
-  case VarKind::Array: return "Array";
-  case VarKind::Byte: return "Byte";
-  }
-  return "Unknown";
+  // In the order of VarKind.
+  static const char *const names[] = {"Empty",  "Null",    "Integer", "Long",  "Double", "Date",
+                                      "String", "Boolean", "Object",  "Array", "Byte"};
+  const auto index = static_cast<std::size_t>(kind);
+  return index < std::size(names) ? names[index] : "Unknown";
 }
 
 } // namespace qv
