@@ -59,6 +59,7 @@ TEST(FleetSettings, ParallelRoundsAsTheRuntimeAndKeepsToItsRange) {
       {Variant(), kTypeMismatch, "Parallel: Empty is not a number"},
       {Variant(int32_t{0}), kInvalidCall, "Parallel: 0 is not from 1 to 64"},
       {Variant(0.5), kInvalidCall, "Parallel: 0.5 is not from 1 to 64"},
+      {Variant(int32_t{65}), kInvalidCall, "Parallel: 65 is not from 1 to 64"},
       {Variant(1e10), kInvalidCall, "Parallel: 10000000000 is not from 1 to 64"},
   };
   for (const auto &[value, number, text] : refused) {
