@@ -59,6 +59,7 @@ TEST(FleetSettings, ParallelRoundsAsTheRuntimeAndKeepsToItsRange) {
       {Variant(), kTypeMismatch, "Parallel: Empty is not a number"},
       {Variant(int32_t{0}), kInvalidCall, "Parallel: 0 is not from 1 to 64"},
       {Variant(0.5), kInvalidCall, "Parallel: 0.5 is not from 1 to 64"},
+      {Variant(int32_t{65}), kInvalidCall, "Parallel: 65 is not from 1 to 64"},
       {Variant(1e10), kInvalidCall, "Parallel: 10000000000 is not from 1 to 64"},
   };
   for (const auto &[value, number, text] : refused) {
@@ -83,17 +84,28 @@ TEST(FleetArguments, ObjectsAtAnyDepthAreRefusedAndArraysCopied) {
   EXPECT_EQ(test::errorNumberOf([&] { plainArgument(Variant(collection)); }), kTypeMismatch);
 
   VariantArray plain{1,
-                     {Variant(int32_t{1}), Variant(VariantArray{0, {Variant("a"), Variant(ObjectPtr())}})}};
+                     {Variant(int32_t{1}), Variant(VariantArray{0, {Variant("a"), Variant(ObjectPtr())}}),
+                      Variant(VariantArray{0, {Variant::byte(7)}, VarKind::Byte})}};
   Variant given(plain);
   Variant copy = plainArgument(given);
   EXPECT_EQ(copy, given);
   EXPECT_EQ(copy.array().lowerBound, 1);
+  EXPECT_EQ(copy.array().items[2].array().element, VarKind::Byte);
   EXPECT_NE(&copy.array(), &given.array());
   EXPECT_NE(&copy.array().items[1].array(), &given.array().items[1].array());
 }
 
-TEST(FleetArguments, ListedComputersAreTrimmedAndRefusedByKind) {
+TEST(FleetArguments, ComputersAreSplitTrimmedFoundAndRefusedByKind) {
+  EXPECT_EQ(splitComputers(",web1 \tdb2\r\n,,DC3"), (std::vector<std::string>{"web1", "db2", "DC3"}));
   EXPECT_EQ(listedComputer(Variant(" \tWEB1 \r\n"), english()), "WEB1");
+  const std::vector<std::string> targets[] = {
+      {"Computer"}, {"Path", "cName"}, {"CN"}, {"TrmServer"}, {"Path", "ComputerName"}};
+  for (const auto &names : targets)
+    EXPECT_EQ(targetParameter(names), names.size() - 1) << names.back();
+  EXPECT_EQ(targetParameter({"Computers", "Server"}), std::nullopt);
+  WorkgroupTarget grouped = splitWorkgroupTarget("LAB/WEB1"), alone = splitWorkgroupTarget("WEB1");
+  EXPECT_EQ(std::tie(grouped.workgroup, grouped.computer), std::tie("LAB", "WEB1"));
+  EXPECT_EQ(std::tie(alone.workgroup, alone.computer), std::make_tuple(std::nullopt, "WEB1"));
   EXPECT_EQ(listedComputer(Variant(int32_t{42}), english()), "42");
   const std::tuple<Variant, int32_t, const char *> refused[] = {
       {Variant::null(), kInvalidUseOfNull, "Run: a computer in the list is Null"},
