@@ -56,7 +56,7 @@ inline const Class kClasses[] = {
     {L"Util", &CLSID_Util, &DIID__Util, 4, L"_Util"},
     {L"ServerInfo", &CLSID_ServerInfo, &DIID__ServerInfo, 6, L"_ServerInfo"},
     {L"process", &CLSID_process, &DIID__Process, 3, L"_Process"},
-    {L"EventLog", &CLSID_EventLog, &DIID__EventLog, 5, L"_EventLog"},
+    {L"EventLog", &CLSID_EventLog, &DIID__EventLog, 6, L"_EventLog"},
     {L"TerminalServices", &CLSID_TerminalServices, &DIID__TerminalServices, 2, L"_TerminalServices"},
     {L"Tools", &CLSID_Tools, &DIID__Tools, 6, L"_Tools"},
     {L"Fleet", &CLSID_Fleet, &DIID__Fleet, 3, L"_Fleet"},

@@ -26,6 +26,9 @@ const std::map<std::wstring, std::string> kOptional{{L"Add.Key", ""},
                                                     {L"getLogPage.pagesize", "25"},
                                                     {L"getLogPage.page", "1"},
                                                     {L"getEvent.logfile", ""},
+                                                    {L"findEvents.since", ""},
+                                                    {L"findEvents.types", ""},
+                                                    {L"findEvents.maxEvents", "100"},
                                                     {L"tryConnection.cn", ""}};
 
 std::wstring helpOf(ITypeInfo *info, MEMBERID id) {
