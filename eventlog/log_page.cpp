@@ -24,7 +24,7 @@ CollectionPtr EventLog::getLogPage(const std::string &computer, const std::strin
     const int32_t served = std::max(page.value_or(kDefaultPageNumber), int32_t{1});
 
     int32_t total = std::max(numberOfEvents(computer, logfile), int32_t{0});
-    int32_t pages = static_cast<int32_t>((int64_t{total} + size - 1) / size);
+    auto pages = static_cast<int32_t>((int64_t{total} + size - 1) / size);
 
     CollectionPtr events = std::make_shared<Collection>();
     if (total <= size) {

@@ -84,7 +84,8 @@ TEST(CollectionTest, KeysMatchExactlyWhenTheCaselessOrderFindsThemEqual) {
         items.add(Variant(i), "filler" + std::to_string(i));
       items.add(Variant("it"), added);
       EXPECT_EQ(items.contains(asked), same) << fillers;
-      EXPECT_EQ(errorNumberOf([&] { items.add(Variant("again"), asked); }), same ? kDuplicateKey : 0);
+      EXPECT_EQ(errorNumberOf([&items, &asked = asked] { items.add(Variant("again"), asked); }),
+                same ? kDuplicateKey : 0);
     }
   }
 }

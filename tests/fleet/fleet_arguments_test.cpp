@@ -42,7 +42,7 @@ TEST(FleetSettings, RefusalsNameTheSettingWithTheirNumber) {
       {Variant(std::numeric_limits<double>::quiet_NaN()), kTypeMismatch, nullptr},
   };
   for (const auto &[value, number, text] : refused) {
-    AutomationError error = test::failureOf([&] { readTimeout(value, english()); });
+    AutomationError error = test::failureOf([&value = value] { readTimeout(value, english()); });
     EXPECT_EQ(error.number(), number) << error.description();
     if (text) {
       EXPECT_EQ(error.description(), text);
@@ -63,7 +63,7 @@ TEST(FleetSettings, ParallelRoundsAsTheRuntimeAndKeepsToItsRange) {
       {Variant(1e10), kInvalidCall, "Parallel: 10000000000 is not from 1 to 64"},
   };
   for (const auto &[value, number, text] : refused) {
-    AutomationError error = test::failureOf([&] { readParallel(value, english()); });
+    AutomationError error = test::failureOf([&value = value] { readParallel(value, english()); });
     EXPECT_EQ(error.number(), number);
     EXPECT_EQ(error.description(), text);
   }
@@ -114,7 +114,7 @@ TEST(FleetArguments, ComputersAreSplitTrimmedFoundAndRefusedByKind) {
       {Variant(std::make_shared<Collection>()), kTypeMismatch, "Run: a computer in the list is not a name"},
   };
   for (const auto &[value, number, text] : refused) {
-    AutomationError error = test::failureOf([&] { listedComputer(value, english()); });
+    AutomationError error = test::failureOf([&value = value] { listedComputer(value, english()); });
     EXPECT_EQ(error.number(), number);
     EXPECT_EQ(error.description(), text);
   }

@@ -87,6 +87,7 @@ TEST_F(FleetRun, NoMoreHostsRunAtOnceThanParallel) {
 
 TEST_F(FleetRun, WorkersTakeHostAfterHostWithTheCallTheyMade) {
   std::vector<std::string> many;
+  many.reserve(300);
   for (int i = 0; i < 300; ++i)
     many.push_back("web" + std::to_string(i));
   CollectionPtr results = run(many, 4);

@@ -124,7 +124,11 @@ TEST_F(ServicesTest, EachStateMakesItsRequestAndARefusalEndsTheCallBeforeCommitt
   };
   for (const auto &[status, startType, number, journal] : requests) {
     net.directory->journal->clear();
-    EXPECT_EQ(errorNumberOf([&] { services.setStatus("Svc", status, startType); }), number) << status;
+    EXPECT_EQ(errorNumberOf([&, &status = status, &startType = startType] {
+                services.setStatus("Svc", status, startType);
+              }),
+              number)
+        << status;
     EXPECT_EQ(*net.directory->journal, journal) << status;
   }
   EXPECT_EQ(failureOf([&] { services.setStatus("Svc", 4, 0); }).description(),
