@@ -1,7 +1,8 @@
 // The binding texts of a web site: splitBinding on any text, and the binding
 // list reader (getServerBindings) on any two values, lists with any lower
 // bound and items of any kind. A split puts the text back together exactly;
-// the list either has one record per entry, keyed on from 0, with the port a
+// the list either has one record per entry, keyed on from 0 (an entry
+// without a host part has the host ""), with the port a
 // number for server bindings and text for secure ones (Empty or Null secure
 // bindings are none), or fails under its own message.
 //
@@ -100,7 +101,9 @@ std::optional<std::vector<std::string>> pieces(const Variant &item) {
     if (colon == std::string_view::npos) break;
     rest.remove_prefix(colon + 1);
   }
-  if (parts.size() < 3) return std::nullopt;
+  // "IP:Port" is the documented form of a secure binding: no host part
+  // reads as an empty host; no port fails.
+  if (parts.size() < 2) return std::nullopt;
   parts.resize(3);
   return parts;
 }
