@@ -4,7 +4,7 @@ namespace qv::platform {
 
 std::string commandInterpreter(bool underWow64, std::string_view windowsFolder,
                                const std::function<bool(const std::string &)> &fileExists) {
-  const std::string plain = "cmd.exe";
+  constexpr const char *plain = "cmd.exe";
   while (!windowsFolder.empty() && (windowsFolder.back() == '\\' || windowsFolder.back() == '/'))
     windowsFolder.remove_suffix(1);
   if (!underWow64 || windowsFolder.empty()) return plain;

@@ -26,14 +26,16 @@ TEST(Backups, ListingEndsOnTheProvidersEndOfDataAndReportsAnyOtherRefusal) {
   for (const auto &[refusal, expected] : cases) {
     FakeIis lab;
     std::vector<int32_t> indexes;
-    lab.metabase->method("EnumBackups", [&](fake::DirObject &, std::vector<Variant> &args) {
-      EXPECT_EQ(args.size(), 5u);
-      indexes.push_back(args.at(1).int32());
-      if (indexes.back() >= 1) throw fake::adsError(static_cast<int32_t>(refusal), "gone");
-      args.at(3) = Variant("before-update");
-      args.at(4) = Variant(when);
-      return Variant();
-    });
+    lab.metabase->method("EnumBackups",
+                         [&, refusal = refusal](fake::DirObject &, std::vector<Variant> &args) {
+                           EXPECT_EQ(args.size(), 5u);
+                           indexes.push_back(args.at(1).int32());
+                           if (indexes.back() >= 1)
+                             throw fake::adsError(static_cast<int32_t>(refusal), "gone");
+                           args.at(3) = Variant("before-update");
+                           args.at(4) = Variant(when);
+                           return Variant();
+                         });
     Iis sites(lab.platform());
     sites.setComputerName("web1");
     std::string got;
