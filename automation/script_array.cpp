@@ -72,8 +72,10 @@ std::vector<Variant> scriptArrayItems(IDispatch *array) {
   if (auto listed = listedEntries(array)) return std::move(*listed);
   std::vector<Variant> items;
   int32_t length = toInt32(propertyAt(array, win32::memberId(array, "length")));
+  // No reserve: the length is the script's word, not a count of entries.
   for (int32_t index = 0; index < length; ++index)
-    items.push_back(propertyAt(array, win32::memberId(array, std::to_string(index))));
+    items.push_back( // NOLINT(performance-inefficient-vector-operation)
+        propertyAt(array, win32::memberId(array, std::to_string(index))));
   return items;
 }
 

@@ -248,7 +248,7 @@ void bindCondition(WqlCondition &c, const ClassSchema &schema) {
 // A query compares a uint32 by its own value, not by the negative number
 // a script is handed for one from 2^31 up.
 Value compared(const Value &value, CimType type) {
-  const int32_t *bits = value.as<int32_t>();
+  const auto *bits = value.as<int32_t>();
   if (type != CimType::UInt32 || !bits || *bits >= 0) return value;
   return Value(static_cast<double>(static_cast<uint32_t>(*bits)));
 }

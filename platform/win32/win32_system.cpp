@@ -74,7 +74,7 @@ Launch Win32System::launch(const std::string &program, const std::string &parame
   std::string file = toAnsi(program);
   std::string arguments = toAnsi(parameters);
   HINSTANCE result = ShellExecuteA(nullptr, nullptr, file.c_str(), arguments.c_str(), nullptr, SW_HIDE);
-  const int64_t code = reinterpret_cast<INT_PTR>(result);
+  const auto code = static_cast<int64_t>(reinterpret_cast<INT_PTR>(result));
   return Launch(launchKind(code), code);
 }
 

@@ -22,7 +22,9 @@ int main(int argc, char **argv) {
     return 0;
   }
   if (std::strcmp(argv[1], "probe") == 0) {
-    auto handle = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(std::strtoull(argv[2], nullptr, 10)));
+    // The handle's value comes as text from the parent.
+    auto handle = reinterpret_cast<HANDLE>( // NOLINT(performance-no-int-to-ptr)
+        static_cast<uintptr_t>(std::strtoull(argv[2], nullptr, 10)));
     DWORD flags = 0;
     bool held = handle != GetStdHandle(STD_OUTPUT_HANDLE) && GetHandleInformation(handle, &flags) &&
                 GetFileType(handle) == FILE_TYPE_PIPE;
