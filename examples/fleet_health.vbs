@@ -218,22 +218,21 @@ Function ReadFailure(k, outcome, what)
 End Function
 
 Function DrivesCell(k)
-  Dim outcome, d, used, text, percent
+  Dim outcome, d, used, text, percent, full, line
   Set outcome = drives(k)
   text = ReadFailure(k, outcome, "drives")
   If text = "" Then
     For Each d In outcome("Result")
       percent = d("PercentUsed")
       If IsNumeric(percent) And Trim(percent) <> "" Then used = CDbl(percent) Else used = -1
-      If used > 100 - kFreeWarnPercent Then
+      full = used > 100 - kFreeWarnPercent
+      line = H(d("DriveLetter")) & " " & H(d("FreeSpace")) & " free of " & H(d("DiskSize"))
+      If full Then
         Worsen k, 2
-        text = text & "<div data-drive=""" & H(d("DriveLetter")) & """ data-full=""1"" style=""color:" & kRed & _
-               ";font-weight:600"">" & H(d("DriveLetter")) & " " & H(d("FreeSpace")) & " free of " & _
-               H(d("DiskSize")) & " (" & H(FormatNumber(used, 1)) & "% used)</div>"
-      Else
-        text = text & "<div data-drive=""" & H(d("DriveLetter")) & """ data-full=""0"" style=""color:#374151"">" & _
-               H(d("DriveLetter")) & " " & H(d("FreeSpace")) & " free of " & H(d("DiskSize")) & "</div>"
+        line = line & " (" & H(FormatNumber(used, 1)) & "% used)"
       End If
+      text = text & "<div data-drive=""" & H(d("DriveLetter")) & """ data-full=""" & IIf3(full, "1", "0") & _
+             """ style=""color:" & IIf3(full, kRed & ";font-weight:600", "#374151") & """>" & line & "</div>"
     Next
     If text = "" Then text = "<span style=""color:" & kGrey & """>no fixed drives</span>"
   End If
