@@ -13,6 +13,7 @@
 #include "lab/model/fleet_loader.hpp"
 #include "lab/model/text.hpp"
 #include "platform/win32/bstr.hpp"
+#include "platform/win32/handle.hpp"
 
 namespace qv::lab::tool {
 
@@ -78,14 +79,27 @@ void print(const std::string &text) {
   std::fflush(stdout);
 }
 
+// The lab's tools may run at once (two reboot requests start two detached
+// recorders): a named mutex keeps one line whole and none lost, and the
+// append-only access lets the system place each write at the end.
 void appendToFile(const std::wstring &path, const std::string &text) {
-  FILE *file = _wfopen(path.c_str(), L"ab");
-  if (!file) {
+  platform::Handle lock(CreateMutexW(nullptr, FALSE, L"Local\\QuorvaneLabAppend"));
+  const bool locked = lock && WaitForSingleObject(lock.get(), 30000) != WAIT_FAILED;
+  platform::Handle file;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    file = platform::Handle(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file || GetLastError() != ERROR_SHARING_VIOLATION) break;
+    Sleep(50);
+  }
+  DWORD written = 0;
+  const bool whole = file && WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                     written == text.size();
+  if (locked) ReleaseMutex(lock.get());
+  if (!whole) {
     std::fprintf(stderr, "cannot write %ls\n", path.c_str());
     std::exit(2);
   }
-  std::fwrite(text.data(), 1, text.size(), file);
-  std::fclose(file);
 }
 
 } // namespace qv::lab::tool

@@ -7,6 +7,7 @@
 
 #include "platform/command_capture.hpp"
 #include "platform/capped_output.hpp"
+#include "platform/win32/handle.hpp"
 
 #include <windows.h>
 
@@ -21,29 +22,6 @@ namespace qv::platform {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class Handle {
-public:
-  Handle() = default;
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  Handle(const Handle &) = delete;
-  Handle &operator=(const Handle &) = delete;
-  ~Handle() { reset(); }
-
-  HANDLE get() const { return handle_; }
-  HANDLE *receive() {
-    reset();
-    return &handle_;
-  }
-  explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-  void reset() {
-    if (*this) ::CloseHandle(handle_);
-    handle_ = nullptr;
-  }
-
-private:
-  HANDLE handle_ = nullptr;
-};
 
 std::string startFailure(const char *what, DWORD code) { return std::string(what) + std::to_string(code); }
 
