@@ -87,13 +87,14 @@ void appendToFile(const std::wstring &path, const std::string &text) {
   const bool locked = lock && WaitForSingleObject(lock.get(), 30000) != WAIT_FAILED;
   platform::Handle file;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    file = platform::Handle(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    *file.receive() = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file || GetLastError() != ERROR_SHARING_VIOLATION) break;
     Sleep(50);
   }
   DWORD written = 0;
-  const bool whole = file && WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+  const bool whole = file &&
+                     WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
                      written == text.size();
   if (locked) ReleaseMutex(lock.get());
   if (!whole) {
