@@ -11,14 +11,11 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <latch>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -197,22 +194,6 @@ bool bothEnd(HANDLE (&threads)[2], const Apartment &first, const Apartment &seco
 }
 
 using CanUnload = HRESULT(STDAPICALLTYPE *)();
-
-// Threads of this process, or -1.
-long threadCount() {
-  struct Close {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-  };
-  HANDLE taken = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (taken == INVALID_HANDLE_VALUE) return -1;
-  std::unique_ptr<void, Close> snapshot(taken);
-  long count = 0;
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Thread32First(taken, &entry); more; more = Thread32Next(taken, &entry))
-    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
-  return count;
-}
 
 // The callers the lab's hosts that never answer hold, as the lab counts them.
 std::string stuckCallers() {

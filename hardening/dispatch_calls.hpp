@@ -9,6 +9,7 @@
 #include <objbase.h>
 #include <oleauto.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <string>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "platform/win32/com_ptr.hpp"
+#include "platform/win32/handle.hpp"
 #include "platform/win32/variant_value.hpp"
 #include "tests/support/checks.hpp"
 
@@ -165,6 +167,18 @@ inline SIZE_T privateBytes() {
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&counters),
                        sizeof counters);
   return counters.PagefileUsage;
+}
+
+// Threads of this process, or -1.
+inline long threadCount() {
+  platform::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) return -1;
+  long count = 0;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry))
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  return count;
 }
 
 using check::Checks;

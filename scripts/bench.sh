@@ -31,7 +31,7 @@ else
   scripts/setup.sh
 fi
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" -j "${QV_JOBS:-2}" >/dev/null
+cmake --build --preset "$preset" -j "${QV_JOBS:-2}" --target bench/all >/dev/null
 
 export QV_BENCH_TARGETS="$PWD/build/$preset/bench-targets.txt"
 log="build/$preset/bench.log"
