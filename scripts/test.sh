@@ -6,9 +6,9 @@
 # providers and against the lab) with the lifetime and apartment checks for
 # the x86_64 and the i686 DLL, the side-by-side, per-user and
 # registration-free checks (static analysis runs alongside all of these, at
-# the lowest priority), then the format check and a short run of every fuzz target
-# from its committed corpus (fuzz/run.sh SECONDS serves long runs). Ends
-# with a table of the stages and their times.
+# the lowest priority), then the format check and a short run of every fuzz
+# target from its committed corpus (fuzz/run.sh SECONDS serves long runs).
+# Ends with a table of the stages and their times.
 #
 # A machine whose kernel cannot run 32-bit programs still cross-builds the
 # i686 DLL and runs every x86_64 suite; each i686 suite then prints one
@@ -192,7 +192,7 @@ printf '%s\n' "${wine_summary[@]}"
 
 collect "static analysis"
 stage "format" scripts/format-check.sh
-stage "fuzzing, ${QV_FUZZ_SECONDS:-5} s a target" fuzz/run.sh "${QV_FUZZ_SECONDS:-5}"
+stage "fuzzing, ${QV_FUZZ_SECONDS:-3} s a target" fuzz/run.sh "${QV_FUZZ_SECONDS:-3}"
 
 echo
 echo "== stages"

@@ -4,7 +4,7 @@
 #     factory) and released and every cheap member called 100,000 times in
 #     the plain prefix of the script-client tests; prints calls per second and private memory before and after, and
 #     checks that memory stays flat and DllCanUnloadNow answers S_OK; then
-#     3,000 fleet runs (two worker threads each) with memory flat and every
+#     1,500 fleet runs (two worker threads each) with memory flat and every
 #     worker gone at the end;
 #  2. two apartments (hardening/apartments_main.cpp): two threads, each in its own
 #     single-threaded apartment, sort services and page event logs of the

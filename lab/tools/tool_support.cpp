@@ -84,7 +84,8 @@ void print(const std::string &text) {
 // append-only access lets the system place each write at the end.
 void appendToFile(const std::wstring &path, const std::string &text) {
   platform::Handle lock(CreateMutexW(nullptr, FALSE, L"Local\\QuorvaneLabAppend"));
-  const bool locked = lock && WaitForSingleObject(lock.get(), 30000) != WAIT_FAILED;
+  const DWORD waited = lock ? WaitForSingleObject(lock.get(), 30000) : WAIT_FAILED;
+  const bool locked = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
   platform::Handle file;
   for (int attempt = 0; attempt < 100; ++attempt) {
     *file.receive() = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
