@@ -232,11 +232,11 @@ bool fleetRun(IDispatch *fleet) {
 // stack counts as private memory: a measure taken then reads a mebibyte off.
 // Waits until the threads are back to their number before the runs.
 bool threadsBackTo(long count) {
-  for (int i = 0; i < 250; ++i) {
-    if (threadCount() <= count) return true;
+  for (int waits = 0; threadCount() > count; ++waits) {
+    if (waits == 250) return false;
     Sleep(20);
   }
-  return threadCount() <= count;
+  return true;
 }
 
 void soakFleet(Checks &checks, long runs) {

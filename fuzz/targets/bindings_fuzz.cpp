@@ -2,9 +2,9 @@
 // list reader (getServerBindings) on any two values, lists with any lower
 // bound and items of any kind. A split puts the text back together exactly;
 // the list either has one record per entry, keyed on from 0 (an entry
-// without a host part has the host ""), with the port a
-// number for server bindings and text for secure ones (Empty or Null secure
-// bindings are none), or fails under its own message.
+// without a host part has the host ""), with the port a number for server
+// bindings and text for secure ones (Empty or Null secure bindings are
+// none), or fails under its own message.
 //
 // Input: a flags byte (bit 0: the server bindings are a list, bit 1: the
 // secure ones are; bits 2 and 3 stretch their lower bounds), the two lower

@@ -7,6 +7,7 @@
 
 #include "core/automation_error.hpp"
 #include "platform/folder_walk.hpp"
+#include "platform/win32/handle.hpp"
 
 namespace qv::platform {
 
@@ -15,23 +16,22 @@ namespace qv::platform {
 
 namespace {
 
-// A search or file handle, closed by its own function when it goes.
-template <BOOL(WINAPI *close)(HANDLE)> class ScopedHandle {
+// A search handle, closed by FindClose when it goes (a file's handle is a
+// Handle, closed by CloseHandle).
+class FindHandle {
 public:
-  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-  ~ScopedHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) close(handle_);
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  ~FindHandle() {
+    if (valid()) FindClose(handle_);
   }
-  ScopedHandle(const ScopedHandle &) = delete;
-  ScopedHandle &operator=(const ScopedHandle &) = delete;
+  FindHandle(const FindHandle &) = delete;
+  FindHandle &operator=(const FindHandle &) = delete;
   HANDLE get() const { return handle_; }
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
 
 private:
   HANDLE handle_;
 };
-using FindHandle = ScopedHandle<FindClose>;
-using FileHandle = ScopedHandle<CloseHandle>;
 
 std::wstring widen(const std::string &text) {
   if (text.empty()) return {};
@@ -73,10 +73,10 @@ bool isDotEntry(const wchar_t *name) {
 // The volume and file identity of a folder, as bytes; empty when it cannot
 // be had or the file identity is zero (as shares may report it).
 std::string folderIdentity(const std::wstring &folder) {
-  FileHandle handle(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!handle.valid()) return {};
+  Handle handle(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle) return {};
   FILE_ID_INFO id;
   if (GetFileInformationByHandleEx(handle.get(), FileIdInfo, &id, sizeof id)) {
     std::string fileId(reinterpret_cast<const char *>(&id.FileId), sizeof id.FileId);
