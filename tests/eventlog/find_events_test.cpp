@@ -5,7 +5,6 @@
 
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "core/convert.hpp"
 #include "eventlog/event_log.hpp"
