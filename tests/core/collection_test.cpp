@@ -9,19 +9,13 @@
 #include "core/caseless_compare.hpp"
 #include "core/collection.hpp"
 #include "tests/support/failure_of.hpp"
+#include "tests/support/keys_of.hpp"
 #include "tests/support/kind_name.hpp"
 
 namespace qv {
 namespace {
 
 using test::errorNumberOf;
-
-std::vector<std::string> texts(const Collection &items) {
-  std::vector<std::string> out;
-  for (const Variant &item : items)
-    out.push_back(item.text());
-  return out;
-}
 
 TEST(CollectionTest, ResultKeysArePositionsAndIndexesOfEveryKindAgree) {
   ResultCollection result;
@@ -49,7 +43,7 @@ TEST(CollectionTest, KeysMatchWithoutLetterCaseAndAddPlacesBeforeOrAfterAPositio
   items.add(Variant("b"), Variant("Kb"), none, none);
   items.add(Variant("a"), none, Variant(int32_t{1}), none);
   items.add(Variant("c"), none, none, Variant("KB"));
-  EXPECT_EQ(texts(items), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(test::itemsOf(items), (std::vector<Variant>{"a", "b", "c"}));
   EXPECT_EQ(items.keyAt(2), "Kb");
   EXPECT_EQ(errorNumberOf([&] { items.add(Variant("x"), "kB"); }), kDuplicateKey);
   EXPECT_EQ(errorNumberOf([&] { items.add(Variant("x"), none, Variant(int32_t{1}), Variant(int32_t{1})); }),

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/handlers.hpp"
 #include "tests/support/failure_of.hpp"
 
@@ -17,10 +19,9 @@ TEST(ErrorReportingTest, NestedReportsStackOuterFirstAndKeepNumberAndSource) {
     return reportAndFail("Error with getService", []() -> int { throw platformFailure(); });
   };
   AutomationError error = failureOf([&] { reportAndFail("Error getting status", getService); });
-  EXPECT_EQ(error.number(), static_cast<int32_t>(0x80070424));
-  EXPECT_EQ(error.source(), "Active Directory");
-  EXPECT_EQ(error.description(),
-            "Error getting status: Error with getService: The specified service does not exist.");
+  EXPECT_EQ(std::tuple(error.number(), error.source(), error.description()),
+            std::tuple(static_cast<int32_t>(0x80070424), "Active Directory",
+                       "Error getting status: Error with getService: The specified service does not exist."));
   // An empty pending description still leaves the separator.
   EXPECT_EQ(failureOf([] { raiseError("error with getWorkgroups", platformFailure("")); }).description(),
             "error with getWorkgroups: ");

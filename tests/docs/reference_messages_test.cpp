@@ -5,7 +5,6 @@
 #include <iterator>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 
 namespace {

@@ -106,11 +106,8 @@ TEST_F(EventLogTest, ShortVanishedAndUncountedLogs) {
   for (const char *name : {"System", "application", "Security"})
     world.target->addInstance(kEventLogFileClass,
                               std::make_shared<fake::WmiObject>(fake::WmiObject{{"LogFileName", name}}));
-  CollectionPtr names = events.enumEventLogs("srv");
-  std::vector<std::string> listed;
-  for (std::size_t i = 1; i <= 3; ++i)
-    listed.push_back(names->at(i).text());
-  EXPECT_EQ(listed, (std::vector<std::string>{"application", "Security", "System"}));
+  EXPECT_EQ(test::itemsOf(*events.enumEventLogs("srv")),
+            (std::vector<Variant>{"application", "Security", "System"}));
 }
 
 // The count says 150, the newest record is 105: pages 12 to 15 lie past
@@ -178,15 +175,12 @@ TEST_F(EventLogTest, RecordsKeepEveryFieldInPlaceAndNullAsNull) {
     EXPECT_EQ(record["TimeWritten"], Variant(makeDate({2005, 3, 1, 22, 5, 0})));
   }
   // One event in full: the detail fields too, each from its own property.
-  entries[2]
-      ->set("computerName", Variant("WEB1"))
-      .set("data", Variant("0A"))
-      .set("InsertionStrings", Variant("x"));
+  entries[2]->set("computerName", "WEB1").set("data", "0A").set("InsertionStrings", "x");
   world.target->addQuery(eventQuery("1", std::nullopt), {entries[2]});
   CollectionPtr event = events.getEvent("srv", 1);
   EXPECT_EQ((*event)["message"], Variant("entry 1"));
   EXPECT_EQ((std::vector<Variant>{(*event)["ComputerName"], (*event)["Data"], (*event)["InsertionStrings"]}),
-            (std::vector<Variant>{Variant("WEB1"), Variant("0A"), Variant("x")}));
+            (std::vector<Variant>{"WEB1", "0A", "x"}));
   entries[0]->set("TimeWritten", Variant::null()); // an entry without a time is no record
   EXPECT_EQ(errorNumberOf([&] { events.enumLogEvents("srv", "System", std::nullopt, nullptr); }),
             kInvalidUseOfNull);

@@ -5,7 +5,6 @@
 
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "core/convert.hpp"
 #include "eventlog/event_log.hpp"
@@ -13,9 +12,6 @@
 
 namespace qv {
 namespace {
-
-using test::errorNumberOf;
-using test::failureOf;
 
 const std::string kWholeSystem = "Select * from Win32_NTLogEvent where LogFile='System'";
 
@@ -34,14 +30,8 @@ protected:
                                                   std::make_shared<std::size_t>(0));
     });
     world.target->queries.clear();
-    int32_t number = 0;
-    std::string description;
-    try {
-      events.findEvents("srv", log, since, types, max);
-    } catch (const AutomationError &error) {
-      number = error.number();
-      description = error.description();
-    }
+    const auto [number, description] =
+        test::raisedBy([&] { events.findEvents("srv", log, since, types, max); });
     return {world.target->queries.empty() ? "" : world.target->queries.back(), number, description};
   }
 
@@ -52,18 +42,19 @@ protected:
 TEST_F(FindEventsTest, OneQueryHoldsTheUniversalTimeAndTheTypesAndNothingElseOfTheCaller) {
   const Variant noon(makeDate({2005, 3, 1, 12, 0, 0}));
   const std::string since = " and TimeGenerated >= '20050301110000.000000+000'";
+  const Variant none;
   // log, since, types, the query's text after the log's condition.
   const std::tuple<std::string, Variant, Variant, std::string> cases[] = {
-      {"System", Variant(), Variant(), kWholeSystem},
-      {"System", noon, Variant(), kWholeSystem + since},
-      {"System", Variant("3/1/2005 00:30:00"), Variant(),
+      {"System", none, none, kWholeSystem},
+      {"System", noon, none, kWholeSystem + since},
+      {"System", "3/1/2005 00:30:00", none,
        kWholeSystem + " and TimeGenerated >= '20050228233000.000000+000'"},
-      {"System", noon, Variant(" warning ,ERROR,Warning"),
+      {"System", noon, " warning ,ERROR,Warning",
        kWholeSystem + since + " and (EventType = 2 or EventType = 1)"},
-      {"System", Variant(), Variant("security audit success,Security Audit Failure, Information"),
+      {"System", none, "security audit success,Security Audit Failure, Information",
        kWholeSystem + " and (EventType = 4 or EventType = 5 or EventType = 3)"},
-      {"System", Variant(), Variant("  "), kWholeSystem},
-      {"x' or LogFile<>'", Variant(), Variant("Error"),
+      {"System", none, "  ", kWholeSystem},
+      {"x' or LogFile<>'", none, "Error",
        "Select * from Win32_NTLogEvent where LogFile='x\\' or LogFile<>\\'' and (EventType = 1)"},
   };
   for (const auto &[log, from, types, query] : cases) {
@@ -74,20 +65,20 @@ TEST_F(FindEventsTest, OneQueryHoldsTheUniversalTimeAndTheTypesAndNothingElseOfT
 
 TEST_F(FindEventsTest, BadArgumentsFailBeforeAnyQueryWithTheEntryNamed) {
   const std::string invalid = "Error with findEvents: Invalid procedure call or argument";
+  const std::string range = invalid + ": maxEvents must be from 1 to 10000";
+  const std::string mismatch = "Error with findEvents: Type mismatch";
+  const Variant none;
   // since, types, maxEvents, the failure.
   const std::tuple<Variant, Variant, Variant, int32_t, std::string> cases[] = {
-      {Variant(), Variant("Error) or (EventType = 3"), Variant(), kInvalidCall,
+      {none, "Error) or (EventType = 3", none, kInvalidCall,
        invalid + ": 'Error) or (EventType = 3' is not an event type"},
-      {Variant(), Variant("Error,,Warning"), Variant(), kInvalidCall, invalid + ": '' is not an event type"},
-      {Variant(), Variant("Errors"), Variant(), kInvalidCall, invalid + ": 'Errors' is not an event type"},
-      {Variant(), Variant(), Variant(int32_t{0}), kInvalidCall,
-       invalid + ": maxEvents must be from 1 to 10000"},
-      {Variant(), Variant(), Variant(int32_t{10001}), kInvalidCall,
-       invalid + ": maxEvents must be from 1 to 10000"},
-      {Variant(), Variant(), Variant("many"), kTypeMismatch, "Error with findEvents: Type mismatch"},
-      {Variant("yesterday'"), Variant(), Variant(), kTypeMismatch, "Error with findEvents: Type mismatch"},
-      {Variant::null(), Variant(), Variant(), kInvalidUseOfNull,
-       "Error with findEvents: Invalid use of Null"},
+      {none, "Error,,Warning", none, kInvalidCall, invalid + ": '' is not an event type"},
+      {none, "Errors", none, kInvalidCall, invalid + ": 'Errors' is not an event type"},
+      {none, none, int32_t{0}, kInvalidCall, range},
+      {none, none, int32_t{10001}, kInvalidCall, range},
+      {none, none, "many", kTypeMismatch, mismatch},
+      {"yesterday'", none, none, kTypeMismatch, mismatch},
+      {Variant::null(), none, none, kInvalidUseOfNull, "Error with findEvents: Invalid use of Null"},
   };
   for (const auto &[since, types, max, number, description] : cases) {
     SCOPED_TRACE(description);
@@ -121,10 +112,9 @@ TEST_F(FindEventsTest, ReadsAtMostMaxEventsOfAMillionNewestFirst) {
 TEST_F(FindEventsTest, AServiceFailureIsReportedWithTheMembersMessage) {
   world.target->failWith(
       AutomationError(static_cast<int32_t>(0x800706BA), "SWbemLocator", "The RPC server is unavailable. "));
-  const AutomationError failure =
-      failureOf([&] { events.findEvents("srv", "System", Variant(), Variant(), Variant()); });
-  EXPECT_EQ(failure.number(), static_cast<int32_t>(0x800706BA));
-  EXPECT_EQ(failure.description(), "Error with findEvents: The RPC server is unavailable. ");
+  EXPECT_EQ(test::raisedBy([&] { events.findEvents("srv", "System", Variant(), Variant(), Variant()); }),
+            test::Raised(static_cast<int32_t>(0x800706BA),
+                         "Error with findEvents: The RPC server is unavailable. "));
 }
 
 } // namespace

@@ -13,11 +13,9 @@ Variant DirObject::get(std::string_view property) {
 }
 
 void DirObject::put(std::string_view property, const Variant &value) {
-  std::string text = kindName(value.kind());
-  if (value.kind() == VarKind::Text) text = value.text();
-  if (value.kind() == VarKind::Int16) text = std::to_string(value.int16());
-  if (value.kind() == VarKind::Int32) text = std::to_string(value.int32());
-  if (value.kind() == VarKind::Bool) text = value.boolean() ? "True" : "False";
+  // The component puts Long values only; any other kind shows by its name.
+  const std::string text =
+      value.kind() == VarKind::Int32 ? std::to_string(value.int32()) : kindName(value.kind());
   record("put " + std::string(property) + "=" + text);
   set(std::string(property), value);
 }

@@ -88,9 +88,9 @@ public:
 
   DirectoryObjectPtr bind(std::string_view path) override;
 
-  std::vector<std::string> binds;                                 // paths, in order
-  Journal journal = std::make_shared<std::vector<std::string>>(); // "<name>.put <prop>=<text>",
-                                                                  // "<name>.SetInfo", "<name>.<method>"
+  std::vector<std::string> binds; // paths, in order
+  // "<name>.put <prop>=<value>", "<name>.SetInfo", "<name>.<method>"
+  Journal journal = std::make_shared<std::vector<std::string>>();
 
 private:
   std::map<std::string, DirObjectPtr> objects_;

@@ -3,27 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "core/convert.hpp"
-#include "core/handlers.hpp"
 #include "core/json_text.hpp"
 #include "iis/iis.hpp"
 #include "iis/iis_tool.hpp"
 #include "tests/iis/fake_iis.hpp"
+#include "tests/support/failure_of.hpp"
 #include "tests/support/keys_of.hpp"
 
 namespace qv::test {
 namespace {
 
 TEST(Backups, ListingEndsOnTheProvidersEndOfDataAndReportsAnyOtherRefusal) {
-  // The refusal at index 1 (of three backups), the keys listed or the
-  // failure's description.
-  const std::tuple<uint32_t, std::string> cases[] = {
-      {0x800CC801, "keys: 0"},
-      {0x80070103, "keys: 0"},
-      {0x800706BA, "error listing iisBackupFiles: Error with quorvane.IisTool.metaBaseBackupFiles: gone"},
-      {0x80070003, "error listing iisBackupFiles: Error with quorvane.IisTool.metaBaseBackupFiles: gone"},
-  };
+  // The refusal at index 1 (of three backups), and whether it is the
+  // provider's end of data, which ends the listing, or fails it.
+  const std::pair<uint32_t, bool> cases[] = {
+      {0x800CC801, true}, {0x80070103, true}, {0x800706BA, false}, {0x80070003, false}};
   const Date when = makeDate({2026, 12, 5, 12, 30, 45});
-  for (const auto &[refusal, expected] : cases) {
+  for (const auto &[refusal, ends] : cases) {
     FakeIis lab;
     std::vector<int32_t> indexes;
     lab.metabase->method("EnumBackups",
@@ -38,20 +34,18 @@ TEST(Backups, ListingEndsOnTheProvidersEndOfDataAndReportsAnyOtherRefusal) {
                          });
     Iis sites(lab.platform());
     sites.setComputerName("web1");
-    std::string got;
-    auto failure = tolerate([&] {
-      auto listing = sites.iisBackupFiles();
-      got = "keys:";
-      for (const std::string &key : keysOf(*listing))
-        got += " " + key;
+    CollectionPtr listing;
+    EXPECT_EQ(
+        raisedBy([&] { listing = sites.iisBackupFiles(); }),
+        ends ? Raised(0, "")
+             : Raised(static_cast<int32_t>(refusal),
+                      "error listing iisBackupFiles: Error with quorvane.IisTool.metaBaseBackupFiles: gone"))
+        << std::hex << refusal;
+    if (ends) {
+      EXPECT_EQ(keysOf(*listing), std::vector<std::string>{"0"});
       EXPECT_EQ(toJson(*(*listing)["0"].as<Collection>()),
                 R"({"Location":"before-update","Date":")" + lab.regional->dateToText(when) + R"("})");
-    });
-    if (failure) {
-      EXPECT_EQ(static_cast<uint32_t>(failure->number()), refusal);
-      got = failure->description();
     }
-    EXPECT_EQ(got, expected) << std::hex << refusal;
     EXPECT_EQ(indexes, (std::vector<int32_t>{0, 1}));
   }
 }
@@ -71,8 +65,7 @@ TEST(Backups, NameIsTheLocalTimeWithoutSeparatorsAndTheNextVersionIsAskedFor) {
   Iis sites(lab.platform());
   sites.setComputerName("web1");
   sites.makeBackup();
-  EXPECT_EQ(made,
-            (std::vector<Variant>{Variant("1252026_123045_PM"), Variant(int32_t{-1}), Variant(int16_t{2})}));
+  EXPECT_EQ(made, (std::vector<Variant>{"1252026_123045_PM", int32_t{-1}, int16_t{2}}));
 }
 
 } // namespace

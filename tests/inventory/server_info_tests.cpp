@@ -57,9 +57,8 @@ CollectionPtr asCollection(const Variant &value) {
 // texts ("(Null)" for Null).
 Keys valuesOf(const Collection &listing, std::size_t position = 0) {
   Keys values;
-  for (const Variant &value : position == 0 ? listing : *asCollection(listing.at(position))) {
+  for (const Variant &value : position == 0 ? listing : *asCollection(listing.at(position)))
     values.push_back(value.isNull() ? "(Null)" : toText(value, *PortableRegional::english()));
-  }
   return values;
 }
 
@@ -90,9 +89,8 @@ TEST(ComputerSummary, SystemNullsKeptBoardAndBiosNullsBlank) {
   EXPECT_EQ(failureOf([&] { lab.info.getInfo("SRV1"); }).description(),
             fror + "Error translating string to date: Type mismatch");
   lab.add("Win32_ComputerSystem", named("Name")); // a second system repeats the keys
-  auto error = failureOf([&] { lab.info.getInfo("SRV1"); });
-  EXPECT_EQ(error.number(), kDuplicateKey);
-  EXPECT_EQ(error.description(), fror + runtimeErrorText(kDuplicateKey));
+  EXPECT_EQ(raisedBy([&] { lab.info.getInfo("SRV1"); }),
+            Raised(kDuplicateKey, fror + runtimeErrorText(kDuplicateKey)));
 }
 
 TEST(ComputerSummary, MemoryTextAtItsBoundariesAndEveryDomainRole) {
@@ -129,8 +127,7 @@ TEST(NicInfo, AdaptersKeyedByIndexWithAddressListsKeyedByArrayPosition) {
   auto adapter = [](int32_t index, Variant ip, Variant gateway) {
     auto adapter = named("Description MACAddress DNSHostName");
     adapter->set("Index", index).set("DNSDomain", kNull).set("IPSubnet", list({"255.0.0.0"}));
-    adapter->set("IPAddress", std::move(ip));
-    adapter->set("DefaultIPGateway", std::move(gateway));
+    adapter->set("IPAddress", std::move(ip)).set("DefaultIPGateway", std::move(gateway));
     return adapter;
   };
   InventoryLab lab;
@@ -149,10 +146,9 @@ TEST(NicInfo, AdaptersKeyedByIndexWithAddressListsKeyedByArrayPosition) {
   EXPECT_EQ(failureOf([] { inventory::addressList(Variant("10.0.0.1")); }).number(), kTypeMismatch);
 
   lab.target->addQuery(inventory::kNicQuery, {adapter(3, kNull, kNull), adapter(3, kNull, kNull)});
-  auto error = failureOf([&] { lab.info.getNicInfo("SRV1"); });
-  EXPECT_EQ(error.number(), kDuplicateKey);
-  EXPECT_EQ(error.description(),
-            std::string("Error retreiving NIC info for SRV1: ") + runtimeErrorText(kDuplicateKey));
+  EXPECT_EQ(raisedBy([&] { lab.info.getNicInfo("SRV1"); }),
+            Raised(kDuplicateKey,
+                   std::string("Error retreiving NIC info for SRV1: ") + runtimeErrorText(kDuplicateKey)));
 }
 
 // The uptime counts whole minutes with the seconds of both moments dropped:
@@ -199,9 +195,9 @@ TEST(TranslateWmiDate, GivesUniversalTimeInEitherRegionalStyle) {
   }
   for (const char *text : {"", "2005", "yesterday", "20051301120000.000000+000", "20050301120000.000000+abc",
                            "20050301120000.000000+"}) {
-    auto error = failureOf([&] { translateWmiDate(text, *PortableRegional::english()); });
-    EXPECT_EQ(error.number(), kTypeMismatch) << text;
-    EXPECT_EQ(error.description(), "Error translating string to date: Type mismatch") << text;
+    EXPECT_EQ(raisedBy([&] { translateWmiDate(text, *PortableRegional::english()); }),
+              Raised(kTypeMismatch, "Error translating string to date: Type mismatch"))
+        << text;
   }
 }
 
@@ -262,9 +258,9 @@ TEST(LogicalDrives, FixedDisksOnlyLockedOrUnformattedOnesWithBlanks) {
   for (const char *field : {"Caption", "FileSystem", "VolumeName"}) {
     const Variant kept = measurable.get(field);
     measurable.set(field, kNull);
-    AutomationError error = failureOf([&] { lab.info.logicalDriveInfo("SRV1"); });
-    EXPECT_EQ(error.number(), kInvalidUseOfNull) << field;
-    EXPECT_EQ(error.description(), "Error retreiving LogicalDriveInfo for SRV1: Invalid use of Null");
+    EXPECT_EQ(raisedBy([&] { lab.info.logicalDriveInfo("SRV1"); }),
+              Raised(kInvalidUseOfNull, "Error retreiving LogicalDriveInfo for SRV1: Invalid use of Null"))
+        << field;
     measurable.set(field, kept);
   }
 }

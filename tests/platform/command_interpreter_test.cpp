@@ -16,18 +16,11 @@ TEST(CommandInterpreter, NativeInterpreterThroughSysnativeOnlyUnderWow64WhereItE
   // WOW64, Windows folder, the files that exist, the interpreter, the files asked about.
   using Files = std::set<std::string>;
   using Asked = std::vector<std::string>;
+  const std::string native = "C:\\Windows\\Sysnative\\cmd.exe", spaced = "C:\\My Windows\\Sysnative\\cmd.exe";
   const std::tuple<bool, const char *, Files, std::string, Asked> cases[] = {
-      {false, "C:\\Windows", {"C:\\Windows\\Sysnative\\cmd.exe"}, "cmd.exe", {}},
-      {true,
-       "C:\\Windows",
-       {"C:\\Windows\\Sysnative\\cmd.exe"},
-       "C:\\Windows\\Sysnative\\cmd.exe",
-       {"C:\\Windows\\Sysnative\\cmd.exe"}},
-      {true,
-       "C:\\Windows\\",
-       {"C:\\Windows\\Sysnative\\cmd.exe"},
-       "C:\\Windows\\Sysnative\\cmd.exe",
-       {"C:\\Windows\\Sysnative\\cmd.exe"}},
+      {false, "C:\\Windows", {native}, "cmd.exe", {}},
+      {true, "C:\\Windows", {native}, native, {native}},
+      {true, "C:\\Windows\\", {native}, native, {native}},
       {true,
        "D:\\WINNT",
        {},
@@ -35,11 +28,7 @@ TEST(CommandInterpreter, NativeInterpreterThroughSysnativeOnlyUnderWow64WhereItE
        {"D:\\WINNT\\Sysnative\\cmd.exe"}}, // no Sysnative (XP without the update)
       {true, "", {"\\Sysnative\\cmd.exe"}, "cmd.exe", {}},
       {true, "C:/Windows/", {}, "cmd.exe", {"C:/Windows\\Sysnative\\cmd.exe"}},
-      {true,
-       "C:\\My Windows",
-       {"C:\\My Windows\\Sysnative\\cmd.exe"},
-       "\"C:\\My Windows\\Sysnative\\cmd.exe\"",
-       {"C:\\My Windows\\Sysnative\\cmd.exe"}},
+      {true, "C:\\My Windows", {spaced}, "\"" + spaced + "\"", {spaced}},
   };
   for (const auto &[wow64, folder, files, expected, expectedAsked] : cases) {
     Asked asked;

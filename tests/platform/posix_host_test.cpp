@@ -3,8 +3,6 @@
 #include "platform/command_capture.hpp"
 #include "platform/posix/posix_system.hpp"
 
-#include "core/convert.hpp"
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -17,6 +15,7 @@
 #include "core/automation_error.hpp"
 #include "core/convert.hpp"
 #include "tests/platform/temp_tree.hpp"
+#include "tests/support/failure_of.hpp"
 
 namespace qv::platform {
 namespace {
@@ -58,16 +57,12 @@ TEST(CommandCapture, KeepsTheFirst32MiBAndDropsTheRest) {
 // Nothing is left behind: no zombie, no open descriptor.
 TEST(CommandCapture, EndsWhatStillRunsWithoutWaitingForIt) {
   const auto descriptors = std::distance(fs::directory_iterator("/proc/self/fd"), {});
-  const std::tuple<const char *, std::chrono::milliseconds, std::string> cases[] = {
-      {"echo $$; exec sleep 30 >/dev/null 2>&1", 20s, ""},
-      {"sleep 30 >/dev/null 2>&1 & echo $!", 20s, ""},
-  };
-  for (const auto &[commandLine, limit, notice] : cases) {
+  for (const char *commandLine :
+       {"echo $$; exec sleep 30 >/dev/null 2>&1", "sleep 30 >/dev/null 2>&1 & echo $!"}) {
     const auto started = std::chrono::steady_clock::now();
-    auto [output, notices] = run(commandLine, limit);
+    auto [output, notices] = run(commandLine);
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s) << commandLine;
-    EXPECT_EQ(notices.size(), notice.empty() ? 0u : 1u) << commandLine;
-    EXPECT_EQ(notices.empty() ? "" : notices[0].substr(0, notice.size()), notice);
+    EXPECT_TRUE(notices.empty()) << commandLine;
     EXPECT_TRUE(processEnded(output.substr(0, output.find('\n')))) << commandLine;
   }
   // Past its limit the command is ended with what it started, and the
@@ -77,14 +72,11 @@ TEST(CommandCapture, EndsWhatStillRunsWithoutWaitingForIt) {
   const std::string slow = "echo partial; sleep 30 & echo $! > " + pidFile + "; wait";
   Notices notices;
   const auto started = std::chrono::steady_clock::now();
-  try {
-    captureCommandOutput(
-        slow, [&](const std::string &text) { notices.push_back(text); }, 1000ms);
-    ADD_FAILURE() << "a capture past its limit returned";
-  } catch (const AutomationError &error) {
-    EXPECT_EQ(error.number(), kCaptureTimeoutNumber);
-    EXPECT_EQ(error.description(), "the command did not end within 1 s");
-  }
+  EXPECT_EQ(test::raisedBy([&] {
+              captureCommandOutput(
+                  slow, [&](const std::string &text) { notices.push_back(text); }, 1000ms);
+            }),
+            test::Raised(kCaptureTimeoutNumber, "the command did not end within 1 s"));
   EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
   EXPECT_EQ(notices, Notices{"Command ended after its time limit of 1 s: " + slow});
   std::string pid;

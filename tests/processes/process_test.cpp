@@ -10,6 +10,7 @@
 #include "processes/process_record.hpp"
 #include "tests/fakes/fake_management.hpp"
 #include "tests/support/failure_of.hpp"
+#include "tests/support/keys_of.hpp"
 
 namespace qv {
 namespace {
@@ -49,12 +50,9 @@ TEST_F(ProcessTest, ListsSevenFieldsInOrderAndOwnersAsTheServiceGivesThem) {
   service->addInstance("Win32_Process", processInstance(20, Variant("4096"), 2));
   service->addInstance("Win32_Process", processInstance(30, Variant("4096"), 0, Variant::null()));
   auto list = processes.enumerateProcesses("srv").as<Collection>();
-  const std::vector<Variant> first{Variant("caption.exe"), Variant("20050301120000.000000+060"),
-                                   Variant(int32_t{8}),    Variant(int32_t{10}),
-                                   Variant("name.exe"),    Variant("976.5625 K"),
-                                   Variant("user")};
-  for (std::size_t i = 0; i < first.size(); ++i)
-    EXPECT_EQ((*list)["1"].as<Collection>()->at(i + 1), first[i]) << i;
+  EXPECT_EQ(test::itemsOf(*(*list)["1"].as<Collection>()),
+            (std::vector<Variant>{"caption.exe", "20050301120000.000000+060", int32_t{8}, int32_t{10},
+                                  "name.exe", "976.5625 K", "user"}));
   EXPECT_EQ((*(*list)[2].as<Collection>())["UserId"], Variant(""));
   EXPECT_TRUE((*(*list)[3].as<Collection>())["UserId"].isNull());
   EXPECT_EQ(memUsageText(Variant(int32_t{1000000}), *PortableRegional::european()), "976,5625 K");
@@ -65,9 +63,8 @@ TEST_F(ProcessTest, ListingAndDetailsFailuresKeepTheServicesNumber) {
             "Unable to get processes: The RPC server is unavailable. ");
   service->addInstance("Win32_Process", processInstance(1, Variant("lots")));
   EXPECT_EQ(failureOf([&] { processes.enumerateProcesses("srv"); }).number(), kTypeMismatch);
-  auto details = failureOf([&] { processes.getProcessDetails(7, "srv"); });
-  EXPECT_EQ(details.number(), fake::kWbemInvalidQuery);
-  EXPECT_EQ(details.description(), "Error getting process details: Invalid query ");
+  EXPECT_EQ(test::raisedBy([&] { processes.getProcessDetails(7, "srv"); }),
+            test::Raised(fake::kWbemInvalidQuery, "Error getting process details: Invalid query "));
 }
 
 TEST_F(ProcessTest, TerminateEndsTheMatchingProcessOnlyAndAFailureNamesTheReason) {
@@ -78,9 +75,8 @@ TEST_F(ProcessTest, TerminateEndsTheMatchingProcessOnlyAndAFailureNamesTheReason
   for (const auto &[returned, reason] : {std::pair{Variant(int32_t{2}), "2: Terminate returned 2"},
                                          std::pair{Variant::null(), ": Terminate returned "}}) {
     target->method("Terminate", [&, &r = returned](std::vector<Variant> &) { return r; });
-    auto failure = failureOf([&] { processes.terminateProcess(7, "srv"); });
-    EXPECT_EQ(failure.number(), kInvalidCall);
-    EXPECT_EQ(failure.description(), std::string("Unable to terminate process. Reason: ") + reason);
+    EXPECT_EQ(test::raisedBy([&] { processes.terminateProcess(7, "srv"); }),
+              test::Raised(kInvalidCall, std::string("Unable to terminate process. Reason: ") + reason));
   }
   target->method("Terminate", [](std::vector<Variant> &) { return Variant(int16_t{0}); });
   processes.terminateProcess(7, "srv");

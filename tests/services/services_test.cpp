@@ -47,9 +47,8 @@ TEST_F(ServicesTest, SortedListingMatchesTheLiteralSort) {
       expected.push_back(names.at(index));
     EXPECT_EQ(column(services.servicesSorted(key), "Name"), expected) << key;
   }
-  auto error = failureOf([&] { services.servicesSorted("Path"); });
-  EXPECT_EQ(error.number(), kInvalidCall);
-  EXPECT_EQ(error.description(), "Invalid procedure call or argument");
+  EXPECT_EQ(raisedBy([&] { services.servicesSorted("Path"); }),
+            Raised(kInvalidCall, "Invalid procedure call or argument"));
 }
 
 TEST_F(ServicesTest, BlanksAroundValuesKeepEveryRecordOnceAndNullFails) {
@@ -124,10 +123,7 @@ TEST_F(ServicesTest, EachStateMakesItsRequestAndARefusalEndsTheCallBeforeCommitt
   };
   for (const auto &[status, startType, number, journal] : requests) {
     net.directory->journal->clear();
-    EXPECT_EQ(errorNumberOf([&, &status = status, &startType = startType] {
-                services.setStatus("Svc", status, startType);
-              }),
-              number)
+    EXPECT_EQ(errorNumberOf([&, s = status, t = startType] { services.setStatus("Svc", s, t); }), number)
         << status;
     EXPECT_EQ(*net.directory->journal, journal) << status;
   }

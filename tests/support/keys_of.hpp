@@ -1,6 +1,6 @@
 #pragma once
-// The keys of a collection, in order, and lists of names written as one
-// text, for comparing the two.
+// The keys or items of a collection, in order, and lists of names written as
+// one text, for comparing them.
 
 #include <algorithm>
 #include <string>
@@ -16,6 +16,11 @@ inline std::vector<std::string> keysOf(const Collection &collection) {
   for (std::size_t i = 1; i <= collection.size(); ++i)
     keys.push_back(collection.keyAt(i).value_or("<none>"));
   return keys;
+}
+
+// The items of a collection, in order.
+inline std::vector<Variant> itemsOf(const Collection &collection) {
+  return {collection.begin(), collection.end()};
 }
 
 // "a b c" as {"a", "b", "c"}.

@@ -14,6 +14,8 @@ namespace {
 
 using test::failureOf;
 using test::keysOf;
+using test::Raised;
+using test::raisedBy;
 
 const std::string kListTs01 = "cmd.exe /C query user /server:ts01";
 
@@ -37,14 +39,13 @@ TEST_F(TerminalServicesTest, ListsSessionsAsTextRecordsKeyedByLineNumber) {
   ASSERT_EQ(keysOf(*sessions), (std::vector<std::string>{"1", "3"}));
   // The caller's own session keeps its mark; of five fields, the session name is the one missing.
   const std::vector<std::string> fields{"username", "sessionid", "id", "state", "idletime", "logontime"};
-  const std::pair<const char *, std::vector<std::string>> expected[] = {
+  const std::pair<const char *, std::vector<Variant>> expected[] = {
       {"1", {">administrator", "console", "0", "Active", "none", "3/5/2005 10:00 AM"}},
       {"3", {"user2", "", "2", "Disc", "1:05", "3/5/2005 9:00 AM"}}};
   for (const auto &[key, values] : expected) {
     const Collection &session = *(*sessions)[key].as<Collection>();
     ASSERT_EQ(keysOf(session), fields);
-    for (std::size_t i = 0; i < fields.size(); ++i)
-      EXPECT_EQ(session[fields[i]].text(), values[i]) << fields[i];
+    EXPECT_EQ(test::itemsOf(session), values);
   }
 }
 
@@ -52,9 +53,8 @@ TEST_F(TerminalServicesTest, ListingFailsWithoutALineEndAndIsEmptyWithoutATable)
   // "" is also what a tool that could not start gives.
   for (const char *output : {"", "a  b  1  Active  none  x\n"}) {
     system->commandOutputs[kListTs01] = output;
-    AutomationError error = failureOf([&] { terminal.getLogonUsers("ts01"); });
-    EXPECT_EQ(error.number(), kSubscriptOutOfRange);
-    EXPECT_EQ(error.description(), "Unable to get Terminal server users: Subscript out of range");
+    EXPECT_EQ(raisedBy([&] { terminal.getLogonUsers("ts01"); }),
+              Raised(kSubscriptOutOfRange, "Unable to get Terminal server users: Subscript out of range"));
   }
   system->commandOutputs[kListTs01] = "No User exists for *\r\n";
   EXPECT_EQ(terminal.getLogonUsers("ts01")->count(), 0);
@@ -66,13 +66,11 @@ TEST_F(TerminalServicesTest, ACaptureThatRanOutOfTimeFailsWithTheMethodsMessage)
   system->commandOutputs[kListTs01] = " USERNAME  SESSIONNAME  ID  STATE  IDLE TIME  LOGON TIME\r\n";
   system->captureFailure =
       AutomationError(static_cast<int32_t>(0x800705B4u), kSource, "the command did not end within 120 s");
-  AutomationError listing = failureOf([&] { terminal.getLogonUsers("ts01"); });
-  EXPECT_EQ(listing.number(), static_cast<int32_t>(0x800705B4u));
-  EXPECT_EQ(listing.description(),
-            "Unable to get Terminal server users: the command did not end within 120 s");
-  AutomationError change = failureOf([&] { terminal.changeUserStatus("reset", "ts01", "3"); });
-  EXPECT_EQ(change.description(),
-            "Unable to change user status on terminal server ts01: the command did not end within 120 s");
+  const std::string late = "the command did not end within 120 s";
+  EXPECT_EQ(raisedBy([&] { terminal.getLogonUsers("ts01"); }),
+            Raised(static_cast<int32_t>(0x800705B4u), "Unable to get Terminal server users: " + late));
+  EXPECT_EQ(failureOf([&] { terminal.changeUserStatus("reset", "ts01", "3"); }).description(),
+            "Unable to change user status on terminal server ts01: " + late);
 }
 
 TEST_F(TerminalServicesTest, ChangeUserStatusRunsTheToolOfTheStatus) {
@@ -120,10 +118,9 @@ TEST_F(TerminalServicesTest, NamesAndIdsWithAnyForbiddenCharacterAreRefusedAndNo
   }
   for (const std::string &id : ids) {
     for (const char *status : {"disconnect", "reset"}) {
-      AutomationError error = failureOf([&] { terminal.changeUserStatus(status, "ts01", id); });
-      EXPECT_EQ(error.number(), kInvalidCall) << id;
-      EXPECT_EQ(error.description(),
-                "Unable to change user status on terminal server ts01: invalid session id")
+      EXPECT_EQ(
+          raisedBy([&] { terminal.changeUserStatus(status, "ts01", id); }),
+          Raised(kInvalidCall, "Unable to change user status on terminal server ts01: invalid session id"))
           << id;
     }
   }

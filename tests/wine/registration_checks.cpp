@@ -44,11 +44,9 @@ std::wstring valueOf(const std::wstring &path, const wchar_t *name = nullptr) {
 
 Keys expectedKeys() {
   Keys keys{L"TypeLib\\" + guidText(LIBID_Quorvane), L"Interface\\" + guidText(DIID__Collection)};
-  for (const Class &c : kClasses) {
-    keys.insert(std::wstring(L"Quorvane.") + c.coclass);
-    keys.insert(L"CLSID\\" + guidText(*c.clsid));
-    keys.insert(L"Interface\\" + guidText(*c.iid));
-  }
+  for (const Class &c : kClasses)
+    keys.insert({std::wstring(L"Quorvane.") + c.coclass, L"CLSID\\" + guidText(*c.clsid),
+                 L"Interface\\" + guidText(*c.iid)});
   return keys;
 }
 
