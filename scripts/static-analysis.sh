@@ -19,7 +19,7 @@ native=${QV_ANALYSIS_BUILD:-build/analysis}
 cross=${QV_ANALYSIS_CROSS_BUILD:-build/analysis-mingw64}
 jobs=${QV_JOBS:-2}
 
-scripts/setup.sh clang-tidy-14 cppcheck
+scripts/setup.sh clang-tidy-14 clang-14 cppcheck
 
 native_areas="core|services|iis|inventory|processes|eventlog|terminal|tools|fleet|docs/generator|platform/posix|platform/common"
 cross_areas="platform/win32|com|automation|lab|hardening"
@@ -31,16 +31,20 @@ fi
 status=0
 
 # tidy <name> <build> <areas> [clang-tidy arguments...]: clang-tidy over the
-# files of the areas in the build's compilation database.
+# files of the areas in the build's compilation database, a folder's files
+# joined into one unit where they compile together (scripts/analysis_units.py).
 tidy() {
   local name=$1 build=$2 areas=$3
   shift 3
-  local log="$build/clang-tidy.log" run_status=0
-  run-clang-tidy-14 -p "$build" -j "$jobs" -quiet "$@" -header-filter="^$root/($areas)/" "^$root/($areas)/" \
+  local log="$build/clang-tidy.log" units run_status=0
+  units="$(cd "$build" && pwd)/units"
+  QV_JOBS=$jobs python3 scripts/analysis_units.py "$build" "$areas" "$units" "${@#-extra-arg=}"
+  run-clang-tidy-14 -p "$units" -j "$jobs" -quiet "$@" -header-filter="^$root/($areas)/" "^($root/($areas)|$units)/" \
     >"$log" 2>&1 || run_status=$?
   # Code generated into the build folder is not ours: widl's header declares
   # the coclasses at global scope, which bugprone-forward-declaration-namespace
-  # reports against the core classes of the same names.
+  # reports against the core classes of the same names, and every line of a
+  # unit includes a .cpp file (bugprone-suspicious-include).
   local plain findings generated
   plain=$(sed 's/\x1b\[[0-9;]*m//g' "$log")
   findings=$(grep -E "^$root/.*: (warning|error): " <<<"$plain" | grep -v "^$root/build/" | sort -u || true)
@@ -61,7 +65,7 @@ tidy() {
 echo "== clang-tidy, native"
 # Only configuring: the compilation database is all clang-tidy needs. The
 # release preset's holds the benchmarks too. Without the shared precompiled
-# headers, clang-tidy reads each file with only its own includes.
+# headers, clang-tidy reads the files with their own includes alone.
 cmake --preset native-release -B "$native" -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON >/dev/null
 tidy native "$native" "$native_areas"
 

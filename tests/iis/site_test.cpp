@@ -62,7 +62,7 @@ TEST_F(SiteTest, BadBindingsFailWithTheMessagesStacked) {
   for (const auto &[server, secure, number, cause] : cases) {
     site->set("ServerBindings", server).set("SecureBindings", secure);
     EXPECT_EQ(raisedBy([&] { reader.getSite(); }),
-              Raised(number, "Error with Quorvane.Iis.getSite: " + inner + cause));
+              Raised(number, std::string("Error with Quorvane.Iis.getSite: ").append(inner).append(cause)));
   }
 }
 

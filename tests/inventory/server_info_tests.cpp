@@ -127,7 +127,8 @@ TEST(NicInfo, AdaptersKeyedByIndexWithAddressListsKeyedByArrayPosition) {
   auto adapter = [](int32_t index, Variant ip, Variant gateway) {
     auto adapter = named("Description MACAddress DNSHostName");
     adapter->set("Index", index).set("DNSDomain", kNull).set("IPSubnet", list({"255.0.0.0"}));
-    adapter->set("IPAddress", std::move(ip)).set("DefaultIPGateway", std::move(gateway));
+    adapter->set("IPAddress", std::move(ip));
+    adapter->set("DefaultIPGateway", std::move(gateway));
     return adapter;
   };
   InventoryLab lab;

@@ -60,7 +60,8 @@ void checkErrorTranslation(Checks &checks) {
     const bool bare = *c.said == '\0';
     const std::string wanted = hex(bare ? c.hr : DISP_E_EXCEPTION) + " " + hex(bare ? 0 : c.hr) + " " +
                                hex(0) + " [" + c.said + "] [" + c.said + "] " + hex(c.hr);
-    checks.expect(seen == wanted, std::string("a failure is translated as ") + wanted + ", got " + seen);
+    checks.expect(seen == wanted,
+                  std::string("a failure is translated as ").append(wanted).append(", got ").append(seen));
   }
   checks.expect(com::hresultOf(0) == E_FAIL && com::hresultOf(0x10000) == E_FAIL,
                 "a number that is neither a runtime number nor an HRESULT becomes E_FAIL");

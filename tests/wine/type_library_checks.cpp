@@ -78,8 +78,14 @@ void checkType(Checks &checks, IDispatch *object, const std::wstring &coclass, R
       checks.expect(std::regex_search(help, std::wregex(L"\\b" + parameter + L"\\b")) &&
                         optional == (known != kOptional.end()) &&
                         found == (known == kOptional.end() ? "" : known->second),
-                    member + "(" + narrow(parameter) + ") is named in the help string and " +
-                        (optional ? "optional" : "required") + ", default [" + found + "]");
+                    std::string(member)
+                        .append("(")
+                        .append(narrow(parameter))
+                        .append(") is named in the help string and ")
+                        .append(optional ? "optional" : "required")
+                        .append(", default [")
+                        .append(found)
+                        .append("]"));
     }
     if (function->memid == DISPID_VALUE)
       checks.expect(function->invkind == INVOKE_PROPERTYGET,
