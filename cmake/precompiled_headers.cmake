@@ -5,8 +5,9 @@
 #   portable  the standard headers most files include
 #   windows   those, and the Windows and COM headers (the Windows folders)
 #   tests     those, and GoogleTest
-# The analysis builds set CMAKE_DISABLE_PRECOMPILE_HEADERS, so clang-tidy
-# reads each file with only its own includes and a missing one fails there.
+# The sanitizer build and the analysis builds set
+# CMAKE_DISABLE_PRECOMPILE_HEADERS: there every portable file and test
+# compiles with its own includes alone, so a missing one fails the build.
 
 # The portable set leaves <windows.h> out on purpose: its min and max macros
 # would break std::min in code that never asked for them.
