@@ -44,7 +44,8 @@ tidy() {
   # Code generated into the build folder is not ours: widl's header declares
   # the coclasses at global scope, which bugprone-forward-declaration-namespace
   # reports against the core classes of the same names, and every line of a
-  # unit includes a .cpp file (bugprone-suspicious-include).
+  # unit includes a .cpp file (bugprone-suspicious-include). Those findings
+  # fail the run, so a crash or a compile error is looked for in its output.
   local plain findings generated
   plain=$(sed 's/\x1b\[[0-9;]*m//g' "$log")
   findings=$(grep -E "^$root/.*: (warning|error): " <<<"$plain" | grep -v "^$root/build/" | sort -u || true)
@@ -53,7 +54,8 @@ tidy() {
     echo "$findings"
     echo "clang-tidy ($name): $(wc -l <<<"$findings") findings"
     status=1
-  elif ((run_status != 0)) && [[ -z "$generated" ]]; then
+  elif ((run_status != 0)) && { [[ -z "$generated" ]] ||
+    grep -qE "terminated by signal|Stack dump|Found compiler error|Error while processing" <<<"$plain"; }; then
     tail -20 <<<"$plain"
     echo "clang-tidy ($name): failed to run"
     status=1
