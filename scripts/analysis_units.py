@@ -67,12 +67,12 @@ def main():
     def split(name, flags, entries):
         """The entries as units that compile, halving those that do not."""
         if len(entries) < 2:
-            return [(None, entries)]
+            return [(None, flags, entries)]
         unit = os.path.join(os.path.abspath(out), f"{name}.cpp")
         with open(unit, "w") as text:
             text.writelines(f'#include "{entry["file"]}"\n' for entry in entries)
         if compiles(flags, unit, entries[0]["directory"], extra):
-            return [(unit, entries)]
+            return [(unit, flags, entries)]
         half = len(entries) // 2
         return split(name + "a", flags, entries[:half]) + split(name + "b", flags, entries[half:])
 
@@ -82,12 +82,12 @@ def main():
         parts = [part for parts in pool.map(lambda job: split(*job), jobs) for part in parts]
 
     database, joined, units = [], 0, 0
-    for unit, entries in parts:
+    for unit, flags, entries in parts:
         if unit is None:
             database.extend(entries)
             continue
         database.append({"directory": entries[0]["directory"], "file": unit,
-                         "arguments": source_flags(entries[0]) + ["-c", unit]})
+                         "arguments": flags + ["-c", unit]})
         joined += len(entries)
         units += 1
     json.dump(database, open(os.path.join(out, "compile_commands.json"), "w"), indent=1)

@@ -16,23 +16,6 @@ namespace qv::platform {
 
 namespace {
 
-// A search handle, closed by FindClose when it goes (a file's handle is a
-// Handle, closed by CloseHandle).
-class FindHandle {
-public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  ~FindHandle() {
-    if (valid()) FindClose(handle_);
-  }
-  FindHandle(const FindHandle &) = delete;
-  FindHandle &operator=(const FindHandle &) = delete;
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-  HANDLE handle_;
-};
-
 std::wstring widen(const std::string &text) {
   if (text.empty()) return {};
   int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
@@ -98,7 +81,7 @@ bool scanFolder(const std::wstring &folder, uint64_t &total, std::vector<Subfold
   WIN32_FIND_DATAW data;
   FindHandle search(FindFirstFileExW(joined(folder, L"*").c_str(), FindExInfoBasic, &data,
                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
-  if (!search.valid()) return GetLastError() == ERROR_FILE_NOT_FOUND; // an empty drive root
+  if (!search) return GetLastError() == ERROR_FILE_NOT_FOUND; // an empty drive root
   do {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       if (isDotEntry(data.cFileName)) continue;

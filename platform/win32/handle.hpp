@@ -1,18 +1,19 @@
 #pragma once
-// A kernel handle owned by one scope: closed when the owner goes, never
-// copied.
+// A kernel handle owned by one scope: closed by its own close function when
+// the owner goes, never copied. Neither null nor INVALID_HANDLE_VALUE (what
+// the opening functions return on failure) is closed.
 
 #include <windows.h>
 
 namespace qv::platform {
 
-class Handle {
+template <BOOL(WINAPI *Close)(HANDLE)> class OwnedHandle {
 public:
-  Handle() = default;
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  Handle(const Handle &) = delete;
-  Handle &operator=(const Handle &) = delete;
-  ~Handle() { reset(); }
+  OwnedHandle() = default;
+  explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
+  OwnedHandle(const OwnedHandle &) = delete;
+  OwnedHandle &operator=(const OwnedHandle &) = delete;
+  ~OwnedHandle() { reset(); }
 
   HANDLE get() const { return handle_; }
   HANDLE *receive() {
@@ -21,12 +22,17 @@ public:
   }
   explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
   void reset() {
-    if (*this) ::CloseHandle(handle_);
+    if (*this) Close(handle_);
     handle_ = nullptr;
   }
 
 private:
   HANDLE handle_ = nullptr;
 };
+
+// Processes, threads, files, mutexes, snapshots.
+using Handle = OwnedHandle<::CloseHandle>;
+// A directory search (FindFirstFileExW).
+using FindHandle = OwnedHandle<::FindClose>;
 
 } // namespace qv::platform

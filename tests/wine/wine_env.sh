@@ -42,7 +42,7 @@ qv_setup() {
   local tool
   for tool in cmake ninja "$QV_MINGW-g++-posix" "$QV_MINGW-windres" widl "$QV_WINE64" /usr/lib/wine/wineserver64; do
     if ! command -v "$tool" >/dev/null; then
-      echo "missing: $tool (packages: cmake ninja-build mingw-w64 wine wine64 wine32:i386 wine64-tools libwine-dev)" >&2
+      echo "missing: $tool (scripts/setup.sh installs the packages that hold it)" >&2
       return 1
     fi
   done
