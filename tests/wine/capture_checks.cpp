@@ -38,9 +38,23 @@ std::string childProgram() {
   return quoted;
 }
 
-std::string capture(const std::string &commandLine) {
-  return platform::captureCommandOutput(commandLine, nullptr, 20s);
+struct Captured {
+  std::string output;
+  std::string notice; // the capture's own word: a child that could not start, output cut short
+  bool started() const {
+    return notice.rfind("CreateProcess failed", 0) != 0 && notice.rfind("CreatePipe failed", 0) != 0;
+  }
+  std::string shown() const { return notice.empty() ? output : output + " [" + notice + "]"; }
+};
+
+Captured captureWithNotice(const std::string &commandLine) {
+  Captured result;
+  result.output = platform::captureCommandOutput(
+      commandLine, [&](const std::string &text) { result.notice = text; }, 20s);
+  return result;
 }
+
+std::string capture(const std::string &commandLine) { return captureWithNotice(commandLine).shown(); }
 
 } // namespace
 
@@ -67,17 +81,23 @@ void checkCapturesSideBySide(Checks &checks) {
       capture(child + " sleep 2500");
     slowDone = true;
   });
+  // A child the system could not start under load tells nothing about
+  // pipes; it is shown, and only the children that ran are judged.
   Clock::duration longest{};
-  int fast = 0, wrong = 0;
+  int fast = 0, wrong = 0, shown = 0;
   while (!slowDone) {
     const auto began = Clock::now();
-    if (capture(child + " print fast") != "fast") ++wrong;
+    const Captured seen = captureWithNotice(child + " print fast");
+    if (seen.shown() != "fast" && ++shown <= 3)
+      std::printf("a fast capture returned \"%s\"\n", seen.shown().c_str());
+    if (!seen.started()) continue;
+    if (seen.shown() != "fast") ++wrong;
     longest = std::max(longest, Clock::now() - began);
     ++fast;
   }
   slow.join();
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(longest).count();
-  std::printf("%d fast captures beside 3 slow ones: the longest took %lld ms\n", fast,
+  std::printf("%d fast captures beside 3 slow ones, %d wrong: the longest took %lld ms\n", fast, wrong,
               static_cast<long long>(ms));
   checks.expect(fast > 4 && wrong == 0 && longest < 2000ms,
                 "each fast capture returns when its own child ends, not with a slow one's");
