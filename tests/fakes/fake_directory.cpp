@@ -1,5 +1,8 @@
 #include "tests/fakes/fake_directory.hpp"
 
+#include <algorithm>
+
+#include "core/convert.hpp"
 #include "tests/support/kind_name.hpp"
 
 namespace qv::fake {
@@ -30,13 +33,10 @@ DirectoryObjectPtr DirObject::child(std::string_view className, std::string_view
 std::vector<DirectoryObjectPtr> DirObject::children(const std::vector<std::string> &filter) {
   std::vector<DirectoryObjectPtr> out;
   for (const auto &c : children_) {
-    bool wanted = filter.empty();
-    for (const auto &cls : filter)
-      wanted = wanted || equalsIgnoreCase(cls, c->className_);
-    if (wanted) {
-      c->useJournal(journal_);
-      out.push_back(c);
-    }
+    auto ofClass = [&](const std::string &className) { return equalsIgnoreCase(className, c->className_); };
+    if (!filter.empty() && std::none_of(filter.begin(), filter.end(), ofClass)) continue;
+    c->useJournal(journal_);
+    out.push_back(c);
   }
   return out;
 }

@@ -37,11 +37,11 @@ public:
 
   // Set-up, for tests. Name and Class are readable properties too.
   DirObject &set(std::string property, Variant value) {
-    setEntry(properties_, std::move(property), std::move(value));
+    properties_.insert_or_assign(std::move(property), std::move(value));
     return *this;
   }
   DirObject &method(std::string name, Method body) {
-    setEntry(methods_, std::move(name), std::move(body));
+    methods_.insert_or_assign(std::move(name), std::move(body));
     return *this;
   }
   DirObjectPtr addChild(DirObjectPtr child) { return children_.emplace_back(std::move(child)); }
@@ -51,7 +51,7 @@ public:
   void useJournal(Journal journal) { journal_ = std::move(journal); }
   // Every Get/member read of this property fails with error.
   DirObject &failRead(std::string property, AutomationError error) {
-    setEntry(failingReads_, std::move(property), std::move(error));
+    failingReads_.insert_or_assign(std::move(property), std::move(error));
     return *this;
   }
 

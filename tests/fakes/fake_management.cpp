@@ -11,13 +11,10 @@ Variant WmiObject::get(std::string_view property) {
 }
 
 Variant WmiObject::call(std::string_view method, std::vector<Variant> &args) {
-  for (auto &[name, body] : methods_) {
-    if (equalsIgnoreCase(name, method)) {
-      calls.push_back(name); // as registered
-      return body(args);
-    }
-  }
-  throw runtimeError(kNoSuchMember);
+  auto found = methods_.find(method);
+  if (found == methods_.end()) throw runtimeError(kNoSuchMember);
+  calls.push_back(found->first); // as registered
+  return found->second(args);
 }
 
 ManagementObjectPtr GeneratedSet::next() {

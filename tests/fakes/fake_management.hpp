@@ -33,14 +33,14 @@ public:
   using Method = std::function<Variant(std::vector<Variant> &args)>;
 
   WmiObject() = default;
-  WmiObject(std::initializer_list<std::pair<std::string, Variant>> properties) : properties_(properties) {}
+  WmiObject(std::initializer_list<NamedEntries<Variant>::value_type> properties) : properties_(properties) {}
 
   WmiObject &set(std::string name, Variant value) {
-    setEntry(properties_, std::move(name), std::move(value));
+    properties_.insert_or_assign(std::move(name), std::move(value));
     return *this;
   }
   WmiObject &method(std::string name, Method body) {
-    setEntry(methods_, std::move(name), std::move(body));
+    methods_.insert_or_assign(std::move(name), std::move(body));
     return *this;
   }
 

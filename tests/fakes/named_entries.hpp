@@ -1,32 +1,26 @@
 #pragma once
 // The fakes' property and method lists: names match without regard to case,
-// as the providers' do.
+// as the providers' do, and keep the spelling they were first set with.
 
+#include <map>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
-#include "core/convert.hpp"
+#include "core/key_fold.hpp"
 
 namespace qv::fake {
 
-template <class T> using NamedEntries = std::vector<std::pair<std::string, T>>;
+struct CaselessOrder {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return foldKey(a) < foldKey(b); }
+};
+
+template <class T> using NamedEntries = std::map<std::string, T, CaselessOrder>;
 
 // The entry named name, or null.
 template <class T> T *entryNamed(NamedEntries<T> &entries, std::string_view name) {
-  for (auto &[key, value] : entries) {
-    if (equalsIgnoreCase(key, name)) return &value;
-  }
-  return nullptr;
-}
-
-// Replaces the entry named name, or adds it at the end.
-template <class T> void setEntry(NamedEntries<T> &entries, std::string name, T value) {
-  if (T *existing = entryNamed(entries, name))
-    *existing = std::move(value);
-  else
-    entries.emplace_back(std::move(name), std::move(value));
+  auto found = entries.find(name);
+  return found == entries.end() ? nullptr : &found->second;
 }
 
 } // namespace qv::fake

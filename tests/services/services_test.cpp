@@ -8,6 +8,7 @@
 #include <random>
 #include <tuple>
 
+#include "core/convert.hpp"
 #include "services/services.hpp"
 #include "tests/services/fake_network.hpp"
 #include "tests/services/literal_sorted_listing.hpp"
