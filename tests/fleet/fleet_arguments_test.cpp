@@ -48,6 +48,7 @@ TEST(FleetSettings, RefusalsNameTheSettingWithTheirNumber) {
       {timeout, Variant(-1.0), kInvalidCall, "Timeout: -1" + outside},
       {timeout, Variant(86400.5), kInvalidCall, "Timeout: 86400.5" + outside},
       {timeout, Variant(std::numeric_limits<double>::quiet_NaN()), kTypeMismatch, ""},
+      {parallel, Variant("abc"), kTypeMismatch, "Parallel: \"abc\" is not a number"},
       {parallel, Variant(int32_t{0}), kInvalidCall, "Parallel: 0 is not from 1 to 64"},
       {parallel, Variant(int32_t{65}), kInvalidCall, "Parallel: 65 is not from 1 to 64"},
       {parallel, Variant(1e10), kInvalidCall, "Parallel: 10000000000 is not from 1 to 64"},
