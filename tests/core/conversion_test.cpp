@@ -101,7 +101,6 @@ TEST(TextTest, KindsDoublesAndFormattedNumbersInBothStyles) {
       {english().doubleToText(-1e-10), "-1E-10"}, {english().formatNumber(9.995, 2), "10.00"},
       {english().formatNumber(1234.5, -1), "1,234.50"}, {english().formatNumber(0.5, 99).substr(97), "0000"},
       {english().formatNumber(-1234567.891, 2), "-1,234,567.89"},
-      {european().formatNumber(-1234567.891, 2), "-1.234.567,89"},
       {english().formatNumber(2.5, 0), "3"}, {english().formatNumber(-0.001, 2), "0.00"},
   };
   // clang-format on

@@ -28,10 +28,10 @@ Json parsed(const std::string &text) {
 TEST(JsonTextTest, EveryKindOfValueReadsBackInFieldOrderAndTextThatIsNotUtf8IsReplaced) {
   const std::string text =
       "quote \" back \\ tab \t nul " + std::string(1, '\0') + " \xC3\xA9 \xE2\x80\xA8 \xF0\x9F\x98\x80";
+  // Flags, Null and Empty (one case with Null) a site's JSON shows.
   // clang-format off
   const std::tuple<Variant, const char *, Json> cases[] = {
       {Variant(int16_t{-7}), "Short", -7}, {Variant(0.1), "Double", 0.1}, {Variant(std::nan("")), "NaN", nullptr},
-      {Variant(true), "Flag", true}, {Variant::null(), "Null", nullptr}, {Variant(), "Empty", nullptr},
       {Variant(Date{-1.25}), "BeforeEpoch", "1899-12-29T06:00:00"},
       {Variant(VariantArray{1, {Variant("a"), Variant(int32_t{2})}}), "Array", Json::parse(R"(["a", 2])")},
       {Variant(std::make_shared<Object>()), "Foreign", nullptr}, {Variant(text), "Text", text},

@@ -36,10 +36,6 @@ TEST(ReferenceGeneratorTest, TheCheckFindsWhatTheDocumentLacks) {
   std::string document = writeReference(library, R"({"messages": [["Thing.page", "Error paging"]],
       "parameters": {"computer": "the target", "size": "entries", "from": "the start", "filter": "what to count"}})");
   EXPECT_TRUE(missingFromReference(library, document).empty());
-  EXPECT_NE(document.find("#### Thing.page(computer, [size], [number])\n"), std::string::npos);
-  EXPECT_NE(document.find("| `size` | Variant | by value | 25 | entries |"), std::string::npos);
-  EXPECT_NE(document.find("| `number` | Variant | by value | may be omitted | page, from 1 |"),
-            std::string::npos);
   EXPECT_NE(document.find("taken by reference. No member writes into them.\n"), std::string::npos);
   EXPECT_NE(document.find("| `filter` | Object | by value |"), std::string::npos)
       << "an object is a reference already";
@@ -67,31 +63,19 @@ TEST(ReferenceGeneratorTest, TheCheckFindsWhatTheDocumentLacks) {
   }
 }
 
-// Written-back arguments in one sentence and in their rows; a description
-// given for one member's parameter wins over the one for its name; the
-// differences as a linked section with a marked place for those to come.
-TEST(ReferenceGeneratorTest, WriteBacksDescriptionsAndDifferencesComeFromTheData) {
-  IdlLibrary library = readIdl(kIdl);
-  std::string document = writeReference(library, R"({
-      "writesBack": [["Thing.page", "computer", "the name as used"], ["Dual.count", "from", "where it ended"]],
-      "parameters": {"computer": "the target", "Thing.page.size": "entries of that page", "size": "x",
-                     "from": "the start", "filter": "what to count"},
-      "differencesAbout": ["On purpose."],
-      "differences": [["Thing.page", "Pages past the end are empty."]],
-      "differencesThisRound": [["Dual.count", "Counts | more."]],
-      "differencesStillToDescribe": "the fold"})");
-  for (const char *expected :
-       {"Only these members write into them: `Thing.page` into `computer`: the name as used; and "
-        "`Dual.count` into `from`: where it ended. No other member changes a caller's variable.\n",
-        "| `computer` | Variant | by reference, written back |  | the target |",
-        "| `size` | Variant | by value | 25 | entries of that page |",
-        "[Where this component deliberately differs](#where-this-component-deliberately-differs)",
-        "## Where this component deliberately differs\n\nOn purpose.\n\n| Member | What it does "
-        "|\n|---|---|\n"
-        "| `Thing.page` | Pages past the end are empty. |\n| `Dual.count` | Counts \\| more. |\n\n<!-- Still "
-        "to "
-        "describe here (rows of \"differencesThisRound\" in docs/reference-data.json): the fold -->"})
-    EXPECT_NE(document.find(expected), std::string::npos) << expected;
+// A bar in a difference escaped, and a marked place for the differences
+// still to describe: the real data has neither, so reference_is_current
+// cannot see them, while it does see the rest of the section, the
+// written-back arguments and the member's own parameter descriptions.
+TEST(ReferenceGeneratorTest, DifferencesEscapeTheirCellsAndMarkThoseStillToDescribe) {
+  std::string document = writeReference(readIdl(kIdl), R"({
+      "parameters": {"computer": "c", "size": "s", "from": "f", "filter": "f"},
+      "differencesThisRound": [["Dual.count", "Counts | more."]], "differencesStillToDescribe": "the fold"})");
+  EXPECT_NE(
+      document.find("|---|---|\n| `Dual.count` | Counts \\| more. |\n\n<!-- Still to describe here (rows of "
+                    "\"differencesThisRound\" in docs/reference-data.json): the fold -->"),
+      std::string::npos)
+      << document;
 }
 
 } // namespace

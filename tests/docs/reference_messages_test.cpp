@@ -41,7 +41,8 @@ TEST(ReferenceMessagesTest, EveryMessageOfTheCodeIsInTheReference) {
 
 // The members whose calls bind an argument for writing back are exactly
 // those the reference's sentence on written-back arguments names, and the
-// section on deliberate differences is there and linked.
+// section on deliberate differences keeps its rows (its heading and link are
+// the generator's, which reference_is_current holds the document to).
 TEST(ReferenceMessagesTest, TheReferenceNamesEveryWrittenBackArgumentAndItsDifferences) {
   const fs::path root = QV_SOURCE_DIR;
   const std::string reference = readFile(root / "docs/reference.md");
@@ -65,11 +66,6 @@ TEST(ReferenceMessagesTest, TheReferenceNamesEveryWrittenBackArgumentAndItsDiffe
        ++it)
     written.insert((*it)[1]);
   EXPECT_EQ(written, bound) << sentence;
-
-  const std::string heading = "Where this component deliberately differs";
-  EXPECT_NE(reference.find("\n## " + heading + "\n"), std::string::npos);
-  EXPECT_NE(reference.find("[" + heading + "](#where-this-component-deliberately-differs)"),
-            std::string::npos);
   EXPECT_NE(reference.find("| `Services.servicesSorted` | Sorts any number of services; past 32,767"),
             std::string::npos);
 }

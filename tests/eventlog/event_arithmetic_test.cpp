@@ -24,6 +24,7 @@ TEST(PageBounds, CutsPagesBackFromTheNewestRecordOrFails) {
       {0, 25, 3, 0, 0, 0},
       {-7, 5, 1, -2, 0, 0}, // the remainder keeps the dividend's sign
       {kMin, -1, 0, kMin, kMin + 1, 0},
+      {kMin + 1, 1, 0, kMin + 1, kMin, 0}, // the lowest bound there is
       {105, 0, 4, 0, 0, kDivisionByZero},
       {kMin, 1, 0, 0, 0, kOverflow},                                       // newest - size on the first page
       {kMin, 1, 1, 0, 0, kOverflow},                                       // newest - skipped
