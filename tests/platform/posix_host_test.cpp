@@ -12,7 +12,6 @@
 
 #include <sys/wait.h>
 
-#include "core/automation_error.hpp"
 #include "core/convert.hpp"
 #include "tests/platform/temp_tree.hpp"
 #include "tests/support/failure_of.hpp"
