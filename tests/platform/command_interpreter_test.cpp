@@ -21,12 +21,8 @@ TEST(CommandInterpreter, NativeInterpreterThroughSysnativeOnlyUnderWow64WhereItE
       {false, "C:\\Windows", {native}, "cmd.exe", {}},
       {true, "C:\\Windows", {native}, native, {native}},
       {true, "C:\\Windows\\", {native}, native, {native}},
-      {true,
-       "D:\\WINNT",
-       {},
-       "cmd.exe",
-       {"D:\\WINNT\\Sysnative\\cmd.exe"}}, // no Sysnative (XP without the update)
       {true, "", {"\\Sysnative\\cmd.exe"}, "cmd.exe", {}},
+      // Slashes, and no Sysnative (XP without the update).
       {true, "C:/Windows/", {}, "cmd.exe", {"C:/Windows\\Sysnative\\cmd.exe"}},
       {true, "C:\\My Windows", {spaced}, "\"" + spaced + "\"", {spaced}},
   };

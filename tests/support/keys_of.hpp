@@ -2,7 +2,8 @@
 // The keys or items of a collection, in order, and lists of names written as
 // one text, for comparing them.
 
-#include <algorithm>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,13 +26,8 @@ inline std::vector<Variant> itemsOf(const Collection &collection) {
 
 // "a b c" as {"a", "b", "c"}.
 inline std::vector<std::string> words(std::string_view text) {
-  std::vector<std::string> out;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = std::min(text.find(' ', start), text.size());
-    if (end > start) out.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return out;
+  std::istringstream in{std::string(text)};
+  return {std::istream_iterator<std::string>(in), {}};
 }
 
 } // namespace qv::test

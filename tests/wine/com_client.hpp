@@ -142,10 +142,6 @@ inline VariantValue boolean(bool v) { return typed(VT_BOOL, &VARIANT::boolVal, v
 inline VariantValue byRef(VARTYPE type, void *to) { return typed(VT_BYREF | type, &VARIANT::byref, to); }
 // An omitted optional argument.
 inline VariantValue gap() { return typed(VT_ERROR, &VARIANT::scode, DISP_E_PARAMNOTFOUND); }
-inline VariantValue object(IDispatch *value) {
-  if (value) value->AddRef();
-  return typed(VT_DISPATCH, &VARIANT::pdispVal, value);
-}
 
 // ServerInfo.osInfo("."): a record of 13 fields, or Empty.
 inline VariantValue osRecord() {
