@@ -10,6 +10,7 @@
 #include "iis/iis_site.hpp"
 #include "iis/iis_tool.hpp"
 #include "tests/iis/fake_iis.hpp"
+#include "tests/support/keys_of.hpp"
 
 namespace qv::test {
 namespace {
@@ -79,14 +80,17 @@ TEST_F(SiteTest, CodesOutsideTheTablesAreAMissingKeyOrAnUnknownText) {
   for (const char *flag : {"authAnonymous", "accessWrite", "enableDirBrowsing", "aspBufferingOn"})
     FakeIis::root(site)->set(flag, true);
   FakeIis::root(site)->set("aspScriptTimeout", int32_t{90}).set("aspSessionTimeout", int32_t{20});
-  const SiteSettings s = holder()->settings;
-  EXPECT_EQ((std::vector<bool>{s.authAnonymous, s.accessRead, s.accessWrite, s.accessSource,
-                               s.enableDirBrowsing, s.frontpageWeb, s.aspBufferingOn}),
-            (std::vector<bool>{true, false, true, false, true, false, true}));
-  EXPECT_EQ((std::vector<int32_t>{s.appIsolated, s.aspScriptTimeout, s.aspSessionTimeout}),
-            (std::vector<int32_t>{-1, 90, 20}));
-  EXPECT_EQ((std::vector<std::string>{s.path, s.anonymousUserName, s.aspScriptLanguage}),
-            (std::vector<std::string>{"D:\\sites\\1", "IUSR_WEB1", "VBScript"}));
+  // The record carries each setting under its own key.
+  rec = reader.getSite();
+  std::vector<Variant> values;
+  for (const auto &key :
+       words("AllowAnonymous ReadAccess WriteAccess SourceAccess DirectoryBrowsing FrontPageEnabled "
+             "ASPbuffer ProcessLevel AspScriptTimeout AspSessionTimeout SessionTimeout path "
+             "SiteAnonUser AspScriptLanguage"))
+    values.push_back((*rec)[key]);
+  EXPECT_EQ(values,
+            (std::vector<Variant>{true, false, true, false, true, false, true, int32_t{-1}, int32_t{90},
+                                  int32_t{20}, int32_t{20}, "D:\\sites\\1", "IUSR_WEB1", "VBScript"}));
   // Scripts allowed, executables allowed: executables only together with scripts.
   const std::tuple<bool, bool, int32_t, const char *> executes[] = {
       {false, false, 1, "None"},
