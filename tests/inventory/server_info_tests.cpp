@@ -202,12 +202,15 @@ TEST(TranslateWmiDate, GivesUniversalTimeInEitherRegionalStyle) {
 }
 
 // The unit is chosen on the chained two-decimal figures, not on the exact
-// quotients: 102,395 bytes are 99.995 Kb, which rounds to 100.00.
+// quotients: 102,395 bytes are 99.995 Kb, which rounds to 100.00. Each unit's
+// figure comes from the one before it, rounded: 1,053,816 bytes are 1029.117 Kb,
+// shown 1029.12, which is 1.005 Mb and shows as 1.01 (the bytes alone give 1.00).
 TEST(DriveSizes, SizeTextInBothRegionalStyles) {
   const std::tuple<double, const char *, const char *> cases[] = {
       {102394, "102394b", "102394b"},          {102395, "100.00 Kb", "100,00 Kb"},
       {1030000, "1,005.86 Kb", "1.005,86 Kb"}, {1073741824, "1.00 Gb", "1,00 Gb"},
       {1099511627776.0, "1.00 Tb", "1,00 Tb"}, {1688849860263936.0, "1,536.00 Tb", "1.536,00 Tb"},
+      {1053816, "1.01 Mb", "1,01 Mb"},
   };
   auto english = PortableRegional::english();
   for (const auto &[bytes, inEnglish, inEuropean] : cases) {

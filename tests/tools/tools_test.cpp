@@ -24,8 +24,8 @@ const char *const kGhostMessage =
 TEST(ToolsConnection, OpensWorkgroupOrComputerPathAndExplainsFailures) {
   // Workgroup, computer, the path bound, whether it was reached, the message.
   const std::tuple<const char *, std::optional<std::string>, const char *, bool, std::string> cases[] = {
-      {"LAB", "  ", "WinNT://LAB", true, ""},
-      {"NOWHERE", std::nullopt, "WinNT://NOWHERE", false, kBrowseMessage},
+      {"LAB", std::nullopt, "WinNT://LAB", true, ""},
+      {"NOWHERE", "  ", "WinNT://NOWHERE", false, kBrowseMessage}, // a blank computer is none
       {"LAB", " GHOST ", "WinNT://LAB/ GHOST ", false, kGhostMessage}};
   for (const auto &[wg, cn, path, reachable, message] : cases) {
     FakeNetwork net;
