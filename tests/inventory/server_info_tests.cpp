@@ -127,7 +127,8 @@ TEST(NicInfo, AdaptersKeyedByIndexWithAddressListsKeyedByArrayPosition) {
   auto adapter = [](int32_t index, Variant ip, Variant gateway) {
     auto adapter = named("Description MACAddress DNSHostName");
     adapter->set("Index", index).set("DNSDomain", kNull).set("IPSubnet", list({"255.0.0.0"}));
-    adapter->set("IPAddress", std::move(ip)).set("DefaultIPGateway", std::move(gateway));
+    adapter->set("IPAddress", std::move(ip));
+    adapter->set("DefaultIPGateway", std::move(gateway));
     return adapter;
   };
   InventoryLab lab;
@@ -276,10 +277,10 @@ TEST(ServerInfoFailures, EachMethodReportsWithItsOwnMessage) {
       {&ServerInfo::hotFixStatus, "Error retreiving hotfix status for "},
       {&ServerInfo::getInfo, "Unable to get computer info fror "},
   };
-  for (const auto &[method, message] : cases) {
+  for (const auto &c : cases) {
     InventoryLab lab; // " Srv9 " is not served: the connection fails
-    EXPECT_EQ(raisedBy([&] { (lab.info.*method)(" Srv9 "); }),
-              Raised(fake::kRpcUnavailable, message + " Srv9 : The RPC server is unavailable. "));
+    EXPECT_EQ(raisedBy([&] { (lab.info.*c.first)(" Srv9 "); }),
+              Raised(fake::kRpcUnavailable, c.second + " Srv9 : The RPC server is unavailable. "));
     EXPECT_EQ(lab.management->connects, Keys{"winmgmts:// Srv9 "});
   }
 }
