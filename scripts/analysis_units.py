@@ -55,7 +55,9 @@ def main():
     root = os.getcwd()
     wanted = re.compile("^" + re.escape(root) + "/(" + areas + ")/")
     groups = collections.OrderedDict()
-    for entry in json.load(open(os.path.join(build, "compile_commands.json"))):
+    with open(os.path.join(build, "compile_commands.json")) as text:
+        commands = json.load(text)
+    for entry in commands:
         if not wanted.match(entry["file"]):
             continue
         flags = source_flags(entry)
@@ -90,7 +92,8 @@ def main():
                          "arguments": flags + ["-c", unit]})
         joined += len(entries)
         units += 1
-    json.dump(database, open(os.path.join(out, "compile_commands.json"), "w"), indent=1)
+    with open(os.path.join(out, "compile_commands.json"), "w") as text:
+        json.dump(database, text, indent=1)
     print(f"{joined} files in {units} units, {len(database) - units} alone")
 
 
