@@ -15,18 +15,18 @@
 // running then (a child that closed its output and runs on, or anything it
 // started) is ended at once, without waiting for it. Nothing is raised: when
 // the child cannot be started the result is the empty text and notice
-// receives "CreatePipe failed. Error: " or "CreateProcess failed. Error: "
-// followed by the system's error code in decimal. A command that still holds
-// the pipe open after limit is ended together with everything it started,
-// notice is told, and the capture fails with an AutomationError numbered
-// kCaptureTimeoutNumber: what was read so far may be any part of the output,
-// and a caller must not take it for the whole.
+// receives startFailureNotice. A command that still holds the pipe open after
+// limit is ended together with everything it started, notice is told, and
+// the capture fails with an AutomationError numbered kCaptureTimeoutNumber:
+// what was read so far may be any part of the output, and a caller must not
+// take it for the whole.
 
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace qv::platform {
 
@@ -34,6 +34,15 @@ inline constexpr std::size_t kCaptureReadSize = 64 * 1024;
 inline constexpr std::size_t kCaptureKeepLimit = 32 * 1024 * 1024;
 // ERROR_TIMEOUT as an HRESULT.
 inline constexpr int32_t kCaptureTimeoutNumber = static_cast<int32_t>(0x800705B4u);
+
+// What could not be made for a command that did not start.
+enum class StartFailure { Pipe, Process };
+
+// "CreatePipe failed. Error: " or "CreateProcess failed. Error: ", followed
+// by the system's error code in decimal.
+std::string startFailureNotice(StartFailure failure, long long code);
+// Whether a notice is one of those: the command never ran.
+bool isStartFailureNotice(std::string_view notice);
 
 // The notice given when output beyond kCaptureKeepLimit was dropped.
 std::string outputCutNotice(const std::string &commandLine);

@@ -10,6 +10,19 @@ std::string captureCommandOutput(const std::string &commandLine,
   return captureCommandOutput(commandLine, notice, limit, nullptr);
 }
 
+namespace {
+constexpr std::string_view kPipeFailed = "CreatePipe failed. Error: ";
+constexpr std::string_view kProcessFailed = "CreateProcess failed. Error: ";
+} // namespace
+
+std::string startFailureNotice(StartFailure failure, long long code) {
+  return std::string(failure == StartFailure::Pipe ? kPipeFailed : kProcessFailed) + std::to_string(code);
+}
+
+bool isStartFailureNotice(std::string_view notice) {
+  return notice.starts_with(kPipeFailed) || notice.starts_with(kProcessFailed);
+}
+
 std::string outputCutNotice(const std::string &commandLine) {
   return "Command output cut after " + std::to_string(kCaptureKeepLimit) +
          " bytes; the rest was read and dropped: " + commandLine;

@@ -106,8 +106,6 @@ private:
   bool done_ = false;
 };
 
-std::string startFailure(const char *what, int code) { return std::string(what) + std::to_string(code); }
-
 bool cannotStart(const std::string &commandLine) {
   // A blank command line names no program; an embedded NUL would silently
   // cut the command short.
@@ -225,13 +223,13 @@ std::string captureCommandOutput(const std::string &commandLine,
   const auto deadline = Clock::now() + limit;
 
   if (cannotStart(commandLine)) {
-    tell(startFailure("CreateProcess failed. Error: ", EINVAL));
+    tell(startFailureNotice(StartFailure::Process, EINVAL));
     return {};
   }
 
   int ends[2];
   if (::pipe2(ends, O_CLOEXEC) != 0) {
-    tell(startFailure("CreatePipe failed. Error: ", errno));
+    tell(startFailureNotice(StartFailure::Pipe, errno));
     return {};
   }
   FileDescriptor readEnd(ends[0]);
@@ -241,14 +239,14 @@ std::string captureCommandOutput(const std::string &commandLine,
   if (writeEnd.get() <= STDERR_FILENO) {
     int moved = ::fcntl(writeEnd.get(), F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
     if (moved < 0) {
-      tell(startFailure("CreatePipe failed. Error: ", errno));
+      tell(startFailureNotice(StartFailure::Pipe, errno));
       return {};
     }
     writeEnd.reset(moved);
   }
   int flags = ::fcntl(readEnd.get(), F_GETFL);
   if (flags < 0 || ::fcntl(readEnd.get(), F_SETFL, flags | O_NONBLOCK) < 0) {
-    tell(startFailure("CreatePipe failed. Error: ", errno));
+    tell(startFailureNotice(StartFailure::Pipe, errno));
     return {};
   }
 #ifdef F_SETPIPE_SZ
@@ -294,7 +292,7 @@ std::string captureCommandOutput(const std::string &commandLine,
       error = ::posix_spawn(&pid, "/bin/sh", actions.get(), attributes.get(), argv, environ);
     }
     if (error != 0) {
-      tell(startFailure("CreateProcess failed. Error: ", error));
+      tell(startFailureNotice(StartFailure::Process, error));
       return {};
     }
   }

@@ -23,8 +23,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string startFailure(const char *what, DWORD code) { return std::string(what) + std::to_string(code); }
-
 DWORD waitMilliseconds(Clock::duration remaining) {
   auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining).count();
   return static_cast<DWORD>(std::clamp<std::int64_t>(ms, 0, INFINITE - 1));
@@ -150,13 +148,13 @@ std::string captureCommandOutput(const std::string &commandLine,
   // Neither end is inheritable: the child gets a copy of the write end of
   // its own, made just before it starts.
   if (!::CreatePipe(readEnd.receive(), writeEnd.receive(), nullptr, static_cast<DWORD>(kCaptureReadSize))) {
-    tell(startFailure("CreatePipe failed. Error: ", ::GetLastError()));
+    tell(startFailureNotice(StartFailure::Pipe, ::GetLastError()));
     return {};
   }
 
   std::vector<char> command;
   if (DWORD invalid = toAnsiCommandLine(commandLine, command); invalid != ERROR_SUCCESS) {
-    tell(startFailure("CreateProcess failed. Error: ", invalid));
+    tell(startFailureNotice(StartFailure::Process, invalid));
     return {};
   }
   PROCESS_INFORMATION created{};
@@ -165,7 +163,7 @@ std::string captureCommandOutput(const std::string &commandLine,
     Handle childEnd;
     HANDLE self = ::GetCurrentProcess();
     if (!::DuplicateHandle(self, writeEnd.get(), self, childEnd.receive(), 0, TRUE, DUPLICATE_SAME_ACCESS)) {
-      tell(startFailure("CreatePipe failed. Error: ", ::GetLastError()));
+      tell(startFailureNotice(StartFailure::Pipe, ::GetLastError()));
       return {};
     }
     HANDLE inherited = childEnd.get();
@@ -183,7 +181,7 @@ std::string captureCommandOutput(const std::string &commandLine,
     // Suspended until it is in the job, so nothing it starts escapes.
     if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
                           &startup.StartupInfo, &created)) {
-      tell(startFailure("CreateProcess failed. Error: ", ::GetLastError()));
+      tell(startFailureNotice(StartFailure::Process, ::GetLastError()));
       return {};
     }
   }
@@ -204,7 +202,7 @@ std::string captureCommandOutput(const std::string &commandLine,
   if (::ResumeThread(thread.get()) == static_cast<DWORD>(-1)) {
     DWORD code = ::GetLastError();
     ::TerminateProcess(process.get(), 1);
-    tell(startFailure("CreateProcess failed. Error: ", code));
+    tell(startFailureNotice(StartFailure::Process, code));
     return {};
   }
   writeEnd.reset();

@@ -41,9 +41,7 @@ std::string childProgram() {
 struct Captured {
   std::string output;
   std::string notice; // the capture's own word: a child that could not start, output cut short
-  bool started() const {
-    return notice.rfind("CreateProcess failed", 0) != 0 && notice.rfind("CreatePipe failed", 0) != 0;
-  }
+  bool started() const { return !platform::isStartFailureNotice(notice); }
   std::string shown() const { return notice.empty() ? output : output + " [" + notice + "]"; }
 };
 
